@@ -1,0 +1,18 @@
+# quenford_library(<name> SOURCES ... [DEPS ...]): one small static library per module,
+# with the source root as its include path.
+function(quenford_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# quenford_test(<name> SOURCES ... [DEPS ...]): a GoogleTest program registered with ctest.
+function(quenford_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "QUENFORD_SOURCE=${PROJECT_SOURCE_DIR}")
+endfunction()

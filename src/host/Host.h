@@ -1,0 +1,113 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The layer that stands in for the window system, the display, the input devices, the
+// sound device, the CD audio device and the few system calls the game makes. The game's
+// services are written once over this interface; `sdl/` is the implementation for players
+// and `headless/` the one for tests, tools and bots. Nothing here knows the game.
+namespace quenford::host {
+
+constexpr int screenWidth = 640;
+constexpr int screenHeight = 480;
+constexpr int soundSlotCount = 5;
+
+// What the window procedure of the game receives. Keys carry the platform's virtual-key
+// code (13 for Return); characters carry an 8-bit code of the game's character set.
+enum class MessageKind {
+    Activate,     // the application came to the foreground
+    Deactivate,   // the application went to the background
+    SystemClose,  // the player closed the window (close button, Alt+F4)
+    KeyDown,      // param: virtual-key code
+    Char,         // param: character code 1..255 (Backspace 8, Enter 13, Esc 27, Tab 9)
+    Quit,         // the quit message; param: exit code
+};
+
+struct Message {
+    MessageKind kind = MessageKind::Quit;
+    uint32_t param = 0;
+};
+
+// 256 colours as the display takes them: 8-bit red, green, blue.
+using HostPalette = std::array<uint8_t, 256 * 3>;
+
+// Relative motion since the last read and the two main buttons (0 up, 0x80 down).
+struct MouseReading {
+    int32_t dx = 0;
+    int32_t dy = 0;
+    uint8_t left = 0;
+    uint8_t right = 0;
+};
+
+// The CD audio device, command by command as the game sends them.
+class CdAudioDevice {
+public:
+    virtual ~CdAudioDevice() = default;
+    virtual bool open() = 0;
+    virtual bool setTimeFormatMsf() = 0;
+    virtual bool play(uint32_t from, uint32_t to) = 0;
+    // The device's mode (526 = playing), or nothing when the query fails.
+    virtual std::optional<uint32_t> statusMode() = 0;
+    virtual bool stop() = 0;
+    virtual bool close() = 0;
+};
+
+class Host {
+public:
+    static constexpr uint32_t waitForever = UINT32_MAX;
+
+    virtual ~Host() = default;
+
+    // Window. The application starts inactive; showing the window activates it.
+    virtual bool createWindow(const std::string& caption) = 0;
+    virtual void showWindow() = 0;
+
+    // Takes the next message off the queue, waiting up to timeoutMs for one (0: only
+    // look; waitForever: block). Returns nothing when the time ran out.
+    virtual std::optional<Message> nextMessage(uint32_t timeoutMs) = 0;
+    // Queues the quit message, as the window's destruction does.
+    virtual void postQuit(uint32_t exitCode) = 0;
+    // Milliseconds, wrapping at 2^32 like the system tick count.
+    virtual uint32_t ticks() = 0;
+
+    // Display: the 640 x 480 screen of 8-bit colour indices.
+    virtual bool openScreen() = 0;
+    virtual void closeScreen() = 0;
+    virtual void setPalette(const HostPalette& palette) = 0;
+    // Shows 480 rows of 640 indices, row r at pixels + r * pitch.
+    virtual void present(const uint8_t* pixels, int32_t pitch) = 0;
+
+    // Keyboard state by DirectInput key code (0x80 down); mouse motion and buttons.
+    virtual bool openKeyboard() = 0;
+    virtual bool openMouse() = 0;
+    virtual void closeInput() = 0;
+    virtual bool readKeyboard(std::array<uint8_t, 256>& keys) = 0;
+    // gameX, gameY: where the game's pointer stands now, so that motion can be reported
+    // that keeps it under the player's own pointer.
+    virtual bool readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) = 0;
+
+    // Sound: unsigned 8-bit mono PCM at 22050 Hz, one voice per slot. The data stay owned
+    // by the caller and alive while the slot holds them.
+    virtual bool openAudio() = 0;
+    virtual void closeAudio() = 0;
+    virtual void loadSlot(int slot, const uint8_t* data, uint32_t length) = 0;
+    virtual void playSlot(int slot) = 0;
+
+    // The CD audio device, or null when the machine has none.
+    virtual CdAudioDevice* cdAudio() = 0;
+
+    // A message box with one OK button and a stop icon.
+    virtual void messageBox(const std::string& caption, const std::string& text) = 0;
+    // The folder registered for the collection under keyName ("Tamberly", or
+    // "Tamberly-Quenford" outside the Q mode), ending in '/', or nothing when not known.
+    virtual std::optional<std::string> collectionFolder(const std::string& keyName) = 0;
+    // The machine owner's name in the game's character set, or nothing.
+    virtual std::optional<std::string> registeredOwner() = 0;
+    // Starts the collection's shell with the given command line (result ignored).
+    virtual void startShell(const std::string& command) = 0;
+};
+
+}  // namespace quenford::host

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/BackBuffer.h"
+
+namespace quenford {
+
+enum class CellState : int32_t {
+    Empty = 0,
+    Idle = 1,
+    HarvestWait = 2,
+    HarvestFlight = 3,
+    SpawnWait = 4,
+    Growing = 5,
+    ScatterWait = 6,
+    ScatterFlight = 7,
+    SwapStart = 8,
+    SwapFlight = 9,
+};
+
+enum class BoardPhase : int32_t {
+    Start = 0,
+    Play = 1,
+    Harvest = 3,
+    BasketSettle = 4,
+    BasketHold = 5,
+    BasketEmpty = 6,
+    Growing = 7,
+    Clearing = 8,
+    Swapping = 9,
+};
+
+struct Cell {
+    uint8_t kind = 0;
+    int32_t mark = 0;
+    CellState state = CellState::Empty;
+    int32_t timer = 0;
+    float x = 0, y = 0;
+    float midX = 0, midY = 0;
+    float vx = 0, vy = 0;
+    float radius = 0;
+    int32_t steps = 0;
+};
+
+constexpr int32_t boardSize = 8;
+constexpr int32_t cellCount = boardSize * boardSize;
+
+struct Board {
+    int32_t groupSize = 0;
+    std::array<Cell, cellCount> cells{};
+    int32_t occupied = 0;
+    int32_t selected = -1;
+    int32_t swapFrom = 0;
+    int32_t swapTo = 0;
+    int32_t pending = 0;
+    uint8_t groupKind = 0;
+    BoardPhase phase = BoardPhase::Start;
+    int32_t score = 0;
+    int32_t landed = 0;
+};
+
+// The one board, alive for the whole run.
+extern Board board;
+
+// Play variables beside the board.
+extern int32_t stagger;
+extern int32_t phaseTimer;
+extern int32_t groupPoints;
+extern int32_t clickPending;
+extern int32_t menuButtonHot;
+extern int32_t menuButtonFrame;
+extern int32_t sliderFrames;
+extern int32_t sliderKnobX;
+extern int32_t startItems;
+extern int32_t swapItems;
+extern int32_t harvestItems;
+
+// The one whole-screen backdrop image; empty when no phase holds one.
+extern ScreenImage savedScreen;
+
+struct Point {
+    int32_t x;
+    int32_t y;
+};
+
+constexpr Point squareAnchor(int32_t col, int32_t row) {
+    return {355 + 25 * col - 33 * row, 122 + 21 * col + 12 * row};
+}
+
+constexpr Point basketPoint{550, 400};
+constexpr Point scatterCentre{322, 253};
+constexpr int32_t flightSpeed = 17;
+constexpr int32_t scatterSpeed = 28;
+constexpr int32_t scatterFrames = 16;
+constexpr int32_t growFrames = 16;
+constexpr int32_t highlightFrames = 6;
+constexpr int32_t minGroup = 5;
+constexpr std::array<int32_t, 5> kindValue{1, 2, 3, 4, 5};
+constexpr int32_t kindCount = 5;
+constexpr int32_t winScore = 500;
+constexpr int32_t startDelay = 24;
+
+void resetBoard();
+void clearBoard();
+
+}  // namespace quenford

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "resources/DataFile.h"
+
+namespace quenford {
+
+// A counted table of elements inside an archive block. The file stores 32-bit offsets
+// counted from the start of the table; they are resolved to addresses once, when the
+// group is opened, and kept beside the block (a 64-bit address does not fit the slot).
+class PictureGroup {
+public:
+    PictureGroup() = default;
+    explicit PictureGroup(std::vector<uint8_t*> elements) : items(std::move(elements)) {}
+
+    int32_t count() const { return static_cast<int32_t>(items.size()); }
+    uint8_t* element(int32_t j) const { return items[static_cast<size_t>(j)]; }
+
+private:
+    std::vector<uint8_t*> items;
+};
+
+// A loaded archive: one block holding everything after the file's count, with the
+// top-level offsets resolved and the groups that have been opened.
+class ResourceArchive {
+public:
+    int32_t entryCount() const { return static_cast<int32_t>(entries.size()); }
+    uint8_t* entry(int32_t n) const { return entries[static_cast<size_t>(n)]; }
+    // Opens group entry n (once; later calls return the same group).
+    const PictureGroup& openGroup(int32_t n);
+    const PictureGroup& group(int32_t n) const;
+    std::span<const uint8_t> bytes() const { return {block.get(), blockSize}; }
+
+private:
+    friend std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file,
+                                                            const std::string& fileName);
+    friend std::unique_ptr<ResourceArchive> archiveFromBytes(std::span<const uint8_t> fileBytes);
+
+    std::unique_ptr<uint8_t[]> block;
+    size_t blockSize = 0;
+    std::vector<uint8_t*> entries;
+    std::vector<std::unique_ptr<PictureGroup>> groups;
+};
+
+// Reads a whole archive file; null when it cannot be opened or read.
+std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::string& fileName);
+// The same from bytes already in memory (tools, tests, fuzzing).
+std::unique_ptr<ResourceArchive> archiveFromBytes(std::span<const uint8_t> fileBytes);
+
+}  // namespace quenford
