@@ -1,0 +1,195 @@
+#include "platform/Draw.h"
+
+#include <cstring>
+
+namespace quenford {
+
+namespace {
+
+// The visible part of a rectangle after clipping to the screen, and how far into the
+// source it starts. Positions are widened so that an offset added near the ends of the
+// 32-bit range cannot wrap.
+struct Clip {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t skipColumns = 0;
+    int32_t skipRows = 0;
+};
+
+bool clipAxis(int64_t position, int64_t size, int64_t limit, int32_t& outPosition, int32_t& outSize,
+              int32_t& skipped) {
+    skipped = 0;
+    if (position < 0) {
+        const int64_t visible = position + size;
+        if (visible <= 0) {
+            return false;
+        }
+        skipped = static_cast<int32_t>(-position);
+        size = visible;
+        position = 0;
+    }
+    if (position >= limit) {
+        return false;
+    }
+    if (limit - position < size) {
+        size = limit - position;
+    }
+    outPosition = static_cast<int32_t>(position);
+    outSize = static_cast<int32_t>(size);
+    return true;
+}
+
+bool clipToScreen(int64_t x, int64_t y, int64_t width, int64_t height, Clip& clip) {
+    return clipAxis(y, height, screenHeight, clip.y, clip.height, clip.skipRows) &&
+           clipAxis(x, width, screenWidth, clip.x, clip.width, clip.skipColumns);
+}
+
+DrawResult resultOf(const Clip& clip) {
+    return {clip.x, clip.y, clip.width, clip.height, 0};
+}
+
+DrawResult nothing() {
+    DrawResult result;
+    result.nothingDrawn = 1;
+    return result;
+}
+
+template <typename Transform>
+DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& picture,
+                     Transform transform) {
+    Clip clip;
+    if (!clipToScreen(int64_t{x} + picture.dx, int64_t{y} + picture.dy, picture.width,
+                      picture.height, clip)) {
+        return nothing();
+    }
+    const uint8_t* source =
+        picture.data + static_cast<size_t>(clip.skipRows) * picture.width + clip.skipColumns;
+    uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(clip.y) * target.pitch + clip.x;
+    for (int32_t row = 0; row < clip.height; ++row) {
+        for (int32_t column = 0; column < clip.width; ++column) {
+            const uint8_t value = source[column];
+            destination[column] = value != 0 ? transform(value) : destination[column];
+        }
+        source += picture.width;
+        destination += target.pitch;
+    }
+    return resultOf(clip);
+}
+
+// Run codings: a row is a count byte (0 = 256) and that many runs. FillLimit is the
+// first control byte that means "fill" (0x100 when the coding has no fills).
+template <unsigned FillLimit>
+const uint8_t* decodeRowUnclipped(const uint8_t* source, uint8_t* destination) {
+    unsigned runs = *source++;
+    if (runs == 0) {
+        runs = 256;
+    }
+    for (; runs != 0; --runs) {
+        const unsigned control = *source++;
+        if (control < 0x80) {
+            destination += control + 1;
+        } else if (control < FillLimit) {
+            const unsigned length = control - 0x7F;
+            std::memcpy(destination, source, length);
+            destination += length;
+            source += length;
+        } else {
+            const unsigned length = control - (FillLimit - 1);
+            std::memset(destination, *source++, length);
+            destination += length;
+        }
+    }
+    return source;
+}
+
+// The same row decoded pixel by pixel against the screen, for a picture that its caller
+// placed partly off the screen: such a draw writes only what is visible.
+template <unsigned FillLimit>
+const uint8_t* decodeRowClipped(const uint8_t* source, BackBuffer& target, int64_t x, int64_t y) {
+    const bool rowVisible = y >= 0 && y < screenHeight;
+    uint8_t* row = rowVisible ? target.pixels + static_cast<ptrdiff_t>(y) * target.pitch : nullptr;
+    auto put = [&](int64_t column, uint8_t value) {
+        if (rowVisible && column >= 0 && column < screenWidth) {
+            row[column] = value;
+        }
+    };
+    unsigned runs = *source++;
+    if (runs == 0) {
+        runs = 256;
+    }
+    for (; runs != 0; --runs) {
+        const unsigned control = *source++;
+        if (control < 0x80) {
+            x += control + 1;
+        } else if (control < FillLimit) {
+            for (unsigned i = 0, length = control - 0x7F; i < length; ++i) {
+                put(x++, *source++);
+            }
+        } else {
+            const uint8_t value = *source++;
+            for (unsigned i = 0, length = control - (FillLimit - 1); i < length; ++i) {
+                put(x++, value);
+            }
+        }
+    }
+    return source;
+}
+
+template <unsigned FillLimit>
+DrawResult drawRuns(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {
+    const int64_t left = int64_t{x} + picture.dx;
+    const int64_t top = int64_t{y} + picture.dy;
+    const uint8_t* source = picture.data;
+    const bool onScreen = left >= 0 && top >= 0 && left + picture.width <= screenWidth &&
+                          top + picture.height <= screenHeight;
+    if (onScreen) {
+        uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(top) * target.pitch + left;
+        for (int32_t row = 0; row < picture.height; ++row) {
+            source = decodeRowUnclipped<FillLimit>(source, destination);
+            destination += target.pitch;
+        }
+    } else {
+        for (int32_t row = 0; row < picture.height; ++row) {
+            source = decodeRowClipped<FillLimit>(source, target, left, top + row);
+        }
+    }
+    return {static_cast<int32_t>(left), static_cast<int32_t>(top), picture.width, picture.height,
+            0};
+}
+
+}  // namespace
+
+DrawResult drawPicture(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {
+    return drawPlain(target, x, y, picture, [](uint8_t value) { return value; });
+}
+
+DrawResult drawPictureShifted(BackBuffer& target, int32_t x, int32_t y, const Picture& picture,
+                              uint8_t shift) {
+    return drawPlain(target, x, y, picture,
+                     [shift](uint8_t value) { return static_cast<uint8_t>(value + shift); });
+}
+
+DrawResult drawRunPicture(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {
+    return drawRuns<0x100>(target, x, y, picture);
+}
+
+DrawResult drawRunFillPicture(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {
+    return drawRuns<0xC0>(target, x, y, picture);
+}
+
+void fillRect(BackBuffer& target, int32_t x, int32_t y, int32_t width, int32_t height,
+              uint8_t colour) {
+    Clip clip;
+    if (width <= 0 || height <= 0 || !clipToScreen(x, y, width, height, clip)) {
+        return;
+    }
+    uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(clip.y) * target.pitch + clip.x;
+    for (int32_t row = 0; row < clip.height; ++row) {
+        std::memset(destination, colour, static_cast<size_t>(clip.width));
+        destination += target.pitch;
+    }
+}
+
+}  // namespace quenford

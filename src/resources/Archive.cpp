@@ -1,0 +1,124 @@
+#include "resources/Archive.h"
+
+#include <cstring>
+#include <new>
+
+namespace quenford {
+
+namespace {
+
+uint32_t wordAt(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)) |
+           (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+// Resolves a table of `count` offsets, each counted from `base`, into addresses inside
+// [blockStart, blockStart + blockSize). False when the table or an address would lie
+// outside the block: a damaged file must not lead anybody outside it.
+bool resolveTable(uint8_t* blockStart, size_t blockSize, size_t tablePosition, int32_t count,
+                  std::vector<uint8_t*>& out) {
+    out.clear();
+    if (count <= 0) {
+        return true;
+    }
+    const size_t entries = static_cast<size_t>(count);
+    if (tablePosition > blockSize || (blockSize - tablePosition) / 4 < entries) {
+        return false;
+    }
+    out.reserve(entries);
+    for (size_t k = 0; k < entries; ++k) {
+        const uint64_t position =
+            uint64_t{tablePosition} + wordAt(blockStart + tablePosition + 4 * k);
+        if (position > blockSize) {
+            return false;
+        }
+        out.push_back(blockStart + position);
+    }
+    return true;
+}
+
+std::unique_ptr<ResourceArchive> emptyArchive() {
+    return std::unique_ptr<ResourceArchive>(new (std::nothrow) ResourceArchive());
+}
+
+}  // namespace
+
+const PictureGroup& ResourceArchive::openGroup(int32_t n) {
+    static const PictureGroup damaged;
+    if (n < 0 || n >= entryCount()) {
+        return damaged;
+    }
+    if (groups.size() < entries.size()) {
+        groups.resize(entries.size());
+    }
+    auto& slot = groups[static_cast<size_t>(n)];
+    if (slot) {
+        return *slot;
+    }
+    const size_t position = static_cast<size_t>(entries[static_cast<size_t>(n)] - block.get());
+    std::vector<uint8_t*> elements;
+    if (blockSize - position < 4 ||
+        !resolveTable(block.get(), blockSize, position + 4,
+                      static_cast<int32_t>(wordAt(block.get() + position)), elements)) {
+        return damaged;
+    }
+    slot = std::make_unique<PictureGroup>(std::move(elements));
+    return *slot;
+}
+
+const PictureGroup& ResourceArchive::group(int32_t n) const {
+    static const PictureGroup unopened;
+    if (n < 0 || static_cast<size_t>(n) >= groups.size() || !groups[static_cast<size_t>(n)]) {
+        return unopened;
+    }
+    return *groups[static_cast<size_t>(n)];
+}
+
+std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::string& fileName) {
+    if (!file.open(fileName, FileMode::ReadShared)) {
+        return nullptr;
+    }
+    const int64_t size = file.size();
+    auto archive = emptyArchive();
+    uint8_t countBytes[4];
+    if (size < 4 || size - 4 > UINT32_MAX || !archive || file.read(countBytes, 4) != 4) {
+        file.close();
+        return nullptr;
+    }
+    archive->blockSize = static_cast<size_t>(size - 4);
+    archive->block.reset(new (std::nothrow)
+                             uint8_t[archive->blockSize == 0 ? 1 : archive->blockSize]);
+    if (!archive->block ||
+        file.read(archive->block.get(), static_cast<uint32_t>(archive->blockSize)) !=
+            archive->blockSize) {
+        file.close();
+        return nullptr;
+    }
+    file.close();
+    if (!resolveTable(archive->block.get(), archive->blockSize, 0,
+                      static_cast<int32_t>(wordAt(countBytes)), archive->entries)) {
+        return nullptr;
+    }
+    return archive;
+}
+
+std::unique_ptr<ResourceArchive> archiveFromBytes(std::span<const uint8_t> fileBytes) {
+    auto archive = emptyArchive();
+    if (fileBytes.size() < 4 || !archive) {
+        return nullptr;
+    }
+    archive->blockSize = fileBytes.size() - 4;
+    archive->block.reset(new (std::nothrow)
+                             uint8_t[archive->blockSize == 0 ? 1 : archive->blockSize]);
+    if (!archive->block) {
+        return nullptr;
+    }
+    std::memcpy(archive->block.get(), fileBytes.data() + 4, archive->blockSize);
+    if (!resolveTable(archive->block.get(), archive->blockSize, 0,
+                      static_cast<int32_t>(wordAt(fileBytes.data())), archive->entries)) {
+        return nullptr;
+    }
+    return archive;
+}
+
+}  // namespace quenford

@@ -1,0 +1,7 @@
+#include "resources/GameArchive.h"
+
+namespace quenford {
+
+ResourceArchive* resources = nullptr;
+
+}  // namespace quenford
