@@ -51,7 +51,8 @@ public:
     uint8_t peekChar() const;
 
     void openDemo(const std::string& fileName, DemoMode mode);
-    void writeDemoWord(uint32_t value);
+    // True when the word was written and reads back the same.
+    bool writeDemoWord(uint32_t value);
     // False at the end of the file (fewer than 4 bytes left).
     bool readDemoWord(uint32_t& value);
 
@@ -69,7 +70,9 @@ public:
     DataFile demoFile;
 
 private:
-    void demoStep();
+    // lastX, lastY: the pointer before this frame's motion.
+    void demoStep(int32_t lastX, int32_t lastY);
+    void endDemo();
 
     host::Host* host = nullptr;
     bool keyboardReady = false;

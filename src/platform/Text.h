@@ -29,6 +29,9 @@ int32_t drawText(int32_t x, int32_t y, const char* text, int32_t align, DrawResu
 int32_t drawCharText(int32_t x, int32_t y, uint8_t character, int32_t align, DrawResult& out);
 int32_t drawNumber(int32_t x, int32_t y, int32_t value, int32_t align, DrawResult& out);
 
+// The game's glyph draw: Vdp::drawPictureShifted on the one display.
+DrawResult screenGlyphDraw(int32_t x, int32_t y, const Picture& picture, uint8_t shift);
+
 // The rectangle the game's screens hand to every text operation.
 extern DrawResult lastTextRect;
 

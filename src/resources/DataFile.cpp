@@ -95,6 +95,14 @@ bool DataFile::seek(uint64_t position) {
     return fd >= 0 && ::lseek(fd, static_cast<off_t>(position), SEEK_SET) >= 0;
 }
 
+int64_t DataFile::position() const {
+    return fd >= 0 ? static_cast<int64_t>(::lseek(fd, 0, SEEK_CUR)) : -1;
+}
+
+bool DataFile::truncate(uint64_t length) {
+    return fd >= 0 && ::ftruncate(fd, static_cast<off_t>(length)) == 0;
+}
+
 int64_t DataFile::size() const {
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0) {

@@ -29,6 +29,10 @@ public:
     // True when all bytes were written.
     bool write(const void* buffer, uint32_t count);
     bool seek(uint64_t position);
+    // The current position, or -1 when unknown.
+    int64_t position() const;
+    // Cuts the file to `length` bytes.
+    bool truncate(uint64_t length);
     // Size in bytes, or -1 when unknown.
     int64_t size() const;
     void close();

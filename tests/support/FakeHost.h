@@ -1,0 +1,93 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "host/Host.h"
+
+// A host for service tests: every device answers from fields the test sets, and every
+// call that reaches the host is recorded.
+namespace quenford::test {
+
+class FakeCdAudio : public host::CdAudioDevice {
+public:
+    bool open() override { return record("open", opens); }
+    bool setTimeFormatMsf() override { return record("msf", acceptsMsf); }
+    bool play(uint32_t, uint32_t) override { return record("play", plays); }
+    std::optional<uint32_t> statusMode() override {
+        calls.push_back("status");
+        return mode;
+    }
+    bool stop() override { return record("stop", true); }
+    bool close() override { return record("close", true); }
+
+    bool opens = true;
+    bool acceptsMsf = true;
+    bool plays = true;
+    std::optional<uint32_t> mode = 526;
+    std::vector<std::string> calls;
+
+private:
+    bool record(const char* name, bool result) {
+        calls.emplace_back(name);
+        return result;
+    }
+};
+
+class FakeHost : public host::Host {
+public:
+    bool createWindow(const std::string&) override { return true; }
+    void showWindow() override {}
+    std::optional<host::Message> nextMessage(uint32_t) override { return std::nullopt; }
+    void postQuit(uint32_t) override {}
+    uint32_t ticks() override { return 0; }
+
+    bool openScreen() override { return screenOpens; }
+    void closeScreen() override {}
+    void setPalette(const host::HostPalette& colours) override { palette = colours; }
+    void present(const uint8_t* pixels, int32_t pitch) override;
+
+    bool openKeyboard() override { return keyboardOpens; }
+    bool openMouse() override { return mouseOpens; }
+    void closeInput() override {}
+    // Each read takes the next queued state; with none left the last one stays.
+    bool readKeyboard(std::array<uint8_t, 256>& keys) override;
+    bool readMouse(int32_t, int32_t, host::MouseReading& reading) override;
+
+    bool openAudio() override { return audioOpens; }
+    void closeAudio() override {}
+    void loadSlot(int slot, const uint8_t* data, uint32_t length) override;
+    void playSlot(int slot) override { played.push_back(slot); }
+
+    host::CdAudioDevice* cdAudio() override { return hasCd ? &cd : nullptr; }
+
+    void messageBox(const std::string&, const std::string&) override {}
+    std::optional<std::string> collectionFolder(const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> registeredOwner() override { return std::nullopt; }
+    void startShell(const std::string&) override {}
+
+    bool screenOpens = true;
+    bool keyboardOpens = true;
+    bool mouseOpens = true;
+    bool audioOpens = true;
+    bool hasCd = true;
+    FakeCdAudio cd;
+
+    host::HostPalette palette{};
+    std::vector<std::vector<uint8_t>> frames;  // presented frames, 640 x 480 each
+    std::deque<std::array<uint8_t, 256>> keyStates;
+    std::array<uint8_t, 256> lastKeys{};
+    int keyboardReads = 0;
+    std::deque<host::MouseReading> mouseReadings;
+    struct LoadedSlot {
+        int slot;
+        const uint8_t* data;
+        uint32_t length;
+    };
+    std::vector<LoadedSlot> loaded;
+    std::vector<int> played;
+};
+
+}  // namespace quenford::test
