@@ -1,5 +1,7 @@
 #include "support/FakeHost.h"
 
+#include <algorithm>
+
 namespace quenford::test {
 
 void FakeHost::present(const uint8_t* pixels, int32_t pitch) {
