@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Picture.h"
+#include "resources/GameArchive.h"
+
+namespace quenford {
+
+// Texts of archive group 43 the front end shows.
+namespace text {
+constexpr int32_t defaultName = 0;
+constexpr int32_t youWin = 1;
+constexpr int32_t busyFirstLine = 2;
+constexpr int32_t busySecondLine = 3;
+constexpr int32_t emptyTable = 7;
+}  // namespace text
+
+inline const char* gameText(int32_t k) {
+    return reinterpret_cast<const char*>(resources->openGroup(res::texts).element(k));
+}
+
+inline Picture entryPicture(int32_t entry) {
+    return Picture::at(resources->entry(entry));
+}
+
+inline Picture groupPicture(int32_t group, int32_t k) {
+    return Picture::at(resources->openGroup(group).element(k));
+}
+
+}  // namespace quenford

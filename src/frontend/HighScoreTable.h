@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "resources/DataFile.h"
+
+namespace quenford {
+
+constexpr int32_t HighScoreCapacity = 15;
+constexpr int32_t highScoreNameBytes = 36;
+constexpr int32_t highScoreRecordBytes = 40;
+constexpr int32_t highScoreFileMaxBytes = HighScoreCapacity * highScoreRecordBytes;
+
+// One row as HIGH10 stores it: a zero-terminated name in Windows-1252 (35 characters at
+// most) and a signed score, 40 bytes little-endian.
+struct HighScoreRecord {
+    std::array<char, highScoreNameBytes> name{};
+    int32_t score = 0;
+
+    void setName(const char* text);
+};
+
+enum HighScoreLoad : int32_t { LoadOk = 0, LoadReset = 1, LoadBusy = 2 };
+
+// "Tamberly-Quenford", or the collection's own "Tamberly" in the Q mode.
+std::string highScoreKeyName();
+// The folder of HIGH10 as the collection registered it, ending in '/'; else "./".
+std::string findHighScoreFolder();
+
+// The best 15 results and, while the table is open, the exclusive hold on HIGH10 that keeps
+// other running copies out until the new table is written back or the table is closed.
+//
+// The hold is a lock on HIGH10.lock beside the table, a file the save never replaces: the
+// table itself is only ever replaced whole (written to HIGH10.new, flushed, renamed over
+// HIGH10, folder flushed), so a crash at any moment leaves either the old or the new table.
+class HighScoreTable {
+public:
+    // LoadOk: read and open. LoadReset: no usable file, the table is now empty (a damaged
+    // file is kept as HIGH10.bad). LoadBusy: another copy holds it; nothing changed.
+    HighScoreLoad load();
+    // Writes an empty HIGH10 and keeps the table open.
+    bool create();
+    // Writes the rows in use and closes the table; false when nothing could be stored.
+    bool save();
+    // Closes without writing.
+    void closeFile();
+    bool isOpen() const { return lockFile.isOpen(); }
+
+    void clear();
+    // Selection sort, highest first; a row displaces the candidate only with a strictly
+    // greater score.
+    void sortDescending();
+    bool qualifies(int32_t score) const;
+
+    std::array<HighScoreRecord, HighScoreCapacity> records{};
+    int32_t count = 0;
+
+    // The rows as last read from or written to HIGH10.
+    std::array<HighScoreRecord, HighScoreCapacity> storedRecords{};
+    int32_t storedCount = 0;
+
+private:
+    bool acquire();
+    bool readTable(const std::string& path);
+    bool replaceTable(int32_t rows);
+    void keepStored();
+
+    DataFile lockFile;
+    std::string folder;
+};
+
+// The one table of the game.
+HighScoreTable& highScoreTable();
+
+}  // namespace quenford
