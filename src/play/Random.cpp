@@ -1,0 +1,7 @@
+#include "play/Random.h"
+
+namespace quenford {
+
+Random gameRandom;
+
+}  // namespace quenford
