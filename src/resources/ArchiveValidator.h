@@ -5,6 +5,8 @@
 
 namespace quenford {
 
+class ResourceArchive;
+
 // Which archive: the game's DATA10.RES or the introduction's morva.res.
 enum class ArchiveKind { GameData, Introduction };
 
@@ -18,5 +20,10 @@ struct ValidationResult {
 // wholly on the screen, texts terminated, sounds in order, groups as large as the game
 // indexes them.
 ValidationResult validateArchive(std::span<const uint8_t> fileBytes, ArchiveKind kind);
+// The same for the block after the file's count (what loadArchiveFile keeps).
+ValidationResult validateArchiveBlock(int32_t entryCount, std::span<const uint8_t> block,
+                                      ArchiveKind kind);
+// The same for an archive already loaded, before any of its groups is used.
+ValidationResult validateLoadedArchive(const ResourceArchive& archive, ArchiveKind kind);
 
 }  // namespace quenford

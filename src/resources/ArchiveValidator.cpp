@@ -1,0 +1,269 @@
+#include "resources/ArchiveValidator.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/BackBuffer.h"
+#include "platform/Picture.h"
+#include "resources/GameArchive.h"
+
+namespace quenford {
+
+namespace {
+
+enum class Content {
+    Unused,
+    Palette,
+    ScreenImage,
+    PlainPicture,
+    PlainGroup,
+    RunGroup,
+    RunFillGroup,
+    SoundGroup,
+    TextGroup,
+};
+
+struct EntryRule {
+    Content content = Content::Unused;
+    int32_t minElements = 0;
+    // Drawn at (0, 0) without clipping, so it must lie wholly on the screen.
+    bool drawnUnclipped = false;
+};
+
+std::vector<EntryRule> gameDataRules() {
+    std::vector<EntryRule> rules(res::minimumEntries);
+    auto set = [&](int32_t first, int32_t last, EntryRule rule) {
+        for (int32_t n = first; n <= last; ++n) {
+            rules[static_cast<size_t>(n)] = rule;
+        }
+    };
+    set(res::gamePalette, res::gamePalette, {Content::Palette});
+    set(1, 5, {Content::PlainGroup, 16});
+    set(6, 10, {Content::PlainGroup, 6});
+    set(res::fieldBackdrop, res::fieldBackdrop, {Content::ScreenImage});
+    set(res::menuButton, 16, {Content::RunGroup, 7, true});
+    set(res::soundToken, res::soundToken, {Content::PlainGroup, 4});
+    set(res::backgroundPictures, res::backgroundPictures, {Content::RunFillGroup, 2, true});
+    set(19, 23, {Content::RunFillGroup, 4, true});
+    set(res::cursor, res::cursor, {Content::PlainPicture});
+    set(res::scoreDigits, res::scoreDigits, {Content::PlainGroup, 10});
+    set(res::font, res::font, {Content::PlainGroup, 256});
+    set(res::soundTable, res::soundTable, {Content::SoundGroup, 14});
+    set(res::newScoreMarker, res::newScoreMarker, {Content::PlainGroup, 4});
+    set(res::highScoreHeading, res::lossPicture, {Content::PlainPicture});
+    set(res::speedSlider, res::speedSlider, {Content::PlainGroup, 2});
+    const int32_t ambientFrames[] = {2, 2, 2, 2, 3, 3, 16};
+    for (int32_t i = 0; i < 7; ++i) {
+        set(res::ambientFrames + i, res::ambientFrames + i,
+            {Content::RunFillGroup, ambientFrames[i], true});
+    }
+    set(res::menuFrames, res::menuFrames, {Content::RunFillGroup, 35, true});
+    set(res::transitionPictures, res::transitionPictures, {Content::RunFillGroup, 18, true});
+    set(res::texts, res::texts, {Content::TextGroup, 8});
+    set(res::titlePicture, res::titlePicture, {Content::PlainPicture});
+    set(res::titlePalette, res::titlePalette, {Content::Palette});
+    return rules;
+}
+
+std::vector<EntryRule> introductionRules() {
+    return {{Content::Palette}, {Content::RunFillGroup, 43, true}};
+}
+
+uint32_t wordAt(const uint8_t* bytes) {
+    return static_cast<uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)) |
+           (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+class Checker {
+public:
+    explicit Checker(std::span<const uint8_t> blockBytes) : block(blockBytes) {}
+
+    // Resolves a table of `count` offsets counted from `base`; nothing when the table or
+    // a position lies outside the block.
+    std::optional<std::vector<uint64_t>> table(uint64_t base, int64_t count,
+                                               std::string& reason) const {
+        if (count < 0) {
+            reason = "negative count";
+            return std::nullopt;
+        }
+        if (base > block.size() || (block.size() - base) / 4 < static_cast<uint64_t>(count)) {
+            reason = "offset table runs past the end of the file";
+            return std::nullopt;
+        }
+        std::vector<uint64_t> positions;
+        positions.reserve(static_cast<size_t>(count));
+        for (int64_t k = 0; k < count; ++k) {
+            const uint64_t position = base + wordAt(block.data() + base + 4 * k);
+            if (position > block.size()) {
+                reason = "offset " + std::to_string(k) + " points past the end of the file";
+                return std::nullopt;
+            }
+            positions.push_back(position);
+        }
+        return positions;
+    }
+
+    std::string picture(uint64_t position, Content coding, bool drawnUnclipped) const {
+        if (block.size() - position < Picture::headerSize) {
+            return "picture header runs past the end of the file";
+        }
+        const Picture header = Picture::at(block.data() + position);
+        if (header.width == 0 || header.height == 0) {
+            return "picture of width or height 0";
+        }
+        const uint64_t dataStart = position + Picture::headerSize;
+        if (coding == Content::PlainPicture || coding == Content::PlainGroup) {
+            if (block.size() - dataStart < uint64_t{header.width} * header.height) {
+                return "picture data runs past the end of the file";
+            }
+            return {};
+        }
+        if (drawnUnclipped &&
+            (header.dx < 0 || header.dy < 0 || header.dx + header.width > screenWidth ||
+             header.dy + header.height > screenHeight)) {
+            return "picture does not lie wholly on the screen";
+        }
+        const unsigned fillLimit = coding == Content::RunGroup ? 0x100 : 0xC0;
+        uint64_t at = dataStart;
+        for (int32_t row = 0; row < header.height; ++row) {
+            if (at >= block.size()) {
+                return "picture data runs past the end of the file";
+            }
+            unsigned runs = block[at++];
+            runs = runs == 0 ? 256 : runs;
+            uint32_t covered = 0;
+            for (; runs != 0; --runs) {
+                if (at >= block.size()) {
+                    return "picture data runs past the end of the file";
+                }
+                const unsigned control = block[at++];
+                if (control < 0x80) {
+                    covered += control + 1;
+                } else if (control < fillLimit) {
+                    const unsigned length = control - 0x7F;
+                    covered += length;
+                    at += length;
+                } else {
+                    covered += control - (fillLimit - 1);
+                    at += 1;
+                }
+                if (at > block.size()) {
+                    return "picture data runs past the end of the file";
+                }
+                if (covered > header.width) {
+                    break;
+                }
+            }
+            if (covered != header.width) {
+                return "row " + std::to_string(row) + " covers " + std::to_string(covered) +
+                       " pixels of " + std::to_string(header.width);
+            }
+        }
+        return {};
+    }
+
+    std::string text(uint64_t position) const {
+        for (uint64_t at = position; at < block.size(); ++at) {
+            if (block[at] == 0) {
+                return {};
+            }
+        }
+        return "text not terminated inside the file";
+    }
+
+    std::string entry(uint64_t position, const EntryRule& rule) const {
+        const uint64_t left = block.size() - position;
+        switch (rule.content) {
+            case Content::Unused:
+                return {};
+            case Content::Palette:
+                return left < 768 ? "palette runs past the end of the file" : "";
+            case Content::ScreenImage:
+                return left < screenBytes ? "screen image runs past the end of the file" : "";
+            case Content::PlainPicture:
+                return picture(position, rule.content, false);
+            default:
+                return group(position, rule);
+        }
+    }
+
+    std::string group(uint64_t position, const EntryRule& rule) const {
+        if (block.size() - position < 4) {
+            return "group count runs past the end of the file";
+        }
+        const auto count = static_cast<int32_t>(wordAt(block.data() + position));
+        if (count < rule.minElements) {
+            return "group holds " + std::to_string(count) + " elements, the game uses " +
+                   std::to_string(rule.minElements);
+        }
+        std::string reason;
+        const auto elements = table(position + 4, count, reason);
+        if (!elements) {
+            return "group " + reason;
+        }
+        for (size_t j = 0; j < elements->size(); ++j) {
+            const uint64_t element = (*elements)[j];
+            std::string problem;
+            if (rule.content == Content::SoundGroup) {
+                if (j > 0 && element < (*elements)[j - 1]) {
+                    problem = "sound starts before the one before it ends";
+                }
+            } else if (rule.content == Content::TextGroup) {
+                problem = text(element);
+            } else {
+                problem = picture(element, rule.content, rule.drawnUnclipped);
+            }
+            if (!problem.empty()) {
+                return "element " + std::to_string(j) + ": " + problem;
+            }
+        }
+        return {};
+    }
+
+private:
+    std::span<const uint8_t> block;
+};
+
+ValidationResult fail(std::string reason) {
+    return {false, std::move(reason)};
+}
+
+}  // namespace
+
+ValidationResult validateArchive(std::span<const uint8_t> fileBytes, ArchiveKind kind) {
+    if (fileBytes.size() < 4) {
+        return fail("file shorter than its entry count");
+    }
+    return validateArchiveBlock(static_cast<int32_t>(wordAt(fileBytes.data())),
+                                fileBytes.subspan(4), kind);
+}
+
+ValidationResult validateArchiveBlock(int32_t entryCount, std::span<const uint8_t> block,
+                                      ArchiveKind kind) {
+    const std::vector<EntryRule> rules =
+        kind == ArchiveKind::GameData ? gameDataRules() : introductionRules();
+    if (entryCount < static_cast<int32_t>(rules.size())) {
+        return fail("archive holds " + std::to_string(entryCount) + " entries, the game uses " +
+                    std::to_string(rules.size()));
+    }
+    const Checker checker(block);
+    std::string reason;
+    const auto entries = checker.table(0, entryCount, reason);
+    if (!entries) {
+        return fail("entry table: " + reason);
+    }
+    for (size_t n = 0; n < rules.size(); ++n) {
+        const std::string problem = checker.entry((*entries)[n], rules[n]);
+        if (!problem.empty()) {
+            return fail("entry " + std::to_string(n) + ": " + problem);
+        }
+    }
+    return {true, {}};
+}
+
+ValidationResult validateLoadedArchive(const ResourceArchive& archive, ArchiveKind kind) {
+    return validateArchiveBlock(archive.entryCount(), archive.bytes(), kind);
+}
+
+}  // namespace quenford
