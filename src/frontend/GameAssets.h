@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Picture.h"
+#include "play/PlayPictures.h"
 #include "resources/GameArchive.h"
 
 namespace quenford {
@@ -18,14 +18,6 @@ constexpr int32_t emptyTable = 7;
 
 inline const char* gameText(int32_t k) {
     return reinterpret_cast<const char*>(resources->openGroup(res::texts).element(k));
-}
-
-inline Picture entryPicture(int32_t entry) {
-    return Picture::at(resources->entry(entry));
-}
-
-inline Picture groupPicture(int32_t group, int32_t k) {
-    return Picture::at(resources->openGroup(group).element(k));
 }
 
 }  // namespace quenford
