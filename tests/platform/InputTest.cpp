@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/Input.h"
+#include "support/FakeHost.h"
+
+namespace quenford {
+namespace {
+
+host::MouseReading motion(int32_t dx, int32_t dy, uint8_t left = 0, uint8_t right = 0) {
+    return {dx, dy, left, right};
+}
+
+std::array<uint8_t, 256> keysDown(std::initializer_list<uint8_t> codes) {
+    std::array<uint8_t, 256> keys{};
+    for (const uint8_t code : codes) {
+        keys[code] = 0x80;
+    }
+    return keys;
+}
+
+TEST(Input, PointerStopsAtTheEdgesWithoutOvershoot) {
+    test::FakeHost host;
+    Input in;
+    ASSERT_EQ(in.init(host), InputReady);
+    host.mouseReadings = {motion(-50, -50), motion(1, 1), motion(5000, 5000), motion(-1, -1),
+                          motion(0, 0, 0x80, 0x80)};
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 0);
+    EXPECT_EQ(in.mouseY, 0);
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 1);
+    EXPECT_EQ(in.mouseY, 1);
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 639);
+    EXPECT_EQ(in.mouseY, 479);
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 638);
+    EXPECT_EQ(in.mouseY, 478);
+    in.updateMouse();
+    EXPECT_NE(in.leftButton, 0);
+    EXPECT_NE(in.rightButton, 0);
+}
+
+TEST(Input, MissingDevicesReadAsNothingPressed) {
+    test::FakeHost host;
+    host.mouseOpens = false;
+    host.keyStates = {keysDown({keyEsc})};
+    host.mouseReadings = {motion(10, 10, 0x80)};
+    Input in;
+    EXPECT_EQ(in.init(host), InputNoMouse);
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 0);
+    EXPECT_EQ(in.leftButton, 0);
+
+    host.keyboardOpens = false;
+    Input noKeyboard;
+    EXPECT_EQ(noKeyboard.init(host), InputNoKeyboard);
+    noKeyboard.keys[keyEsc] = 0x80;
+    noKeyboard.pollKeyboard();
+    EXPECT_TRUE(noKeyboard.noKeyDown());
+}
+
+TEST(Input, WaitKeysReleasedPollsUntilEveryKeyIsUp) {
+    test::FakeHost host;
+    Input in;
+    ASSERT_EQ(in.init(host), InputReady);
+    host.keyStates = {keysDown({keyEsc}), keysDown({keyEsc}), keysDown({keyEsc}), keysDown({})};
+    in.pollKeyboard();
+    in.waitKeysReleased();
+    EXPECT_TRUE(in.noKeyDown());
+    EXPECT_EQ(host.keyboardReads, 4);
+    in.waitKeysReleased();  // nothing down: returns without polling
+    EXPECT_EQ(host.keyboardReads, 4);
+}
+
+TEST(Input, CharacterRingKeepsTheLast31AndObeysTheSwitch) {
+    Input in;
+    in.onChar('x');
+    in.textEntryOn = 1;
+    EXPECT_EQ(in.readChar(), 0);  // typed while off: dropped
+    for (uint32_t c = 1; c <= 40; ++c) {
+        in.onChar(c + 0x100);  // only the low byte counts
+    }
+    EXPECT_EQ(in.peekChar(), 10);
+    EXPECT_EQ(in.peekChar(), 10);
+    std::vector<uint8_t> read;
+    while (uint8_t c = in.readChar()) {
+        read.push_back(c);
+    }
+    ASSERT_EQ(read.size(), 31u);
+    EXPECT_EQ(read.front(), 10);
+    EXPECT_EQ(read.back(), 40);
+    in.onChar('a');
+    in.textEntryOn = 0;
+    EXPECT_EQ(in.peekChar(), 0);
+    EXPECT_EQ(in.readChar(), 0);
+    in.textEntryOn = 1;
+    EXPECT_EQ(in.readChar(), 'a');
+}
+
+class Demo : public testing::Test {
+protected:
+    void SetUp() override {
+        path = std::filesystem::temp_directory_path() /
+               ("quenford-demo-" + std::to_string(::getpid()) + ".res");
+    }
+    void TearDown() override { std::filesystem::remove(path); }
+
+    std::vector<uint8_t> fileBytes() const {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+
+    // Records the readings, one frame each, with F8 pressed before the frame `stopAt`.
+    void record(std::vector<host::MouseReading> readings, size_t stopAt = SIZE_MAX) {
+        test::FakeHost host;
+        Input in;
+        ASSERT_EQ(in.init(host), InputReady);
+        in.openDemo(path.string(), DemoRecord);
+        ASSERT_EQ(in.demoOn, 1);
+        for (size_t frame = 0; frame < readings.size(); ++frame) {
+            host.mouseReadings.push_back(readings[frame]);
+            if (frame == stopAt) {
+                host.keyStates.push_back(keysDown({keyF8}));
+                in.pollKeyboard();
+            }
+            in.updateMouse();
+        }
+        in.shutdown();
+    }
+
+    std::filesystem::path path;
+};
+
+TEST_F(Demo, FramesAreWrittenAsMarksAndPositions) {
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << std::string(100, 'z');  // an older recording is replaced completely
+    }
+    record({motion(3, 2), motion(0, 0, 0x80), motion(0, 0, 0, 0x80), motion(1, 0, 0x80, 0x80),
+            motion(9, 9)},
+           4);
+    const std::vector<uint8_t> expected = {3,    0,    2,  0,              // frame 1
+                                           0xFF, 0xFF, 0,  0, 3, 0, 2, 0,  // left
+                                           0xFE, 0xFE, 0,  0, 3, 0, 2, 0,  // right
+                                           0xFF, 0xFF, 0,  0, 4, 0, 2, 0,  // both
+                                           13,   0,    11, 0};             // F8 frame
+    EXPECT_EQ(fileBytes(), expected);
+}
+
+TEST_F(Demo, PlaybackReplacesThePointerAndEndsAtTheEndOfTheFile) {
+    record({motion(100, 50), motion(1, 1, 0x80, 0x80), motion(0, 0, 0, 0x80)});
+    test::FakeHost host;
+    Input in;
+    ASSERT_EQ(in.init(host), InputReady);
+    in.openDemo(path.string(), DemoPlayback);
+    ASSERT_EQ(in.demoOn, 1);
+    host.mouseReadings = {motion(7, 7), motion(0, 0), motion(0, 0, 0x80), motion(30, 30),
+                          motion(5, 5)};
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 100);
+    EXPECT_EQ(in.mouseY, 50);
+    in.updateMouse();
+    EXPECT_EQ(in.leftButton, 1);  // both buttons were recorded as a left click
+    EXPECT_EQ(in.rightButton, 0);
+    EXPECT_EQ(in.mouseX, 101);
+    in.updateMouse();
+    EXPECT_EQ(in.leftButton, 0x80);  // a live button still counts
+    EXPECT_EQ(in.rightButton, 1);
+    in.updateMouse();  // the file is used up: live again from the last recorded position
+    EXPECT_EQ(in.demoOn, 0);
+    EXPECT_EQ(in.mouseX, 101);
+    EXPECT_EQ(in.mouseY, 51);
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 106);
+}
+
+TEST_F(Demo, F8EndsPlaybackAndAMissingFileLeavesInputLive) {
+    record({motion(10, 10), motion(10, 10), motion(10, 10)});
+    test::FakeHost host;
+    Input in;
+    ASSERT_EQ(in.init(host), InputReady);
+    in.openDemo(path.string(), DemoPlayback);
+    host.keyStates = {keysDown({keyF8})};
+    in.pollKeyboard();
+    host.mouseReadings = {motion(0, 0), motion(3, 0)};
+    in.updateMouse();
+    EXPECT_EQ(in.demoOn, 0);
+    in.updateMouse();
+    EXPECT_EQ(in.mouseX, 13);
+
+    Input absent;
+    absent.openDemo((path.string() + ".missing"), DemoPlayback);
+    EXPECT_EQ(absent.demoOn, 0);
+}
+
+}  // namespace
+}  // namespace quenford

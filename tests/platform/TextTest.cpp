@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "platform/Text.h"
+#include "resources/Archive.h"
+#include "resources/GameArchive.h"
+#include "support/TestArchive.h"
+
+namespace quenford {
+namespace {
+
+struct GlyphCall {
+    int32_t x;
+    int32_t y;
+    char character;
+};
+std::vector<GlyphCall> calls;
+const PictureGroup* font = nullptr;
+
+// Records which glyph of the font was drawn where.
+DrawResult recordGlyph(int32_t x, int32_t y, const Picture& picture, uint8_t) {
+    for (int32_t k = 0; k < font->count(); ++k) {
+        if (font->element(k) + Picture::headerSize == picture.data) {
+            calls.push_back({x, y, static_cast<char>(k)});
+        }
+    }
+    return {x + picture.dx, y + picture.dy, picture.width, picture.height, 0};
+}
+
+class Text : public testing::Test {
+protected:
+    void SetUp() override {
+        archive = archiveFromBytes(test::makeTestGameArchive());
+        ASSERT_TRUE(archive);
+        font = &archive->openGroup(res::font);
+        previous = setTextStyle(makeTextStyle(font, 0, recordGlyph, 1));
+        calls.clear();
+    }
+    void TearDown() override { setTextStyle(previous); }
+
+    static std::string drawn() {
+        std::string text;
+        for (const GlyphCall& call : calls) {
+            text += call.character;
+        }
+        return text;
+    }
+
+    std::unique_ptr<ResourceArchive> archive;
+    TextStyle previous;
+};
+
+int32_t width(uint8_t character) {
+    return test::testGlyphWidth(character);
+}
+
+TEST_F(Text, AlignmentPlacesThePenAndReturnsItPastTheText) {
+    const char* text = "AB";
+    const int32_t measured = width('A') + 1 + width('B');
+    EXPECT_EQ(textWidth(text), measured);
+    DrawResult out;
+    EXPECT_EQ(drawText(320, 40, text, AlignCentre, out), 320 - measured / 2 + measured + 1);
+    EXPECT_EQ(calls[0].x, 320 - measured / 2);
+    EXPECT_EQ(calls[1].x, 320 - measured / 2 + width('A') + 1);
+    EXPECT_EQ(out.left, 320 - measured / 2);
+    EXPECT_EQ(out.width, measured);
+    EXPECT_EQ(out.height, 8);
+    calls.clear();
+    drawText(155, 40, text, AlignRight, out);
+    EXPECT_EQ(calls[0].x, 155 - measured);
+    calls.clear();
+    drawText(155, 40, text, 7, out);  // unknown alignment acts as left
+    EXPECT_EQ(calls[0].x, 155);
+}
+
+TEST_F(Text, EmptyAndOddWidthTexts) {
+    DrawResult out;
+    EXPECT_EQ(textWidth(""), -1);
+    EXPECT_EQ(drawText(100, 5, "", AlignCentre, out), 100);
+    EXPECT_EQ(out.nothingDrawn, 1);
+    EXPECT_TRUE(calls.empty());
+    const uint8_t odd = 'A';  // width 5: centred on 100 starts at 98
+    ASSERT_EQ(width(odd) % 2, 1);
+    drawCharText(100, 5, odd, AlignCentre, out);
+    EXPECT_EQ(calls[0].x, 100 - width(odd) / 2);
+}
+
+TEST_F(Text, UpperHalfCharactersUseTheirOwnGlyphs) {
+    const char text[] = {static_cast<char>(0xFF), static_cast<char>(0x81), 0};
+    EXPECT_EQ(textWidth(text), width(0xFF) + 1 + width(0x81));
+    DrawResult out;
+    drawText(0, 0, text, AlignLeft, out);
+    EXPECT_EQ(drawn(), text);
+}
+
+TEST_F(Text, NumbersAtTheExtremes) {
+    const std::pair<int32_t, std::string> cases[] = {
+        {0, "0"}, {-5, "-5"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
+    for (const auto& [value, digits] : cases) {
+        calls.clear();
+        DrawResult out;
+        const int32_t pen = drawNumber(10, 10, value, AlignLeft, out);
+        int32_t expectedPen = 10;
+        for (const char c : digits) {
+            expectedPen += width(static_cast<uint8_t>(c)) + 1;
+        }
+        EXPECT_EQ(drawn(), digits);
+        EXPECT_EQ(pen, expectedPen) << value;
+    }
+}
+
+}  // namespace
+}  // namespace quenford
