@@ -1,0 +1,126 @@
+#include "host/common/KeyCodes.h"
+#include "host/common/Windows1252.h"
+#include "host/sdl/KeyTables.h"
+#include "host/sdl/Letterbox.h"
+#include "host/sdl/SdlHost.h"
+
+namespace quenford::host {
+
+void SdlHost::handleEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            // The close button, Alt+F4 through the desktop, or a request to end the session.
+            queue(MessageKind::SystemClose);
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    setActive(true);
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    setActive(false);
+                    break;
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    pointerStale = true;
+                    drawFrame();
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    drawFrame();
+                    break;
+                case SDL_WINDOWEVENT_LEAVE:
+                    SDL_ShowCursor(SDL_ENABLE);
+                    cursorShown = true;
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            drawFrame();
+            break;
+        case SDL_KEYDOWN:
+            handleKeyDown(event.key);
+            break;
+        case SDL_TEXTINPUT:
+            handleTextInput(event.text.text);
+            break;
+        case SDL_MOUSEMOTION:
+            updateCursor(event.motion.x, event.motion.y);
+            break;
+        default:
+            break;
+    }
+}
+
+void SdlHost::handleKeyDown(const SDL_KeyboardEvent& key) {
+    const SDL_Scancode scancode = key.keysym.scancode;
+    const bool enter = scancode == SDL_SCANCODE_RETURN || scancode == SDL_SCANCODE_KP_ENTER;
+    if ((key.keysym.mod & KMOD_ALT) != 0 && enter) {
+        if (key.repeat == 0) {
+            toggleFullscreen();
+        }
+        return;
+    }
+    // With the left Alt held the keys are the system's (menu keys), not the game's.
+    if ((key.keysym.mod & KMOD_LALT) != 0) {
+        return;
+    }
+    if (const uint8_t code = virtualKeyCode(scancode); code != 0) {
+        queue(MessageKind::KeyDown, code);
+    }
+    switch (scancode) {
+        case SDL_SCANCODE_BACKSPACE:
+            queue(MessageKind::Char, charBackspace);
+            break;
+        case SDL_SCANCODE_TAB:
+            queue(MessageKind::Char, charTab);
+            break;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_KP_ENTER:
+            queue(MessageKind::Char, charEnter);
+            break;
+        case SDL_SCANCODE_ESCAPE:
+            queue(MessageKind::Char, charEscape);
+            break;
+        default:
+            break;
+    }
+}
+
+void SdlHost::handleTextInput(const char* text) {
+    if ((SDL_GetModState() & KMOD_LALT) != 0) {
+        return;
+    }
+    for (const char c : utf8ToWindows1252(text)) {
+        queue(MessageKind::Char, static_cast<uint8_t>(c));
+    }
+}
+
+void SdlHost::updateCursor(int32_t windowX, int32_t windowY) {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window.get(), &width, &height);
+    // The game draws its own pointer on the picture; the system's shows only on the bars.
+    const bool overPicture = gamePixelAt(letterbox(width, height), windowX, windowY).inside;
+    if (overPicture == cursorShown) {
+        SDL_ShowCursor(overPicture ? SDL_DISABLE : SDL_ENABLE);
+        cursorShown = !overPicture;
+    }
+}
+
+void SdlHost::setActive(bool nowActive) {
+    if (nowActive != active) {
+        active = nowActive;
+        queue(nowActive ? MessageKind::Activate : MessageKind::Deactivate, nowActive ? 1 : 0);
+    }
+}
+
+void SdlHost::toggleFullscreen() {
+    const bool fullscreen = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window.get(), fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    pointerStale = true;
+    drawFrame();
+}
+
+}  // namespace quenford::host

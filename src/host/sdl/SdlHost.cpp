@@ -1,0 +1,278 @@
+#include "host/sdl/SdlHost.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "host/common/RegisteredOwner.h"
+#include "host/common/ShellLauncher.h"
+#include "host/common/SystemFolders.h"
+#include "host/sdl/KeyTables.h"
+#include "host/sdl/Letterbox.h"
+
+namespace quenford::host {
+
+namespace {
+
+constexpr uint8_t down = 0x80;
+
+// A window on the desktop: the largest whole multiple of 640 x 480 that leaves room for
+// the desktop's panels.
+void windowedSize(int& width, int& height) {
+    SDL_Rect usable{0, 0, screenWidth, screenHeight};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    const int scale =
+        std::max(1, std::min((usable.w - 32) / screenWidth, (usable.h - 64) / screenHeight));
+    width = screenWidth * scale;
+    height = screenHeight * scale;
+}
+
+}  // namespace
+
+SdlHost::SdlHost(SdlHostOptions settings) : options(settings) {}
+
+SdlHost::~SdlHost() {
+    audio.reset();
+    texture.reset();
+    renderer.reset();
+    window.reset();
+}
+
+bool SdlHost::createWindow(const std::string& caption) {
+    if (!video.start(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
+        return false;
+    }
+    int width = screenWidth;
+    int height = screenHeight;
+    windowedSize(width, height);
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (options.fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    window.reset(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                  width, height, flags));
+    if (!window) {
+        return false;
+    }
+    SDL_SetWindowMinimumSize(window.get(), screenWidth / 2, screenHeight / 2);
+    SDL_StartTextInput();
+    return true;
+}
+
+void SdlHost::showWindow() {
+    SDL_ShowWindow(window.get());
+    SDL_RaiseWindow(window.get());
+    // Showing the window brings the game to the foreground, whether or not the desktop
+    // reports the focus.
+    setActive(true);
+}
+
+void SdlHost::queue(MessageKind kind, uint32_t param) {
+    messages.push_back({kind, param});
+}
+
+std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
+    if (paletteChanged) {
+        drawFrame();
+    }
+    const uint32_t start = SDL_GetTicks();
+    while (messages.empty()) {
+        SDL_Event event;
+        int got = 0;
+        if (timeoutMs == waitForever) {
+            got = SDL_WaitEvent(&event);
+            if (got == 0) {
+                return std::nullopt;
+            }
+        } else {
+            const uint32_t spent = SDL_GetTicks() - start;
+            if (spent >= timeoutMs) {
+                got = SDL_PollEvent(&event);
+                if (got == 0) {
+                    return std::nullopt;
+                }
+            } else {
+                const uint32_t left = std::min<uint32_t>(timeoutMs - spent, INT32_MAX);
+                got = SDL_WaitEventTimeout(&event, static_cast<int>(left));
+            }
+        }
+        if (got != 0) {
+            handleEvent(event);
+        }
+    }
+    const Message message = messages.front();
+    messages.pop_front();
+    return message;
+}
+
+void SdlHost::postQuit(uint32_t exitCode) {
+    queue(MessageKind::Quit, exitCode);
+}
+
+uint32_t SdlHost::ticks() {
+    return SDL_GetTicks();
+}
+
+bool SdlHost::openScreen() {
+    if (!window) {
+        return false;
+    }
+    // No wait for the vertical blank: a frame is on the screen before the next input read.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    renderer.reset(SDL_CreateRenderer(window.get(), -1, 0));
+    if (!renderer) {
+        return false;
+    }
+    texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                    SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight));
+    if (!texture) {
+        renderer.reset();
+        return false;
+    }
+    SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
+    shownFrame.assign(screenWidth * screenHeight, 0);
+    drawFrame();
+    return true;
+}
+
+void SdlHost::closeScreen() {
+    texture.reset();
+    renderer.reset();
+}
+
+void SdlHost::setPalette(const HostPalette& palette) {
+    colours = colourTable(palette);
+    // The hardware palette changed the colours on the screen at once; the next present
+    // or wait shows the kept frame in them.
+    paletteChanged = true;
+}
+
+void SdlHost::present(const uint8_t* pixels, int32_t pitch) {
+    if (!texture) {
+        return;
+    }
+    for (int y = 0; y < screenHeight; ++y) {
+        std::memcpy(shownFrame.data() + y * screenWidth, pixels + static_cast<ptrdiff_t>(y) * pitch,
+                    screenWidth);
+    }
+    drawFrame();
+}
+
+void SdlHost::drawFrame() {
+    paletteChanged = false;
+    if (!texture) {
+        return;
+    }
+    void* target = nullptr;
+    int targetPitch = 0;
+    if (SDL_LockTexture(texture.get(), nullptr, &target, &targetPitch) == 0) {
+        convertFrame(shownFrame.data(), screenWidth, colours, static_cast<uint8_t*>(target),
+                     targetPitch);
+        SDL_UnlockTexture(texture.get());
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(renderer.get(), &width, &height);
+    const ViewRect view = letterbox(width, height);
+    const SDL_Rect destination{view.x, view.y, view.width, view.height};
+    SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
+    SDL_RenderClear(renderer.get());
+    SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &destination);
+    SDL_RenderPresent(renderer.get());
+}
+
+bool SdlHost::openKeyboard() {
+    return window != nullptr;
+}
+
+bool SdlHost::openMouse() {
+    return window != nullptr;
+}
+
+void SdlHost::closeInput() {}
+
+bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
+    keys.fill(0);
+    if (!active) {
+        return false;
+    }
+    SDL_PumpEvents();
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    for (int scancode = 0; scancode < count; ++scancode) {
+        if (state[scancode] != 0) {
+            const uint8_t code = directInputCode(static_cast<SDL_Scancode>(scancode));
+            if (code != 0) {
+                keys[code] = down;
+            }
+        }
+    }
+    return true;
+}
+
+bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
+    reading = {};
+    if (!active) {
+        return false;
+    }
+    SDL_PumpEvents();
+    int x = 0;
+    int y = 0;
+    const Uint32 buttons = SDL_GetMouseState(&x, &y);
+    const bool moved = pointerStale || x != lastPointerX || y != lastPointerY;
+    if (moved && SDL_GetMouseFocus() == window.get()) {
+        // Motion that puts the game's pointer on the game pixel under the player's pointer.
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(window.get(), &width, &height);
+        const GamePixel pixel = gamePixelAt(letterbox(width, height), x, y);
+        reading.dx = pixel.x - gameX;
+        reading.dy = pixel.y - gameY;
+        lastPointerX = x;
+        lastPointerY = y;
+        pointerStale = false;
+    }
+    reading.left = (buttons & SDL_BUTTON_LMASK) != 0 ? down : uint8_t{0};
+    reading.right = (buttons & SDL_BUTTON_RMASK) != 0 ? down : uint8_t{0};
+    return true;
+}
+
+bool SdlHost::openAudio() {
+    audio = SdlAudio::open();
+    return audio != nullptr;
+}
+
+void SdlHost::closeAudio() {
+    audio.reset();
+}
+
+void SdlHost::loadSlot(int slot, const uint8_t* data, uint32_t length) {
+    if (audio) {
+        audio->load(slot, data, length);
+    }
+}
+
+void SdlHost::playSlot(int slot) {
+    if (audio) {
+        audio->play(slot);
+    }
+}
+
+void SdlHost::messageBox(const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "%s %s\n", caption.c_str(), text.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
+}
+
+std::optional<std::string> SdlHost::collectionFolder(const std::string&) {
+    return collectionDataFolder();
+}
+
+std::optional<std::string> SdlHost::registeredOwner() {
+    return systemOwnerName();
+}
+
+void SdlHost::startShell(const std::string& command) {
+    startCollectionShell(command);
+}
+
+}  // namespace quenford::host
