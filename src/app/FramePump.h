@@ -19,6 +19,10 @@ host::Host& activeHost();
 // Spends the rest of the period handling window messages; false when the program must end.
 bool waitFrame(uint32_t periodMs);
 
+// What the main window does with one message (all but the quit message, which the pump
+// itself takes).
+void windowProc(const host::Message& message);
+
 // Pump state (exposed for the shell and tests).
 extern int32_t appActive;
 extern bool quitRequested;
