@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <vector>
 
 #include "app/FramePump.h"
 #include "frontend/FrameStep.h"
@@ -41,24 +40,20 @@ const Intro& intro() {
         Intro result;
         const std::string path = dataFolder + "morva.res";
         DataFile file;
-        std::vector<uint8_t> bytes;
-        if (file.open(path, FileMode::ReadShared) && file.size() > 0) {
-            bytes.resize(static_cast<size_t>(file.size()));
-            bytes.resize(file.read(bytes.data(), static_cast<uint32_t>(bytes.size())));
-        }
-        file.close();
-        const ValidationResult check = validateArchive(bytes, ArchiveKind::Introduction);
-        if (bytes.empty() || !check.ok) {
-            std::fprintf(
-                stderr, "%s %s; the introduction is skipped\n", path.c_str(),
-                bytes.empty() ? "cannot be read" : ("is damaged: " + check.reason).c_str());
+        std::unique_ptr<ResourceArchive> archive = loadArchiveFile(file, path);
+        if (!archive) {
+            std::fprintf(stderr, "%s cannot be read; the introduction is skipped\n", path.c_str());
             return result;
         }
-        result.archive = archiveFromBytes(bytes);
-        if (result.archive) {
-            result.palette = result.archive->entry(0);
-            result.pictures = &result.archive->openGroup(1);
+        const ValidationResult check = validateLoadedArchive(*archive, ArchiveKind::Introduction);
+        if (!check.ok) {
+            std::fprintf(stderr, "%s is damaged (%s); the introduction is skipped\n", path.c_str(),
+                         check.reason.c_str());
+            return result;
         }
+        result.archive = std::move(archive);
+        result.palette = result.archive->entry(0);
+        result.pictures = &result.archive->openGroup(1);
         return result;
     }();
     return loaded;

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/Input.h"
+#include "support/FakeHost.h"
+
+namespace quenford::test {
+
+// A fake host with a virtual clock that the frame waits advance, a registered folder and
+// owner, characters typed while a screen takes text, and a count of presented frames.
+class FrontendHost : public FakeHost {
+public:
+    std::optional<host::Message> nextMessage(uint32_t timeoutMs) override {
+        if (!activated) {
+            activated = true;
+            return host::Message{host::MessageKind::Activate, 0};
+        }
+        // One character a frame, as a player types, so the queue never overflows.
+        if (!typing.empty() && input.textEntryOn != 0 && typedAt != clock) {
+            typedAt = clock;
+            const uint8_t ch = typing.front();
+            typing.pop_front();
+            return host::Message{host::MessageKind::Char, ch};
+        }
+        if (timeoutMs != waitForever) {
+            clock += timeoutMs;
+        }
+        return std::nullopt;
+    }
+    uint32_t ticks() override { return clock; }
+
+    void present(const uint8_t*, int32_t) override {
+        ++presents;
+        if (onPresent) {
+            onPresent();
+        }
+    }
+
+    std::optional<std::string> collectionFolder(const std::string& keyName) override {
+        askedKey = keyName;
+        return folder;
+    }
+    std::optional<std::string> registeredOwner() override { return owner; }
+
+    void type(const std::string& text) { typing.insert(typing.end(), text.begin(), text.end()); }
+
+    uint32_t clock = 1000;
+    uint32_t typedAt = 0;
+    bool activated = false;
+    std::deque<uint8_t> typing;
+    int presents = 0;
+    std::function<void()> onPresent;
+    std::optional<std::string> folder;
+    std::optional<std::string> owner;
+    std::string askedKey;
+};
+
+}  // namespace quenford::test

@@ -1,0 +1,217 @@
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/FramePump.h"
+#include "frontend/FrontendHost.h"
+#include "frontend/HighScoreDisplay.h"
+#include "frontend/HighScoreTable.h"
+#include "frontend/NameEntry.h"
+#include "frontend/Title.h"
+#include "platform/Input.h"
+#include "platform/Sound.h"
+#include "platform/Vdp.h"
+#include "play/GameState.h"
+#include "resources/LoadResources.h"
+#include "support/TestArchive.h"
+
+namespace quenford {
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// The screens over a fake host with the test archives, a table folder of their own and a
+// virtual clock.
+class FrontendScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("quenford-screens-" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        writeFile(folder / "DATA10.RES", test::makeTestGameArchive());
+        writeFile(folder / "morva.res", test::makeTestIntroArchive());
+        dataFolder = folder.string() + "/";
+        ASSERT_TRUE(loadResources());
+
+        host.folder = dataFolder;
+        attachFramePump(host);
+        appActive = 0;
+        quitRequested = false;
+        lastFrameTick = host.clock;
+        ASSERT_TRUE(vdp.init(host));
+        ASSERT_EQ(input.init(host), InputReady);
+        sound.init(host);
+        framePeriodMs = 35;
+        modeQ = false;
+        savedScreen = makeScreenImage();
+    }
+    void TearDown() override {
+        highScoreTable().closeFile();
+        savedScreen.reset();
+        freeResources();
+        fs::remove_all(folder);
+    }
+
+    // A table of the given scores (highest first), named S<score>, opened as after a game.
+    void openTable(const std::vector<int32_t>& scores) {
+        std::vector<uint8_t> bytes;
+        for (const int32_t score : scores) {
+            std::vector<uint8_t> row(40, 0);
+            const std::string name = "S" + std::to_string(score);
+            std::copy(name.begin(), name.end(), row.begin());
+            for (int k = 0; k < 4; ++k) {
+                row[36 + k] = static_cast<uint8_t>(static_cast<uint32_t>(score) >> (8 * k));
+            }
+            bytes.insert(bytes.end(), row.begin(), row.end());
+        }
+        writeFile(folder / "HIGH10", bytes);
+        openHighScores(true);
+    }
+    std::vector<std::string> storedNames() {
+        HighScoreTable stored;
+        EXPECT_EQ(stored.load(), LoadOk);
+        std::vector<std::string> names;
+        for (int32_t i = 0; i < stored.count; ++i) {
+            names.emplace_back(stored.records[i].name.data());
+        }
+        stored.closeFile();
+        return names;
+    }
+
+    fs::path folder;
+    test::FrontendHost host;
+};
+
+TEST_F(FrontendScreensTest, SlideInTakesTwentyEightPlusTwoFramesPerRow) {
+    for (const int32_t rows : {0, 1, 15}) {
+        std::vector<int32_t> scores;
+        for (int32_t i = 0; i < rows; ++i) {
+            scores.push_back(1000 - i);
+        }
+        openTable(scores);
+        highScoreTable().closeFile();
+        host.presents = 0;
+        slideInHighScores();
+        EXPECT_EQ(host.presents, rows == 0 ? 0 : 28 + 2 * rows) << rows << " rows";
+    }
+}
+
+TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFrames) {
+    std::vector<int32_t> scores;
+    for (int32_t i = 0; i < 15; ++i) {
+        scores.push_back(200 - i);
+    }
+    openTable(scores);
+    int firstAtTop = 0;
+    host.onPresent = [&] {
+        if (firstAtTop == 0 && highScoreTable().records[0].score == 999) {
+            firstAtTop = host.presents;
+        }
+    };
+    host.type("Zed\r");
+    enterNewScore(999);
+
+    // The table, 32 marker frames, 27 climbing, then the first frame in the new order.
+    EXPECT_EQ(firstAtTop, 1 + 32 + 27 + 1);
+    const std::vector<std::string> names = storedNames();
+    ASSERT_EQ(names.size(), 15u);
+    EXPECT_EQ(names.front(), "Zed");
+    EXPECT_EQ(names.back(), "S187") << "the lowest row gives way";
+    EXPECT_FALSE(highScoreTable().isOpen());
+}
+
+TEST_F(FrontendScreensTest, ScoresThatDoNotBeatARowStayBelowIt) {
+    std::vector<int32_t> full;
+    for (int32_t i = 0; i < 15; ++i) {
+        full.push_back(100 + 15 - i);
+    }
+    openTable(full);
+    host.presents = 0;
+    enterNewScore(101);
+    EXPECT_EQ(host.presents, 0) << "a score equal to the lowest of a full table is not entered";
+    EXPECT_FALSE(highScoreTable().isOpen());
+
+    openTable({50, 40});
+    host.type("New\r");
+    enterNewScore(40);
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"S50", "S40", "New"}));
+}
+
+TEST_F(FrontendScreensTest, NameTakesAtMostThirtyTwoCharactersAndKeepsControlsOut) {
+    openTable({});
+    host.type("\bab\b\x01" + std::string(40, 'i') + "\r");
+    enterNewScore(5);
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"a" + std::string(31, 'i')}));
+}
+
+TEST_F(FrontendScreensTest, EmptyNameBecomesTheOwnerWhenItFits) {
+    host.owner = "Ann Lee";
+    EXPECT_EQ(defaultPlayerName(), "Ann Lee");
+    host.owner = std::string(32, 'w');
+    EXPECT_EQ(defaultPlayerName(), "TEXT 0");
+    host.owner.reset();
+    EXPECT_EQ(defaultPlayerName(), "TEXT 0");
+
+    host.owner = "Ann Lee";
+    openTable({7});
+    host.type("\r");
+    enterNewScore(9);
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"Ann Lee", "S7"}));
+}
+
+class TitleTest : public FrontendScreensTest {
+protected:
+    // Keyboard reads after those of the unpaced fade-in.
+    void keysAfterFadeIn(std::vector<std::array<uint8_t, 256>> states) {
+        host.keyStates.assign(fades, std::array<uint8_t, 256>{});
+        host.keyStates.insert(host.keyStates.end(), states.begin(), states.end());
+    }
+    static constexpr int fades = 11;
+};
+
+TEST_F(TitleTest, EscEndsTheTitleAtItsFirstPass) {
+    modeQ = true;
+    std::array<uint8_t, 256> esc{};
+    esc[keyEsc] = 0x80;
+    keysAfterFadeIn({esc, {}});
+    runTitle();
+    EXPECT_EQ(host.presents, fades + 1 + fades + fades);
+    EXPECT_FALSE(savedScreen);
+}
+
+TEST_F(TitleTest, LeftClickCountsWhenReleasedAndRightClickNotAtAll) {
+    modeQ = true;
+    // Held through the fade-in and the first pass, released at the second.
+    host.mouseReadings.assign(fades + 1, host::MouseReading{0, 0, 0x80, 0});
+    runTitle();
+    EXPECT_EQ(host.presents, fades + 2 + fades + fades);
+
+    host.presents = 0;
+    host.mouseReadings.assign(1000, host::MouseReading{0, 0, 0, 0x80});
+    const uint32_t start = host.clock;
+    runTitle();
+    EXPECT_GT(host.clock - start, 5000u);
+    EXPECT_LT(host.clock - start, 5000u + 2 * framePeriodMs);
+}
+
+TEST_F(TitleTest, IntroductionPlaysOutsideTheQMode) {
+    const uint32_t start = host.clock;
+    runTitle();
+    // 1 + 11 + 41 + 11 + 11 + 11 + 11 paced frames and two holds of 2000 and 500 ms.
+    EXPECT_GE(host.clock - start, 97 * framePeriodMs + 2500);
+    EXPECT_GT(host.presents, 96 + 3 * fades);
+}
+
+}  // namespace
+}  // namespace quenford
