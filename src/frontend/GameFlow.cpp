@@ -83,6 +83,7 @@ bool gameOverScreen() {
 
 // One game and what follows it; false when the program is to end.
 bool playGame() {
+    resetBoard();
     board.phase = BoardPhase::Start;
     board.pending = startDelay;
     bool quitGame = false;
@@ -131,9 +132,8 @@ void runGameFlow() {
     runTitle();
     resetBoard();
     startSequence();
-    do {
-        resetBoard();
-    } while (playGame());
+    while (playGame()) {
+    }
     // Whichever way the flow ends, the backdrop image goes with it.
     savedScreen.reset();
 }
