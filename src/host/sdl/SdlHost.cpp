@@ -238,6 +238,9 @@ bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
 }
 
 bool SdlHost::openAudio() {
+    if (!options.sound) {
+        return false;
+    }
     audio = SdlAudio::open();
     return audio != nullptr;
 }

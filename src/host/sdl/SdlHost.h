@@ -15,6 +15,7 @@ namespace quenford::host {
 
 struct SdlHostOptions {
     bool fullscreen = true;  // on the desktop's resolution; false: a window
+    bool sound = true;       // false: behave as a machine without a sound device
 };
 
 // The host for players: one resizable window (full screen on the desktop by default,

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+#include "app/CommandLine.h"
+#include "host/Host.h"
+
+namespace quenford {
+
+// The whole program: reads the options, makes the host they ask for, runs the game on
+// it, writes the report; returns the process's exit code.
+int runProgram(int argc, char** argv);
+
+struct GameResult {
+    uint32_t exitCode = 0;
+    DemoChoice demo = DemoChoice::Off;  // the demo that ran (its file opened)
+};
+
+// The game on a host, from start-up to the start of the collection's shell. atFlowEnd runs
+// after the game flow, while the archive is still loaded.
+GameResult runGame(host::Host& host, const ProgramOptions& options,
+                   const std::function<void()>& atFlowEnd);
+
+// Starts window, display, input, sound and music; false (its message shown) on failure.
+bool startUp(host::Host& host);
+void shutDown();
+
+}  // namespace quenford

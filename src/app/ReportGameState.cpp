@@ -1,0 +1,43 @@
+#include "app/Report.h"
+#include "play/GameState.h"
+
+namespace quenford {
+
+namespace {
+
+const char* phaseName(BoardPhase phase) {
+    switch (phase) {
+        case BoardPhase::Start:
+            return "Start";
+        case BoardPhase::Play:
+            return "Play";
+        case BoardPhase::Harvest:
+            return "Harvest";
+        case BoardPhase::BasketSettle:
+            return "BasketSettle";
+        case BoardPhase::BasketHold:
+            return "BasketHold";
+        case BoardPhase::BasketEmpty:
+            return "BasketEmpty";
+        case BoardPhase::Growing:
+            return "Growing";
+        case BoardPhase::Clearing:
+            return "Clearing";
+        case BoardPhase::Swapping:
+            return "Swapping";
+    }
+    return "Unknown";
+}
+
+}  // namespace
+
+// The report's view of the game; the front end's fields (the high-score rows) join here.
+std::vector<ReportField> gameReportFields() {
+    return {
+        {"score", std::to_string(board.score)},
+        {"phase", jsonString(phaseName(board.phase))},
+        {"occupied", std::to_string(board.occupied)},
+    };
+}
+
+}  // namespace quenford
