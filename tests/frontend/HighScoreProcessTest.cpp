@@ -1,6 +1,4 @@
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,29 +17,24 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
 
-// A copy of the game's table code in a process of its own, with its output on a pipe.
+// The game's table code in a process of its own (high_score_holder), its output on a pipe.
 class Copy {
 public:
-    explicit Copy(const std::vector<std::string>& args) {
+    explicit Copy(std::vector<std::string> args) {
         int fds[2];
-        if (::pipe(fds) != 0) {
-            return;
-        }
+        EXPECT_EQ(::pipe(fds), 0);
+        args.insert(args.begin(), HIGH_SCORE_HOLDER);
         pid = ::fork();
         if (pid == 0) {
             ::dup2(fds[1], STDOUT_FILENO);
-            ::close(fds[0]);
-            ::close(fds[1]);
             std::vector<char*> argv;
-            std::string program = HIGH_SCORE_HOLDER;
-            argv.push_back(program.data());
-            std::vector<std::string> copies = args;
-            for (std::string& arg : copies) {
+            for (std::string& arg : args) {
                 argv.push_back(arg.data());
             }
             argv.push_back(nullptr);
-            ::execv(program.c_str(), argv.data());
+            ::execv(argv[0], argv.data());
             ::_exit(127);
         }
         ::close(fds[1]);
@@ -52,12 +45,10 @@ public:
             ::kill(pid, SIGKILL);
             wait();
         }
-        if (out >= 0) {
-            ::close(out);
-        }
+        ::close(out);
     }
 
-    // The next line of output, or "" at its end.
+    // The next line of output; "" at its end.
     std::string line() {
         std::string text;
         char ch = 0;
@@ -66,29 +57,16 @@ public:
         }
         return text;
     }
-    std::vector<std::string> lines() {
-        std::vector<std::string> all;
-        for (std::string text = line(); !text.empty(); text = line()) {
-            all.push_back(text);
-        }
-        return all;
-    }
     int wait() {
         int status = 0;
-        ::waitpid(pid, &status, 0);
-        pid = -1;
+        ::waitpid(std::exchange(pid, -1), &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    pid_t pid = -1;
 
 private:
+    pid_t pid = -1;
     int out = -1;
 };
-
-std::vector<uint8_t> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class HighScoreProcessTest : public ::testing::Test {
 protected:
@@ -101,67 +79,73 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
 
+    Bytes read(const char* name) {
+        std::ifstream in(folder / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void write(const Bytes& bytes) {
+        std::ofstream(folder / "HIGH10", std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+
     fs::path folder;
 };
 
 TEST_F(HighScoreProcessTest, SecondCopyWaitsForTheFirstAndKeepsItsEntry) {
-    Copy first({folder.string(), "add", "ALPHA", "50", "600"});
+    Copy first({folder, "add", "ALPHA", "50", "600"});
     ASSERT_EQ(first.line(), "holding");
 
-    Copy second({folder.string(), "add", "BETA", "40", "0"});
+    Copy second({folder, "add", "BETA", "40", "0"});
     EXPECT_EQ(second.line(), "busy");
-    EXPECT_EQ(second.line(), "50 ALPHA");
-    EXPECT_EQ(second.line(), "holding");
+    EXPECT_EQ(second.line(), "50 ALPHA") << "it reads the table only once the first has saved";
     EXPECT_EQ(first.wait(), 0);
     EXPECT_EQ(second.wait(), 0);
 
-    Copy show({folder.string(), "show"});
-    EXPECT_EQ(show.lines(), (std::vector<std::string>{"50 ALPHA", "40 BETA"}));
+    Copy show({folder, "show"});
+    EXPECT_EQ(show.line(), "50 ALPHA");
+    EXPECT_EQ(show.line(), "40 BETA");
 }
 
 TEST_F(HighScoreProcessTest, KilledWhileSavingLeavesAWholeTable) {
-    // Table 0: one row scored 0, as the churning copy would have written it.
-    std::vector<uint8_t> first(40, 0);
-    std::memcpy(first.data(), "CHURN", 5);
-    std::ofstream(folder / "HIGH10", std::ios::binary)
-        .write(reinterpret_cast<const char*>(first.data()), 40);
+    // Table n of the churning copy: n % 15 + 1 rows named CHURN, all scored n. A torn or
+    // mixed file cannot pass for one of them.
+    Bytes table0(40, 0);
+    std::memcpy(table0.data(), "CHURN", 5);
+    write(table0);
 
     std::mt19937 random(7);
     for (int round = 0; round < 60; ++round) {
         {
-            Copy churn({folder.string(), "churn"});
+            Copy churn({folder, "churn"});
             std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
         }
-        const std::vector<uint8_t> bytes = readBytes(folder / "HIGH10");
+        const Bytes bytes = read("HIGH10");
         ASSERT_EQ(bytes.size() % 40, 0u) << "round " << round;
-        ASSERT_LE(bytes.size(), 600u);
         ASSERT_FALSE(bytes.empty()) << "round " << round;
-        const size_t rows = bytes.size() / 40;
+        ASSERT_LE(bytes.size(), 600u);
         const int32_t score = bytes[36] | bytes[37] << 8 | bytes[38] << 16 | bytes[39] << 24;
-        EXPECT_EQ(static_cast<size_t>(score % 15 + 1), rows) << "round " << round;
-        for (size_t i = 0; i < rows; ++i) {
-            const uint8_t* record = bytes.data() + 40 * i;
-            EXPECT_EQ(std::string(reinterpret_cast<const char*>(record)), "CHURN");
-            EXPECT_EQ(0, std::memcmp(record + 36, bytes.data() + 36, 4)) << "round " << round;
+        EXPECT_EQ(static_cast<size_t>(score % 15 + 1), bytes.size() / 40) << "round " << round;
+        for (size_t at = 0; at < bytes.size(); at += 40) {
+            EXPECT_STREQ(reinterpret_cast<const char*>(&bytes[at]), "CHURN");
+            EXPECT_EQ(0, std::memcmp(&bytes[at + 36], &bytes[36], 4)) << "round " << round;
         }
     }
 }
 
 TEST_F(HighScoreProcessTest, DamagedTableIsKeptBesideTheNewOne) {
-    std::vector<uint8_t> damaged(41, 'x');
-    std::ofstream(folder / "HIGH10", std::ios::binary)
-        .write(reinterpret_cast<const char*>(damaged.data()), 41);
-
-    Copy show({folder.string(), "show"});
-    EXPECT_TRUE(show.lines().empty());
+    const Bytes damaged(41, 'x');
+    write(damaged);
+    Copy show({folder, "show"});
+    EXPECT_EQ(show.line(), "");
     EXPECT_EQ(show.wait(), 0);
-    EXPECT_EQ(readBytes(folder / "HIGH10").size(), 0u);
-    EXPECT_EQ(readBytes(folder / "HIGH10.bad"), damaged);
+    EXPECT_EQ(read("HIGH10").size(), 0u);
+    EXPECT_EQ(read("HIGH10.bad"), damaged);
 
-    Copy add({folder.string(), "add", "GAMMA", "7", "0"});
+    Copy add({folder, "add", "GAMMA", "7", "0"});
     EXPECT_EQ(add.wait(), 0);
-    EXPECT_EQ(readBytes(folder / "HIGH10").size(), 40u);
-    EXPECT_EQ(readBytes(folder / "HIGH10.bad"), damaged);
+    EXPECT_EQ(read("HIGH10").size(), 40u);
+    EXPECT_EQ(read("HIGH10.bad"), damaged);
 }
 
 }  // namespace
