@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/FramePump.h"
+#include "host/headless/HeadlessHost.h"
+#include "platform/CdMusic.h"
+#include "platform/Input.h"
+#include "support/FakeHost.h"
+
+namespace quenford {
+namespace {
+
+using host::HeadlessHost;
+using host::HeadlessOptions;
+using host::ScriptAction;
+using host::ScriptEvent;
+
+constexpr uint32_t start = 1000;
+
+ScriptEvent at(uint64_t ms, ScriptAction action) {
+    ScriptEvent event;
+    event.atMs = ms;
+    event.action = action;
+    return event;
+}
+
+// A window shown and activated at the start, as the shell leaves it.
+class FramePumpTest : public ::testing::Test {
+protected:
+    void open(std::vector<ScriptEvent> script = {}, uint32_t clockStart = start) {
+        HeadlessOptions options;
+        options.clockStart = clockStart;
+        options.script = std::move(script);
+        host = std::make_unique<HeadlessHost>(std::move(options));
+        host->setCdAudio(&cd);
+        attachFramePump(*host);
+        host->createWindow("TAMBERLY");
+        host->showWindow();
+        windowProc(*host->nextMessage(0));
+        cdMusic.open(*host);
+        cd.calls.clear();
+    }
+    // Work that takes ms of the frame without waiting in the pump.
+    void work(uint32_t ms) { host->setClock(host->ticks() + ms); }
+    long stops() const { return std::count(cd.calls.begin(), cd.calls.end(), "stop"); }
+
+    test::FakeCdAudio cd;
+    std::unique_ptr<HeadlessHost> host;
+};
+
+TEST_F(FramePumpTest, PeriodRunsFromTheEndOfTheLastWaitWithoutCatchingUp) {
+    open();
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), start + 35);
+    work(10);  // drawing counts towards the period
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), start + 70);
+    work(100);  // a slow frame is not made up
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), start + 170);
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), start + 205);
+}
+
+TEST_F(FramePumpTest, ZeroPeriodHandlesAtMostOneMessageAndReturns) {
+    open();
+    input.textEntryOn = 1;
+    input.charRead = input.charWrite;
+    host->typeText("ab");
+    ASSERT_TRUE(waitFrame(0));
+    EXPECT_EQ(host->ticks(), start);
+    EXPECT_EQ(input.readChar(), 'a');
+    EXPECT_EQ(input.readChar(), 0);
+    ASSERT_TRUE(waitFrame(0));
+    EXPECT_EQ(input.readChar(), 'b');
+    input.textEntryOn = 0;
+}
+
+TEST_F(FramePumpTest, BackgroundFreezesAndStopsMusicThenResumesAfterAFullPeriod) {
+    open({at(10, ScriptAction::Deactivate), at(5000, ScriptAction::Activate)});
+    ASSERT_TRUE(waitFrame(35));
+    // The deactivation restarted the count; the wait then goes to the background.
+    EXPECT_EQ(host->ticks(), start + 5000 + 35);
+    EXPECT_EQ(appActive, 1);
+    EXPECT_GE(stops(), 1);
+}
+
+TEST_F(FramePumpTest, MusicThatRanOutIsPlayedAgainUntilTheBackgroundStopsIt) {
+    open({at(40, ScriptAction::Deactivate), at(200, ScriptAction::Activate)});
+    cdMusic.play();
+    cd.mode = 0;
+    cd.calls.clear();
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(std::count(cd.calls.begin(), cd.calls.end(), "play"), 1);
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), start + 235);
+    EXPECT_EQ(cdMusic.wanted, 0);
+    EXPECT_GE(stops(), 1);
+    // Once more at the end of the wait in which the window went to the background; never
+    // after the stop.
+    EXPECT_EQ(std::count(cd.calls.begin(), cd.calls.end(), "play"), 2);
+}
+
+TEST_F(FramePumpTest, CloseEndsTheProgramAndEveryLaterWait) {
+    open({at(50, ScriptAction::Close)});
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_FALSE(waitFrame(35));
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(lastMessageParam, 0u);
+    const uint32_t then = host->ticks();
+    EXPECT_FALSE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), then);  // without looking at the queue again
+}
+
+TEST_F(FramePumpTest, QuitMessageEndsEvenInTheBackgroundWithItsCode) {
+    open({at(10, ScriptAction::Deactivate)});
+    host->postQuit(7);
+    EXPECT_FALSE(waitFrame(35));
+    EXPECT_EQ(lastMessageParam, 7u);
+
+    // A background wait that nothing can ever end does not hang.
+    open({at(10, ScriptAction::Deactivate)});
+    EXPECT_FALSE(waitFrame(35));
+    EXPECT_TRUE(quitRequested);
+}
+
+TEST_F(FramePumpTest, TickCountWrapDoesNotStallTheWait) {
+    open({}, UINT32_MAX - 20);
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), 14u);
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), 49u);
+    EXPECT_EQ(host->elapsedMs(), 70u);
+}
+
+}  // namespace
+}  // namespace quenford
