@@ -42,8 +42,11 @@ GamePixel gamePixelAt(const ViewRect& view, int32_t px, int32_t py) {
     if (view.width <= 0 || view.height <= 0) {
         return {};
     }
-    const int32_t gx = floorDiv(static_cast<int64_t>(px - view.x) * screenWidth, view.width);
-    const int32_t gy = floorDiv(static_cast<int64_t>(py - view.y) * screenHeight, view.height);
+    // The pixel sampled at the point's centre, as scaling without smoothing draws it.
+    const int32_t gx = floorDiv((2 * static_cast<int64_t>(px - view.x) + 1) * screenWidth,
+                                2 * static_cast<int64_t>(view.width));
+    const int32_t gy = floorDiv((2 * static_cast<int64_t>(py - view.y) + 1) * screenHeight,
+                                2 * static_cast<int64_t>(view.height));
     GamePixel pixel;
     pixel.inside = gx >= 0 && gx < screenWidth && gy >= 0 && gy < screenHeight;
     pixel.x = std::clamp(gx, 0, screenWidth - 1);

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "host/common/KeyCodes.h"
+#include "host/headless/HeadlessHost.h"
+
+namespace quenford::host {
+namespace {
+
+HeadlessHost scripted(const char* text, HeadlessOptions options = {}) {
+    Script script = parseScript(text);
+    EXPECT_FALSE(script.error);
+    options.script = std::move(script.events);
+    HeadlessHost host(std::move(options));
+    host.createWindow("TAMBERLY");
+    host.showWindow();
+    EXPECT_EQ(host.nextMessage(0)->kind, MessageKind::Activate);
+    return host;
+}
+
+TEST(HeadlessHostTest, WaitingMovesTheClockToTheNextEventOrTheEndOfTheWait) {
+    HeadlessHost host = scripted("100 type ab\n250 close\n");
+    EXPECT_EQ(host.ticks(), 1000u);
+    EXPECT_FALSE(host.nextMessage(40));
+    EXPECT_EQ(host.ticks(), 1040u);
+    EXPECT_FALSE(host.nextMessage(0));
+    EXPECT_EQ(host.ticks(), 1040u);
+    EXPECT_EQ(host.nextMessage(500)->param, uint32_t{'a'});
+    EXPECT_EQ(host.ticks(), 1100u);
+    EXPECT_EQ(host.nextMessage(0)->param, uint32_t{'b'});
+    EXPECT_EQ(host.nextMessage(Host::waitForever)->kind, MessageKind::SystemClose);
+    EXPECT_EQ(host.ticks(), 1250u);
+    // Nothing more will come: a wait without end gets the quit message instead of hanging.
+    EXPECT_EQ(host.nextMessage(Host::waitForever)->kind, MessageKind::Quit);
+
+    host.setClock(UINT32_MAX);
+    host.nextMessage(2);
+    EXPECT_EQ(host.ticks(), 1u);
+}
+
+TEST(HeadlessHostTest, PointerAndButtonsAsAMouseReportsThem) {
+    HeadlessHost host =
+        scripted("0 move 100 50\n10 click left\n20 press right\n30 release right\n");
+    MouseReading r;
+    ASSERT_TRUE(host.readMouse(320, 240, r));
+    EXPECT_EQ(r.dx, -220);
+    EXPECT_EQ(r.dy, -190);
+    ASSERT_TRUE(host.readMouse(100, 50, r));
+    EXPECT_EQ(r.dx, 0);  // no motion until the pointer moves again
+    host.nextMessage(10);
+    ASSERT_TRUE(host.readMouse(100, 50, r));
+    EXPECT_EQ(r.left, 0x80);
+    host.nextMessage(10);
+    ASSERT_TRUE(host.readMouse(100, 50, r));
+    EXPECT_EQ(r.left, 0);  // the click was released after one read
+    EXPECT_EQ(r.right, 0x80);
+    host.nextMessage(10);
+    ASSERT_TRUE(host.readMouse(100, 50, r));
+    EXPECT_EQ(r.right, 0);
+
+    host.deactivate();
+    host.pressButton(MouseButton::Left);
+    EXPECT_FALSE(host.readMouse(100, 50, r));
+    EXPECT_EQ(r.left, 0);
+}
+
+TEST(HeadlessHostTest, KeysGiveStateMessagesAndCharacters) {
+    HeadlessHost host = scripted("0 key return\n0 keydown esc\n500 keyup esc\n");
+    std::array<uint8_t, 256> keys{};
+    host.nextMessage(0);
+    ASSERT_TRUE(host.readKeyboard(keys));
+    EXPECT_EQ(keys[dik::enter], 0x80);
+    EXPECT_EQ(keys[dik::escape], 0x80);
+    const MessageKind kinds[] = {MessageKind::Char, MessageKind::KeyDown, MessageKind::Char};
+    const uint32_t params[] = {charEnter, vk::escape, charEscape};
+    for (int i = 0; i < 3; ++i) {
+        const auto m = host.nextMessage(0);
+        ASSERT_TRUE(m);
+        EXPECT_EQ(m->kind, kinds[i]);
+        EXPECT_EQ(m->param, params[i]);
+    }
+    // A loop waiting for the keys to be let go: Return is up at the next read, and Esc
+    // when the loop's reads have taken the script to its release.
+    int reads = 1;
+    do {
+        host.readKeyboard(keys);
+        ++reads;
+        EXPECT_EQ(keys[dik::enter], 0);
+    } while (keys[dik::escape] != 0);
+    EXPECT_EQ(host.ticks(), 1500u);
+    EXPECT_EQ(reads, 502);
+
+    // With the script at its end, such a loop lets go of keys held by a driver.
+    host.keyDown(*scriptKeyByName("space"));
+    host.nextMessage(0);
+    ASSERT_TRUE(host.readKeyboard(keys));
+    EXPECT_EQ(keys[dik::space], 0x80);
+    host.readKeyboard(keys);
+    EXPECT_EQ(keys[dik::space], 0);
+}
+
+TEST(HeadlessHostTest, SoundsAreRecordedWithTheirFrameAndSilentWithoutADevice) {
+    const uint8_t data[4] = {};
+    HeadlessHost host;
+    ASSERT_TRUE(host.openAudio());
+    host.playSlot(0);  // an empty slot plays nothing
+    host.loadSlot(2, data, 4);
+    host.openScreen();
+    std::vector<uint8_t> frame(640 * 480);
+    host.present(frame.data(), 640);
+    host.playSlot(2);
+    ASSERT_EQ(host.playedSounds().size(), 1u);
+    EXPECT_EQ(host.playedSounds()[0].data, data);
+    EXPECT_EQ(host.playedSounds()[0].slot, 2);
+    EXPECT_EQ(host.playedSounds()[0].frame, 1u);
+
+    HeadlessOptions silent;
+    silent.soundDevice = false;
+    HeadlessHost quiet(silent);
+    EXPECT_FALSE(quiet.openAudio());
+    quiet.loadSlot(2, data, 4);
+    quiet.playSlot(2);
+    EXPECT_TRUE(quiet.playedSounds().empty());
+}
+
+// Reads a PNG back as RGB rows.
+std::vector<uint8_t> readRgbPng(const std::string& path, uint32_t& width, uint32_t& height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        return {};
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+    width = image.width;
+    height = image.height;
+    return pixels;
+}
+
+TEST(HeadlessHostTest, DumpedFramesAreTheFramesWithThePaletteApplied) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("quenford-dump-" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder);
+    HeadlessOptions options;
+    options.dumpFolder = folder.string();
+    options.dumpFrames = {2, 3};
+    options.frameLimit = 3;
+    HeadlessHost host(options);
+    ASSERT_TRUE(host.openScreen());
+    HostPalette palette{};
+    palette[3 * 7] = 252;
+    palette[3 * 7 + 1] = 4;
+    palette[3 * 7 + 2] = 128;
+    palette[3 * 200 + 1] = 255;
+    host.setPalette(palette);
+
+    // A picture with a pitch wider than its rows; the bytes past 640 are never shown.
+    std::vector<uint8_t> pixels(704 * 480, 99);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            pixels[y * 704 + x] = (x + y) % 2 == 0 ? 7 : 200;
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        host.present(pixels.data(), 704);
+    }
+    EXPECT_EQ(host.framesPresented(), 3u);
+    EXPECT_EQ(host.nextMessage(0)->kind, MessageKind::SystemClose);
+    EXPECT_FALSE(std::filesystem::exists(folder / "frame-000001.png"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "frame-000002.png"));
+
+    uint32_t width = 0;
+    uint32_t height = 0;
+    const auto rgb = readRgbPng((folder / "frame-000003.png").string(), width, height);
+    ASSERT_EQ(width, 640u);
+    ASSERT_EQ(height, 480u);
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint8_t* p = &rgb[(y * width + x) * 3];
+            const uint8_t index = (x + y) % 2 == 0 ? 7 : 200;
+            ASSERT_EQ(p[0], palette[index * 3]) << x << "," << y;
+            ASSERT_EQ(p[1], palette[index * 3 + 1]) << x << "," << y;
+            ASSERT_EQ(p[2], palette[index * 3 + 2]) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(host.lastFrame()[1], 200);
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace quenford::host

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "host/common/KeyCodes.h"
+#include "host/headless/Script.h"
+
+namespace quenford::host {
+namespace {
+
+TEST(ScriptTest, ReadsEveryCommand) {
+    const Script script = parseScript(
+        "# a comment\n"
+        "0 move 320 240\n"
+        "\n"
+        "35 click left   # trailing comment\n"
+        "35 press right\r\n"
+        "70 release right\n"
+        "100 key esc\n"
+        "100 keydown kp_plus\n"
+        "140 keyup f12\n"
+        "150 type Zoë #1 \n"
+        "200 deactivate\n"
+        "300 activate\n"
+        "400 close\n");
+    ASSERT_FALSE(script.error) << script.error->line << ": " << script.error->message;
+    ASSERT_EQ(script.events.size(), 11u);
+    const auto& e = script.events;
+    EXPECT_EQ(e[0].action, ScriptAction::Move);
+    EXPECT_EQ(e[0].x, 320);
+    EXPECT_EQ(e[0].y, 240);
+    EXPECT_EQ(e[1].action, ScriptAction::Click);
+    EXPECT_EQ(e[1].atMs, 35u);
+    EXPECT_EQ(e[2].button, MouseButton::Right);
+    EXPECT_EQ(e[4].key.directInput, dik::escape);
+    EXPECT_EQ(e[4].key.character, charEscape);
+    EXPECT_EQ(e[5].key.directInput, dik::keypadPlus);
+    EXPECT_EQ(e[6].key.directInput, dik::f12);
+    EXPECT_EQ(e[7].text, "Zo\xEB #1 ");  // the rest of the line, as the game's characters
+    EXPECT_EQ(e[10].action, ScriptAction::Close);
+}
+
+TEST(ScriptTest, KeyNamesGiveTheGamesKeyCodes) {
+    const std::pair<const char*, uint8_t> keys[] = {
+        {"esc", 0x01}, {"space", 0x39},    {"return", 0x1C},  {"backspace", 0x0E},
+        {"tab", 0x0F}, {"f1", 0x3B},       {"f8", 0x42},      {"f10", 0x44},
+        {"f11", 0x57}, {"kp_minus", 0x4A}, {"kp_plus", 0x4E}, {"a", 0x1E},
+        {"q", 0x10},   {"z", 0x2C},        {"1", 0x02},       {"0", 0x0B},
+    };
+    for (const auto& [name, code] : keys) {
+        const auto key = scriptKeyByName(name);
+        ASSERT_TRUE(key) << name;
+        EXPECT_EQ(key->directInput, code) << name;
+    }
+    EXPECT_EQ(scriptKeyByName("return")->virtualKey, 13);
+    for (const char* bad : {"f0", "f13", "f01", "A", "enter", "", "kp"}) {
+        EXPECT_FALSE(scriptKeyByName(bad)) << bad;
+    }
+}
+
+TEST(ScriptTest, BadLinesAreRefusedWithTheirLineNumber) {
+    const std::pair<const char*, int> cases[] = {
+        {"0 move 1 2\nx move 1 2\n", 2},
+        {"move 1 2\n", 1},
+        {"0 jump\n", 1},
+        {"0\n", 1},
+        {"# ok\n\n0 move 640 0\n", 3},
+        {"0 move -1 0\n", 1},
+        {"0 move 1\n", 1},
+        {"0 click middle\n", 1},
+        {"0 key\n", 1},
+        {"0 keydown esc esc\n", 1},
+        {"0 close now\n", 1},
+        {"0 type\n", 1},
+        {"0 type Иван\n", 1},
+        {"50 close\n40 close\n", 2},
+        {"-5 close\n", 1},
+    };
+    for (const auto& [text, line] : cases) {
+        const Script script = parseScript(text);
+        ASSERT_TRUE(script.error) << text;
+        EXPECT_EQ(script.error->line, line) << text;
+        EXPECT_TRUE(script.events.empty());
+    }
+    EXPECT_EQ(loadScript("/nonexistent/script").error->line, 0);
+}
+
+}  // namespace
+}  // namespace quenford::host

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "host/common/KeyCodes.h"
+#include "host/sdl/KeyTables.h"
+#include "host/sdl/SdlHost.h"
+
+namespace quenford::host {
+namespace {
+
+// The real host on SDL's offscreen video and dummy audio drivers: no display needed.
+class SdlHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SdlHostOptions options;
+        options.fullscreen = false;
+        host = std::make_unique<SdlHost>(options);
+        ASSERT_TRUE(host->createWindow("TAMBERLY"));
+        host->showWindow();
+    }
+
+    std::vector<Message> drain() {
+        std::vector<Message> messages;
+        while (auto m = host->nextMessage(0)) {
+            messages.push_back(*m);
+        }
+        return messages;
+    }
+
+    static void push(const SDL_Event& event) {
+        SDL_Event copy = event;
+        SDL_PushEvent(&copy);
+    }
+
+    std::unique_ptr<SdlHost> host;
+};
+
+TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
+    ASSERT_TRUE(host->openScreen());
+    ASSERT_TRUE(host->openKeyboard());
+    ASSERT_TRUE(host->openMouse());
+    ASSERT_TRUE(host->openAudio());
+    const std::vector<Message> shown = drain();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front().kind, MessageKind::Activate);
+
+    HostPalette palette{};
+    palette[3] = 255;
+    host->setPalette(palette);
+    std::vector<uint8_t> pixels(640 * 480, 1);
+    host->present(pixels.data(), 640);
+    host->present(pixels.data(), 640);
+
+    std::array<uint8_t, 256> keys{};
+    keys.fill(1);
+    EXPECT_TRUE(host->readKeyboard(keys));
+    EXPECT_EQ(keys, (std::array<uint8_t, 256>{}));
+
+    const uint8_t sample[64] = {200};
+    host->loadSlot(0, sample, 64);
+    host->playSlot(0);
+    const uint32_t before = host->ticks();
+    EXPECT_FALSE(host->nextMessage(20));
+    EXPECT_GE(host->ticks() - before, 20u);
+    host->closeAudio();
+    host->closeScreen();
+}
+
+TEST_F(SdlHostTest, KeysAndTextBecomeTheWindowsMessages) {
+    drain();
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    push(key);
+    key.key.keysym.scancode = SDL_SCANCODE_A;
+    push(key);
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    SDL_strlcpy(text.text.text, "aé€Ж", sizeof text.text.text);
+    push(text);
+    const std::vector<Message> got = drain();
+    const std::vector<std::pair<MessageKind, uint32_t>> expected{
+        {MessageKind::KeyDown, vk::enter}, {MessageKind::Char, charEnter},
+        {MessageKind::KeyDown, 'A'},       {MessageKind::Char, 'a'},
+        {MessageKind::Char, 0xE9},         {MessageKind::Char, 0x80}};
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].kind, expected[i].first) << i;
+        EXPECT_EQ(got[i].param, expected[i].second) << i;
+    }
+}
+
+TEST_F(SdlHostTest, FocusAndClosingBecomeActivationAndSystemClose) {
+    drain();
+    SDL_Event window{};
+    window.type = SDL_WINDOWEVENT;
+    window.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    push(window);
+    push(window);  // reported once
+    window.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    push(window);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    push(quit);
+    const std::vector<Message> got = drain();
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].kind, MessageKind::Deactivate);
+    EXPECT_EQ(got[1].kind, MessageKind::Activate);
+    EXPECT_EQ(got[2].kind, MessageKind::SystemClose);
+}
+
+TEST(KeyTablesTest, EveryKeyTheGameReadsAndNoCodeTwiceExceptTheIsoTwin) {
+    EXPECT_EQ(directInputCode(SDL_SCANCODE_ESCAPE), 0x01);
+    EXPECT_EQ(directInputCode(SDL_SCANCODE_SPACE), 0x39);
+    EXPECT_EQ(directInputCode(SDL_SCANCODE_F8), 0x42);
+    EXPECT_EQ(directInputCode(SDL_SCANCODE_F10), 0x44);
+    EXPECT_EQ(directInputCode(SDL_SCANCODE_KP_MINUS), 0x4A);
+    EXPECT_EQ(directInputCode(SDL_SCANCODE_KP_PLUS), 0x4E);
+    EXPECT_EQ(virtualKeyCode(SDL_SCANCODE_RETURN), 13);
+    std::array<int, 256> uses{};
+    int mapped = 0;
+    for (int s = 0; s < SDL_NUM_SCANCODES; ++s) {
+        const uint8_t code = directInputCode(static_cast<SDL_Scancode>(s));
+        if (code != 0) {
+            ++uses[code];
+            ++mapped;
+        }
+    }
+    EXPECT_GE(mapped, 120);
+    for (int code = 0; code < 256; ++code) {
+        // The ISO key beside Enter shares the backslash's code; Mute has two SDL names.
+        EXPECT_LE(uses[code], code == 0x2B || code == 0xA0 ? 2 : 1) << code;
+    }
+}
+
+}  // namespace
+}  // namespace quenford::host

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/sdl/SlotMixer.h"
+
+namespace quenford::host {
+namespace {
+
+TEST(SlotMixerTest, SlotsSoundTogetherAndClipAtTheEdgesOfTheRange) {
+    const uint8_t loud[] = {250, 250, 250};
+    const uint8_t quiet[] = {130, 130};
+    const uint8_t low[] = {10};
+    SlotMixer mixer;
+    mixer.load(2, loud, 3);
+    mixer.load(3, quiet, 2);
+    mixer.load(0, low, 1);
+    mixer.play(2);
+    mixer.play(3);
+    std::vector<uint8_t> out(5);
+    mixer.mix(out.data(), out.size());
+    EXPECT_EQ(out, (std::vector<uint8_t>{252, 252, 250, 128, 128}));
+
+    mixer.play(3);
+    mixer.play(0);
+    mixer.mix(out.data(), 2);
+    EXPECT_EQ(out[0], 12);  // 128 + 2 - 118
+    EXPECT_EQ(out[1], 130);
+    mixer.play(2);
+    mixer.play(3);
+    mixer.load(4, loud, 3);
+    mixer.play(4);
+    mixer.mix(out.data(), 1);
+    EXPECT_EQ(out[0], 255);
+    EXPECT_FALSE(mixer.isPlaying(0));
+}
+
+TEST(SlotMixerTest, PlayingRestartsAndLoadingCutsOff) {
+    const uint8_t first[] = {140, 141, 142, 143};
+    const uint8_t second[] = {100, 101};
+    SlotMixer mixer;
+    mixer.load(0, first, 4);
+    mixer.play(0);
+    uint8_t out[2];
+    mixer.mix(out, 2);
+    mixer.play(0);  // from the beginning again
+    mixer.mix(out, 2);
+    EXPECT_EQ(out[0], 140);
+    mixer.load(0, second, 2);  // the slot falls silent until played
+    EXPECT_FALSE(mixer.isPlaying(0));
+    mixer.mix(out, 1);
+    EXPECT_EQ(out[0], 128);
+    mixer.play(0);
+    mixer.mix(out, 2);
+    EXPECT_EQ(out[1], 101);
+    mixer.play(7);  // no such slot
+    mixer.load(0, nullptr, 0);
+    mixer.play(0);
+    EXPECT_FALSE(mixer.isPlaying(0));
+}
+
+}  // namespace
+}  // namespace quenford::host
