@@ -1,11 +1,12 @@
 #include "play/PlayTestSupport.h"
 
+#include <algorithm>
+
 #include "app/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Vdp.h"
 #include "play/Ambient.h"
-#include "play/BoardRules.h"
 #include "play/PlayStep.h"
 #include "play/Random.h"
 #include "play/SoundCues.h"
@@ -18,9 +19,7 @@ std::optional<host::Message> PlayHost::nextMessage(uint32_t timeoutMs) {
     if (quitAt && now >= *quitAt) {
         return host::Message{host::MessageKind::Quit, 0};
     }
-    if (timeoutMs != host::Host::waitForever) {
-        now += timeoutMs == 0 ? 1 : timeoutMs;
-    }
+    now += timeoutMs == host::Host::waitForever ? 0 : std::max(timeoutMs, 1u);
     return std::nullopt;
 }
 
@@ -28,18 +27,14 @@ void PlayTest::SetUp() {
     archiveBytes = makeTestGameArchive();
     archive = archiveFromBytes(archiveBytes);
     ASSERT_NE(archive, nullptr);
-    for (int32_t n = 1; n <= res::texts; ++n) {
-        if (n != res::fieldBackdrop && n != res::cursor && n != 28 && n != 29 &&
-            n != res::highScoreHeading && n != res::lossPicture) {
-            archive->openGroup(n);
-        }
+    for (int32_t n : {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15, 16, 17, 18,
+                      19, 20, 21, 22, 23, 25, 27, 33, 34, 35, 36, 37, 38, 39, 40, 41}) {
+        archive->openGroup(n);
     }
     resources = archive.get();
-
     ASSERT_TRUE(vdp.init(host));
     ASSERT_EQ(input.init(host), InputReady);
     sound.init(host);
-    // The game flow keeps the landing and growth sounds loaded.
     loadArchiveSound(2, sfx::landed);
     loadArchiveSound(3, sfx::grown);
     attachFramePump(host);
@@ -52,39 +47,36 @@ void PlayTest::SetUp() {
         AmbientAnimation& animation = ambientAnimation(order);
         animation.ticksLeft = 1;
         animation.runState = 0;
-        animation.frame = 0;
         animation.frames = &archive->group(res::ambientFrames + order);
         animation.frameCount = ambientFrameCounts[static_cast<size_t>(order)];
         ambientList.add(&animation);
     }
-
     startItems = 10;
     swapItems = 6;
     harvestItems = 3;
     gameRandom.seed(10);
-    board = Board{};
     resetBoard();
     board.phase = BoardPhase::Play;
-    board.pending = 0;
-    phaseTimer = groupPoints = menuButtonHot = menuButtonFrame = sliderFrames = 0;
-    savedScreen.reset();
+    board.pending = phaseTimer = groupPoints = menuButtonHot = menuButtonFrame = sliderFrames = 0;
     input.mouseX = queuedX;
     input.mouseY = queuedY;
 }
 
 void PlayTest::TearDown() {
     ambientList.clear();
+    savedScreen.reset();
     sound.shutdown();
     input.shutdown();
     vdp.shutdown();
     resources = nullptr;
 }
 
-void PlayTest::queueMouse(int32_t x, int32_t y, bool left, bool right) {
-    host.mouseReadings.push_back({x - queuedX, y - queuedY, static_cast<uint8_t>(left ? 0x80 : 0),
-                                  static_cast<uint8_t>(right ? 0x80 : 0)});
+void PlayTest::queueFrame(int32_t x, int32_t y, bool left, bool right, std::vector<uint8_t> keys) {
+    host.mouseReadings.push_back(
+        {x - queuedX, y - queuedY, uint8_t(left ? 0x80 : 0), uint8_t(right ? 0x80 : 0)});
     queuedX = x;
     queuedY = y;
+    queueKeys(std::move(keys));
 }
 
 void PlayTest::queueKeys(std::vector<uint8_t> down) {
@@ -111,13 +103,19 @@ void PlayTest::place(int32_t col, int32_t row, uint8_t kind) {
 
 int32_t PlayTest::cued(int32_t index) const {
     const uint8_t* data = archive->group(res::soundTable).element(index);
-    int32_t count = 0;
-    for (size_t i = 0; i < host.loaded.size(); ++i) {
-        if (host.loaded[i].slot == 0 && host.loaded[i].data == data) {
-            count += 1;
-        }
+    return static_cast<int32_t>(std::count_if(host.loaded.begin(), host.loaded.end(), [&](auto& l) {
+        return l.slot == 0 && l.data == data;
+    }));
+}
+
+int32_t drawsBetween(uint32_t before, uint32_t after) {
+    Random random;
+    random.seed(before);
+    int32_t draws = 0;
+    for (; random.current() != after && draws < 1000; ++draws) {
+        random.next();
     }
-    return count;
+    return draws;
 }
 
 }  // namespace quenford::test

@@ -13,8 +13,8 @@
 
 namespace quenford::test {
 
-// A fake host whose clock runs while the frame pump waits, so that frames pass at once,
-// and which can deliver the quit message from a given time on.
+// A fake host whose clock runs while the frame pump waits, so frames pass at once; from
+// quitAt on it delivers the quit message.
 class PlayHost : public FakeHost {
 public:
     uint32_t ticks() override { return now; }
@@ -24,22 +24,23 @@ public:
     std::optional<uint32_t> quitAt;
 };
 
-// The services over a PlayHost, the test archive as the game's resources, the ambient
-// animations filled as the loader fills them, and a fresh board in Play.
+// The services over a PlayHost with the test archive as the game's resources, slots 2 and 3
+// loaded and the ambient animations filled as at start-up, the generator seeded with 10 and
+// an empty board in Play.
 class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Queues one frame of pointer input at an absolute position.
-    void queueMouse(int32_t x, int32_t y, bool left = false, bool right = false);
-    // Queues one frame of keyboard state with the given keys down.
+    // Pointer (absolute), buttons and keys seen by the next frame wait.
+    void queueFrame(int32_t x, int32_t y, bool left = false, bool right = false,
+                    std::vector<uint8_t> keys = {});
     void queueKeys(std::vector<uint8_t> down);
     // One frame as the game flow runs it; the playStep result.
     int32_t frame(int32_t present = 1);
-    // An idle item of `kind` on (col, row), counted in occupied.
+    // An idle item, counted in occupied.
     void place(int32_t col, int32_t row, uint8_t kind);
-    // How often archive sound `index` was started through slot 0.
+    // How often archive sound `index` was cued through slot 0.
     int32_t cued(int32_t index) const;
 
     PlayHost host;
@@ -50,5 +51,8 @@ private:
     int32_t queuedX = 320;
     int32_t queuedY = 240;
 };
+
+// Random draws between two generator states.
+int32_t drawsBetween(uint32_t before, uint32_t after);
 
 }  // namespace quenford::test

@@ -1,0 +1,141 @@
+// One play frame with the bed full and every cell moving, against the copy of the field
+// backdrop that every frame pays. Uses the built game data when it is there, else the
+// small test archive.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/FramePump.h"
+#include "platform/Input.h"
+#include "platform/Sound.h"
+#include "platform/Vdp.h"
+#include "play/Ambient.h"
+#include "play/CellAnimation.h"
+#include "play/GameState.h"
+#include "play/PlayStep.h"
+#include "resources/GameArchive.h"
+#include "resources/LoadResources.h"
+#include "support/FakeHost.h"
+#include "support/TestArchive.h"
+
+namespace quenford {
+namespace {
+
+struct BenchWorld {
+    BenchWorld() {
+        dataFolder = QUENFORD_BENCH_DATA;
+        if (std::filesystem::exists(dataFolder + "DATA10.RES") && loadResources()) {
+            source = "game data";
+        } else {
+            bytes = test::makeTestGameArchive();
+            archive = archiveFromBytes(bytes);
+            for (int32_t n : {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15, 16, 17, 18,
+                              19, 20, 21, 22, 23, 25, 27, 33, 34, 35, 36, 37, 38, 39, 40, 41}) {
+                archive->openGroup(n);
+            }
+            resources = archive.get();
+            for (int i = 0; i < ambientAnimationCount; ++i) {
+                ambientAnimation(i).frames = &archive->group(res::ambientFrames + i);
+                ambientAnimation(i).frameCount = ambientFrameCounts[static_cast<size_t>(i)];
+                ambientList.add(&ambientAnimation(i));
+            }
+            source = "test archive";
+        }
+        vdp.init(host);
+        input.init(host);
+        sound.init(host);
+        attachFramePump(host);
+        input.mouseX = 400;
+        input.mouseY = 420;
+    }
+
+    // A full bed in the Harvest phase: a quarter of the items in flight to the basket, a
+    // quarter growing, a quarter waiting to fly, a quarter scattering; all seven ambient
+    // animations and the speed slider showing.
+    void arrange() {
+        board.phase = BoardPhase::Harvest;
+        board.pending = 1000;
+        board.score = 499;
+        board.landed = 3;
+        board.groupKind = 2;
+        board.selected = 5;
+        for (int32_t i = 0; i < cellCount; ++i) {
+            Cell& cell = board.cells[static_cast<size_t>(i)];
+            const Point anchor = squareAnchor(i % boardSize, i / boardSize);
+            cell.kind = static_cast<uint8_t>(i % kindCount);
+            switch (i % 4) {
+                case 0:
+                    cell.state = CellState::HarvestFlight;
+                    arcSetUp(cell, anchor, basketPoint);
+                    cell.steps += 100;
+                    break;
+                case 1:
+                    cell.state = CellState::Growing;
+                    cell.timer = 3;
+                    break;
+                case 2:
+                    cell.state = CellState::HarvestWait;
+                    cell.timer = 1000;
+                    break;
+                default:
+                    cell.state = CellState::ScatterFlight;
+                    scatterSetUp(cell, anchor);
+                    cell.steps += 100;
+                    break;
+            }
+        }
+        for (int i = 0; i < ambientAnimationCount; ++i) {
+            AmbientAnimation& animation = ambientAnimation(i);
+            animation.runState = 1;
+            animation.frame = 0;
+            animation.ticksLeft = 1000;
+        }
+        sliderFrames = 1000;
+        sliderKnobX = 556;
+    }
+
+    test::FakeHost host;
+    std::vector<uint8_t> bytes;
+    std::unique_ptr<ResourceArchive> archive;
+    const char* source = "";
+};
+
+BenchWorld& world() {
+    static BenchWorld instance;
+    return instance;
+}
+
+void playFrame(benchmark::State& state) {
+    BenchWorld& w = world();
+    w.arrange();
+    int frames = 0;
+    for (auto _ : state) {
+        // Flights and growth run out; the bed is put back every 8 frames.
+        if (++frames == 8) {
+            state.PauseTiming();
+            w.arrange();
+            frames = 0;
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(playStep(0));
+    }
+    state.SetLabel(w.source);
+}
+
+void loadBackdrop(benchmark::State& state) {
+    BenchWorld& w = world();
+    for (auto _ : state) {
+        vdp.loadScreen(resources->entry(res::fieldBackdrop));
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(w.source);
+}
+
+BENCHMARK(playFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(loadBackdrop)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace quenford
+
+BENCHMARK_MAIN();
