@@ -85,8 +85,12 @@ RowRuns codeRow(const IndexImage& image, int32_t y, Opaque opaque) {
     return runs;
 }
 
-// Fills pay from three equal bytes on (two bytes of code instead of four or more);
-// shorter repeats stay inside the surrounding copy.
+// A fill at either end of an opaque span pays from three equal bytes on (two bytes of code
+// instead of three or more). Inside a span it also splits the copy around it, one more run
+// for the draw to decode, so there it has to be long to pay.
+constexpr int32_t edgeFill = 3;
+constexpr int32_t innerFill = 16;
+
 void codeWithFills(RowRuns& runs, const uint8_t* span, int32_t length) {
     int32_t literalStart = 0;
     int32_t i = 0;
@@ -95,7 +99,8 @@ void codeWithFills(RowRuns& runs, const uint8_t* span, int32_t length) {
         while (same < length && span[same] == span[i]) {
             ++same;
         }
-        if (same - i >= 3) {
+        const bool atEdge = i == literalStart || same == length;
+        if (same - i >= (atEdge ? edgeFill : innerFill)) {
             runs.copy(span + literalStart, i - literalStart, 64);
             runs.fill(span[i], same - i);
             literalStart = same;
