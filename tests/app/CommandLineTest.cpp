@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+
+namespace quenford {
+namespace {
+
+TEST(CommandLineTest, ModesComeFromTheFirstCharacterOrTheWholeRecordingWord) {
+    const std::string word(recordingWord);
+    struct Case {
+        std::string line;
+        bool modeQ;
+        DemoChoice demo;
+    };
+    const Case cases[] = {
+        {"", false, DemoChoice::Off},
+        {"1", false, DemoChoice::Playback},
+        {"1 Q whatever", false, DemoChoice::Playback},
+        {"12", false, DemoChoice::Playback},
+        {word, false, DemoChoice::Record},
+        {word + " ", false, DemoChoice::Off},
+        {" " + word, false, DemoChoice::Off},
+        {word.substr(0, word.size() - 2), false, DemoChoice::Off},
+        {"\xD0\xBA\xD0\xBE\xD1\x80\xD0\xBE\xD0\xBC\xD1\x8B\xD1\x81\xD0\xBB\xD0\xBE", false,
+         DemoChoice::Off},  // lower case
+        {"Q", true, DemoChoice::Off},
+        {"Quenford 1", true, DemoChoice::Off},
+        {"q", false, DemoChoice::Off},
+        {"2", false, DemoChoice::Off},
+    };
+    for (const Case& c : cases) {
+        const CommandLineModes modes = readCommandLineModes(c.line);
+        EXPECT_EQ(modes.modeQ, c.modeQ) << c.line;
+        EXPECT_EQ(modes.demo, c.demo) << c.line;
+    }
+}
+
+TEST(CommandLineTest, OptionsAreTakenOutBeforeTheCommandLineIsRead) {
+    auto parse = [](std::vector<std::string> args) { return parseArguments(args); };
+
+    ParsedArguments p = parse({"--window", "1"});
+    ASSERT_FALSE(p.error);
+    EXPECT_FALSE(p.options.fullscreen);
+    EXPECT_EQ(p.options.commandLine, "1");
+
+    p = parse({"Q", "--data", "/opt/q", "two", "--no-sound", "words"});
+    ASSERT_FALSE(p.error);
+    EXPECT_EQ(p.options.commandLine, "Q two words");
+    EXPECT_EQ(p.options.dataFolder, "/opt/q");
+    EXPECT_FALSE(p.options.sound);
+
+    p = parse({"--headless", "--frames", "12", "--dump=out", "--dump-at", "1,5,9", "--clock-start",
+               "4294967290", "--report", "r.json", "--script", "s.txt"});
+    ASSERT_FALSE(p.error) << *p.error;
+    EXPECT_EQ(p.options.frames, 12u);
+    EXPECT_EQ(p.options.dumpFolder, "out");
+    EXPECT_EQ(p.options.dumpFrames, (std::vector<uint64_t>{1, 5, 9}));
+    EXPECT_EQ(p.options.clockStart, 4294967290u);
+    EXPECT_EQ(p.options.reportFile, "r.json");
+    EXPECT_EQ(p.options.scriptFile, "s.txt");
+    EXPECT_EQ(p.options.commandLine, "");
+
+    // A demo file may follow its option, but an option never counts as one.
+    p = parse({"--play-demo", "--window"});
+    EXPECT_EQ(p.options.demo, DemoChoice::Playback);
+    EXPECT_EQ(p.options.demoFile, "");
+    EXPECT_FALSE(p.options.fullscreen);
+    p = parse({"--record-demo", "my.dem", "Q"});
+    EXPECT_EQ(p.options.demo, DemoChoice::Record);
+    EXPECT_EQ(p.options.demoFile, "my.dem");
+    EXPECT_EQ(p.options.commandLine, "Q");
+}
+
+TEST(CommandLineTest, MistakesAreRefused) {
+    const std::vector<std::vector<std::string>> bad{
+        {"--bogus"},
+        {"-x"},
+        {"--data"},
+        {"--frames", "10"},  // only without a window
+        {"--headless", "--frames", "0"},
+        {"--headless", "--frames", "ten"},
+        {"--headless", "--dump-at", "3"},
+        {"--headless", "--dump", "d", "--dump-at", "3,,4"},
+        {"--headless", "--clock-start", "4294967296"},
+        {"--record-demo", "--play-demo"},
+    };
+    for (const auto& args : bad) {
+        EXPECT_TRUE(parseArguments(args).error) << args[0] << " " << args.size();
+    }
+}
+
+}  // namespace
+}  // namespace quenford
