@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "common/PictureEncoders.h"
+#include "platform/Draw.h"
+#include "resources/ArchiveValidator.h"
+
+namespace quenford {
+namespace {
+
+// Images that stress the codings: long flat stretches (fills of more than 64), repeats
+// inside textured spans, transparent gaps longer than 128, single pixels.
+tools::IndexImage testImage(int32_t width, int32_t height) {
+    tools::IndexImage image;
+    image.width = width;
+    image.height = height;
+    image.dx = 3;
+    image.dy = 2;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t colour = static_cast<uint8_t>(1 + (x * 13 + y) % 200);
+            if (x >= 20 && x < 220) {
+                colour = static_cast<uint8_t>(x < 100 ? 5 : x / 7 % 2 == 0 ? 9 : colour);
+            }
+            if ((x >= 300 && x < 450) || (y == 1 && x < 40 && x % 2 == 0)) {
+                colour = 0;
+            }
+            image.pixels.push_back(colour);
+        }
+    }
+    return image;
+}
+
+TEST(PictureEncoders, EveryCodingDrawsBackTheImage) {
+    const tools::IndexImage image = testImage(600, 4);
+    using Encoder = std::optional<std::vector<uint8_t>> (*)(const tools::IndexImage&);
+    using Drawer = DrawResult (*)(BackBuffer&, int32_t, int32_t, const Picture&);
+    const std::pair<Encoder, Drawer> codings[] = {
+        {tools::encodePlainPicture, drawPicture},
+        {tools::encodeRunPicture, drawRunPicture},
+        {tools::encodeRunFillPicture, drawRunFillPicture}};
+    for (const auto& [encode, draw] : codings) {
+        const auto record = encode(image);
+        ASSERT_TRUE(record);
+        std::vector<uint8_t> pixels(screenBytes, 0xAA);
+        BackBuffer screen{pixels.data()};
+        draw(screen, 10, 20, Picture::at(record->data()));
+        for (int32_t y = 0; y < image.height; ++y) {
+            for (int32_t x = 0; x < image.width; ++x) {
+                const uint8_t expected = image.at(x, y) == 0 ? 0xAA : image.at(x, y);
+                ASSERT_EQ(pixels[static_cast<size_t>((22 + y) * screenWidth + 13 + x)], expected)
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(PictureEncoders, RunFillUsesFillsForFlatStretchesOnly) {
+    tools::IndexImage flat;
+    flat.width = 640;
+    flat.height = 1;
+    flat.pixels.assign(640, 7);
+    EXPECT_EQ(tools::encodeRunFillPicture(flat)->size(), 8u + 1 + 10 * 2);  // ten fills of 64
+    tools::IndexImage textured = testImage(600, 4);
+    EXPECT_LT(tools::encodeRunFillPicture(textured)->size(),
+              tools::encodeRunPicture(textured)->size());
+}
+
+TEST(PictureEncoders, RowsNeedingMoreThan256RunsAreRefused) {
+    tools::IndexImage dotted;
+    dotted.width = 600;
+    dotted.height = 1;
+    for (int32_t x = 0; x < 600; ++x) {
+        dotted.pixels.push_back(x % 2 == 0 ? 0 : 4);  // 600 runs
+    }
+    EXPECT_FALSE(tools::encodeRunPicture(dotted));
+    EXPECT_FALSE(tools::encodeRunFillPicture(dotted));
+    dotted.pixels.resize(256);
+    dotted.width = 256;  // exactly 256 runs: written with count byte 0
+    const auto record = tools::encodeRunPicture(dotted);
+    ASSERT_TRUE(record);
+    EXPECT_EQ((*record)[8], 0);
+    tools::IndexImage empty;
+    EXPECT_FALSE(tools::encodePlainPicture(empty));
+}
+
+}  // namespace
+}  // namespace quenford
