@@ -1,0 +1,190 @@
+// The whole program on the headless host, driven like a player who watches the bed: past
+// the title and the table, a swap, harvests, the menu's sound switch, back, and quit.
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "app/Program.h"
+#include "host/headless/HeadlessHost.h"
+#include "play/GameState.h"
+#include "resources/GameArchive.h"
+#include "support/TestArchive.h"
+
+namespace quenford {
+namespace {
+
+namespace fs = std::filesystem;
+using host::MouseButton;
+
+using Kinds = std::array<int, 64>;  // -1: no grown item
+
+int groupAt(const Kinds& kinds, int i) {
+    std::array<bool, 64> seen{};
+    std::array<int, 64> stack{i};
+    int top = 1, size = 0;
+    while (top > 0) {
+        const int c = stack[static_cast<size_t>(--top)];
+        if (seen[c] || kinds[c] != kinds[i]) {
+            continue;
+        }
+        seen[c] = true;
+        size += 1;
+        for (int n : {c % 8 > 0 ? c - 1 : -1, c % 8 < 7 ? c + 1 : -1, c - 8, c + 8}) {
+            if (n >= 0 && n < 64) {
+                stack[static_cast<size_t>(top++)] = n;
+            }
+        }
+    }
+    return size;
+}
+
+class Player {
+public:
+    explicit Player(host::HeadlessHost& driven) : host(driven) {}
+
+    void operator()(host::HeadlessHost&) {
+        if (wait > 0) {
+            wait -= 1;
+            return;
+        }
+        const bool inGame = board.phase != BoardPhase::Start || board.pending > 0;
+        if (!inGame) {
+            click(MouseButton::Left, {320, 240}, 15);  // the title and the table
+        } else if (step == 0 && board.phase == BoardPhase::Play) {
+            play();
+        } else if (step == 1) {
+            click(MouseButton::Left, soundItem, 12);
+            step = 2;
+        } else if (step == 2) {
+            host.tapKey(*host::scriptKeyByName("esc"));
+            wait = 20;
+            step = 3;
+        } else if (step == 3 && board.phase == BoardPhase::Play) {
+            openMenu(quitItem);
+            step = 4;
+        } else if (step == 4) {
+            click(MouseButton::Left, quitItem, 1000);
+        }
+    }
+
+    int swaps = 0;
+    int harvested = 0;
+
+private:
+    static constexpr Point soundItem{100, 315};
+    static constexpr Point quitItem{100, 355};
+
+    void click(MouseButton button, Point at, int then) {
+        host.movePointer(at.x, at.y);
+        host.clickButton(button);
+        wait = then;
+    }
+    // Opens the menu with the pointer already over the item to choose.
+    void openMenu(Point item) {
+        host.movePointer(item.x, item.y);
+        host.tapKey(*host::scriptKeyByName("esc"));
+        wait = 40;
+    }
+    void clickSquare(MouseButton button, int i) { click(button, squareAnchor(i % 8, i / 8), 2); }
+
+    void play() {
+        Kinds kinds;
+        for (int i = 0; i < 64; ++i) {
+            kinds[i] = board.cells[i].state == CellState::Idle ? board.cells[i].kind : -1;
+        }
+        if (secondOfSwap >= 0) {
+            clickSquare(MouseButton::Left, secondOfSwap);
+            secondOfSwap = -1;
+            swaps += 1;
+            return;
+        }
+        if (harvested >= 10 && swaps > 0) {
+            openMenu(soundItem);
+            step = 1;
+            return;
+        }
+        int best = 0, bestA = -1, bestB = -1;
+        for (int a = 0; a < 64; ++a) {
+            if (kinds[a] >= 0 && groupAt(kinds, a) > best) {
+                best = groupAt(kinds, a), bestA = a;
+            }
+        }
+        if (best >= 5) {
+            harvested += best;
+            clickSquare(MouseButton::Right, bestA);
+            return;
+        }
+        best = 0;
+        for (int a = 0; a < 64; ++a) {
+            for (int b = a + 1; b < 64; ++b) {
+                if (kinds[a] < 0 || kinds[b] < 0 || kinds[a] == kinds[b]) {
+                    continue;
+                }
+                std::swap(kinds[a], kinds[b]);
+                const int size = std::max(groupAt(kinds, a), groupAt(kinds, b));
+                std::swap(kinds[a], kinds[b]);
+                if (size > best) {
+                    best = size, bestA = a, bestB = b;
+                }
+            }
+        }
+        clickSquare(MouseButton::Left, bestA);
+        secondOfSwap = bestB;
+    }
+
+    host::HeadlessHost& host;
+    int wait = 0;
+    int step = 0;
+    int secondOfSwap = -1;
+};
+
+TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("quenford-scripted-" + std::to_string(getpid()));
+    fs::create_directories(folder / "home");
+    setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
+    const auto archive = test::makeTestGameArchive();
+    std::ofstream(folder / "DATA10.RES", std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()), std::streamsize(archive.size()));
+    const auto intro = test::makeTestIntroArchive();
+    std::ofstream(folder / "morva.res", std::ios::binary)
+        .write(reinterpret_cast<const char*>(intro.data()), std::streamsize(intro.size()));
+
+    host::HeadlessOptions options;
+    options.frameLimit = 20000;
+    host::HeadlessHost host(options);
+    Player player(host);
+    host.setFrameObserver(std::ref(player));
+    ProgramOptions programOptions;
+    programOptions.dataFolder = folder.string();
+    programOptions.commandLine = "Q";
+    std::array<const uint8_t*, 13> sounds{};
+    const GameResult result = runGame(host, programOptions, [&] {
+        for (int k = 0; k < 13; ++k) {
+            sounds[k] = resources->group(res::soundTable).element(k);
+        }
+    });
+    fs::remove_all(folder);
+
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_LT(host.framesPresented(), options.frameLimit) << "the player did not quit";
+    EXPECT_GE(player.swaps, 1);
+    EXPECT_GE(player.harvested, 10);
+    EXPECT_GT(board.score, player.harvested);
+    int landings = 0;
+    for (const host::PlayedSound& played : host.playedSounds()) {
+        landings += played.slot == 2 && played.data == sounds[3] ? 1 : 0;
+    }
+    EXPECT_EQ(landings, player.harvested);
+    ASSERT_FALSE(host.playedSounds().empty());
+    // Switching off is heard; nothing after it.
+    EXPECT_EQ(host.playedSounds().back().data, sounds[7]);
+}
+
+}  // namespace
+}  // namespace quenford
