@@ -119,6 +119,10 @@ void PlayOnceAnimation::animate() {
 }
 
 void AmbientList::add(AmbientAnimation* animation) {
+    // The list holds ten; a further animation is left out rather than written past it.
+    if (count >= capacity) {
+        return;
+    }
     items[static_cast<size_t>(count)] = animation;
     count += 1;
 }
