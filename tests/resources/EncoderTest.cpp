@@ -56,17 +56,6 @@ TEST(PictureEncoders, EveryCodingDrawsBackTheImage) {
     }
 }
 
-TEST(PictureEncoders, RunFillUsesFillsForFlatStretchesOnly) {
-    tools::IndexImage flat;
-    flat.width = 640;
-    flat.height = 1;
-    flat.pixels.assign(640, 7);
-    EXPECT_EQ(tools::encodeRunFillPicture(flat)->size(), 8u + 1 + 10 * 2);  // ten fills of 64
-    tools::IndexImage textured = testImage(600, 4);
-    EXPECT_LT(tools::encodeRunFillPicture(textured)->size(),
-              tools::encodeRunPicture(textured)->size());
-}
-
 TEST(PictureEncoders, RowsNeedingMoreThan256RunsAreRefused) {
     tools::IndexImage dotted;
     dotted.width = 600;
