@@ -151,6 +151,33 @@ TEST(RunDraw, CountByteZeroMeans256Runs) {
     EXPECT_EQ(screen.at(255, 0), 0);
 }
 
+TEST(RunDraw, EveryRunLengthWritesExactlyItsPixels) {
+    // Each row: skip 1, the run under test, skip 1; the skipped pixels must survive.
+    for (const uint8_t kind : {uint8_t{0x80}, uint8_t{0xC0}}) {
+        const unsigned longest = kind == 0xC0 ? 64 : 128;
+        for (unsigned length = 1; length <= longest; ++length) {
+            std::vector<uint8_t> record = {0, 0, 0, 0,    static_cast<uint8_t>(length + 2),       0,
+                                           1, 0, 3, 0x00, static_cast<uint8_t>(kind + length - 1)};
+            for (unsigned i = 0; i < (kind == 0xC0 ? 1 : length); ++i) {
+                record.push_back(static_cast<uint8_t>(1 + i % 200));
+            }
+            record.push_back(0x00);
+            Screen screen;
+            std::fill_n(screen.bytes.begin(), length + 3, 0xDD);
+            const Picture picture = Picture::at(record.data());
+            kind == 0xC0 ? drawRunFillPicture(screen.buffer, 0, 0, picture)
+                         : drawRunPicture(screen.buffer, 0, 0, picture);
+            ASSERT_EQ(screen.at(0, 0), 0xDD) << length;
+            for (unsigned i = 0; i < length; ++i) {
+                ASSERT_EQ(screen.at(static_cast<int32_t>(i + 1), 0), kind == 0xC0 ? 1 : 1 + i % 200)
+                    << length;
+            }
+            ASSERT_EQ(screen.at(static_cast<int32_t>(length + 1), 0), 0xDD) << length;
+            ASSERT_EQ(screen.at(static_cast<int32_t>(length + 2), 0), 0xDD) << length;
+        }
+    }
+}
+
 TEST(RunDraw, PictureCallerPlacedOffScreenWritesOnlyTheVisiblePart) {
     // 4 x 2, copy 4 per row; placed across the right and bottom edges.
     const std::vector<uint8_t> record = {0, 0, 0, 0, 4, 0,    2, 0, 1, 0x83,
