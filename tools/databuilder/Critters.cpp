@@ -161,6 +161,7 @@ void butterfly(cairo_t* cr, int pose) {
 
 // A snail that pulls its eyes in.
 void snail(cairo_t* cr, int pose) {
+    cairo_translate(cr, -10, 0);
     const double eyes = pose == restPose ? 1.0 : pose == 0 ? 0.5 : 0.0;
     ellipsePath(cr, 44, 232, 24, 4);
     setColour(cr, tone(Ramp::Shade, 0.35));

@@ -299,7 +299,7 @@ void scoreSign(cairo_t* cr) {
 
 Rect ambientRect(int animation) {
     static const Rect rects[ambientCount] = {
-        {14, 92, 76, 94},  {256, 6, 56, 50},  {578, 112, 60, 62},  {12, 194, 68, 46},
+        {14, 92, 76, 94},  {256, 6, 56, 50},  {578, 112, 60, 62},  {2, 194, 68, 46},
         {24, 398, 76, 62}, {430, 52, 72, 62}, {120, 378, 112, 100}};
     return rects[animation];
 }

@@ -68,10 +68,11 @@ Bytes characterGlyph(const std::string& character) {
     selectFont(probe.cr(), FontStyle::SansBold, fontSize);
     cairo_text_extents_t extents;
     cairo_text_extents(probe.cr(), character.c_str(), &extents);
-    const int width = std::max(3, static_cast<int>(std::lround(extents.x_advance)) + 2);
+    // The advance already holds the side bearings that the outline grows into.
+    const int width = std::max(3, static_cast<int>(std::lround(extents.x_advance)));
     Canvas canvas(width, glyphHeight);
     selectFont(canvas.cr(), FontStyle::SansBold, fontSize);
-    outlinedText(canvas.cr(), character, 1, glyphAscent - 1, Align::Left, textFill, textOutline,
+    outlinedText(canvas.cr(), character, 0.3, glyphAscent - 1, Align::Left, textFill, textOutline,
                  1.3);
     return glyphPicture(canvas, width);
 }

@@ -155,8 +155,8 @@ Bytes titlePicture() {
     drawTitle(canvas.cr());
     MapOptions options;
     options.range = {1, 255};
-    IndexImage image = mapToPalette(canvas, palette(), options);
-    return plainPicture(image);
+    options.dither = true;
+    return plainPicture(mapToPalette(canvas, palette(), options));
 }
 
 }  // namespace quenford::tools

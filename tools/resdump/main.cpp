@@ -8,13 +8,14 @@
 
 #include "platform/Picture.h"
 #include "resdump/EntryKinds.h"
+#include "resdump/Mock.h"
 #include "resdump/Sheets.h"
 #include "resdump/WavFile.h"
 #include "resources/Archive.h"
 #include "resources/ArchiveValidator.h"
 
 // resdump <archive> [--sheets <folder>] [--entry <n>] [--wav <folder>] [--force]
-//          [--zoom <1..8>]
+//          [--zoom <1..8>] [--mock <folder>]
 // Lists an archive's entries, says whether the game would take it and why not, and writes
 // PNG sheets of its pictures and WAV files of its sounds. An archive the game refuses is
 // only opened further with --force, since its pictures may point anywhere.
@@ -25,6 +26,7 @@ struct Options {
     std::string archive;
     std::string sheets;
     std::string wav;
+    std::string mock;
     int32_t entry = -1;
     bool force = false;
     int zoom = 1;
@@ -33,13 +35,16 @@ struct Options {
 bool parse(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--sheets" || arg == "--wav" || arg == "--entry" || arg == "--zoom") &&
+        if ((arg == "--sheets" || arg == "--wav" || arg == "--entry" || arg == "--zoom" ||
+             arg == "--mock") &&
             i + 1 < argc) {
             const std::string value = argv[++i];
             if (arg == "--sheets") {
                 options.sheets = value;
             } else if (arg == "--wav") {
                 options.wav = value;
+            } else if (arg == "--mock") {
+                options.mock = value;
             } else if (arg == "--zoom") {
                 options.zoom = std::clamp(std::stoi(value), 1, 8);
             } else {
@@ -180,6 +185,11 @@ int run(const Options& options) {
             }
         }
     }
+    if (!options.mock.empty() && kind == ArchiveKind::GameData && verdict.ok &&
+        !writeMockScreens(*archive, options.mock)) {
+        std::fprintf(stderr, "resdump: cannot write the screens into %s\n", options.mock.c_str());
+        return 1;
+    }
     return verdict.ok ? 0 : 1;
 }
 
@@ -191,7 +201,7 @@ int main(int argc, char** argv) {
     if (!quenford::tools::parse(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: resdump <archive> [--sheets <folder>] [--entry <n>] [--wav <folder>] "
-                     "[--force] [--zoom <1..8>]\n");
+                     "[--force] [--zoom <1..8>] [--mock <folder>]\n");
         return 2;
     }
     return quenford::tools::run(options);
