@@ -77,7 +77,14 @@ uint32_t wordAt(const uint8_t* bytes) {
 
 class Checker {
 public:
-    explicit Checker(std::span<const uint8_t> blockBytes) : block(blockBytes) {}
+    explicit Checker(std::span<const uint8_t> blockBytes) : block(blockBytes) {
+        for (uint64_t at = block.size(); at > 0; --at) {
+            if (block[at - 1] == 0) {
+                endOfLastText = at;
+                break;
+            }
+        }
+    }
 
     // Resolves a table of `count` offsets counted from `base`; nothing when the table or
     // a position lies outside the block.
@@ -163,13 +170,9 @@ public:
         return {};
     }
 
+    // A text is terminated inside the block when a zero byte lies at or after its start.
     std::string text(uint64_t position) const {
-        for (uint64_t at = position; at < block.size(); ++at) {
-            if (block[at] == 0) {
-                return {};
-            }
-        }
-        return "text not terminated inside the file";
+        return position < endOfLastText ? std::string() : "text not terminated inside the file";
     }
 
     std::string entry(uint64_t position, const EntryRule& rule) const {
@@ -223,6 +226,7 @@ public:
 
 private:
     std::span<const uint8_t> block;
+    uint64_t endOfLastText = 0;  // one past the last zero byte
 };
 
 ValidationResult fail(std::string reason) {
