@@ -235,12 +235,14 @@ void mole(cairo_t* cr, int pose) {
         cairo_save(cr);
         cairo_rectangle(cr, 430, 40, 80, 56);
         cairo_clip(cr);
-        const double y = 100 - 8 - rise * 7;
-        shadedEllipse(cr, 466, y, 12, 11, Ramp::Grey, 0.35, 0.08, 0.0);
+        const double y = 101 - rise * 8;
+        shadedEllipse(cr, 466, y, 12, 11, Ramp::Stone, 0.45, 0.12, 0.0);
         dot(cr, 466, y - 1, 3, tone(Ramp::Pink, 0.75));
         if (rise >= 1) {
-            dot(cr, 461, y - 6, 1.3, tone(Ramp::Grey, 0.0));
-            dot(cr, 471, y - 6, 1.3, tone(Ramp::Grey, 0.0));
+            for (const double side : {-1.0, 1.0}) {
+                dot(cr, 466 + side * 5, y - 6, 1.8, tone(Ramp::Grey, 1.0));
+                dot(cr, 466 + side * 5, y - 5.6, 1.0, tone(Ramp::Grey, 0.0));
+            }
         }
         if (rise >= 2) {
             for (const double side : {-1.0, 1.0}) {
