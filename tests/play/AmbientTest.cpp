@@ -78,8 +78,8 @@ TEST_F(Ambient, PingPongMakesSixRoundTripsWithDoubleTurnsAndTwoDraws) {
     seedToStart(80);
     std::vector<int32_t> expected = spans({{-1, 1}, {0, 6}});
     for (int trip = 0; trip < 6; ++trip) {
-        const auto part = spans({{1, 6}, {2, 12}, {1, 6}, {0, trip < 5 ? 12 : 6}});
-        expected.insert(expected.end(), part.begin(), part.end());
+        const auto leg = spans({{1, 6}, {2, 12}, {1, 6}, {0, trip < 5 ? 12 : 6}});
+        expected.insert(expected.end(), leg.begin(), leg.end());
     }
     expected.push_back(-1);
     const uint32_t before = gameRandom.current();

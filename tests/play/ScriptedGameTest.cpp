@@ -23,24 +23,19 @@ using host::MouseButton;
 
 using Kinds = std::array<int, 64>;  // -1: no grown item
 
+int groupAt(const Kinds& kinds, int i, std::array<bool, 64>& seen, int kind) {
+    if (i < 0 || i >= 64 || seen[i] || kinds[i] != kind) {
+        return 0;
+    }
+    seen[i] = true;
+    return 1 + (i % 8 > 0 ? groupAt(kinds, i - 1, seen, kind) : 0) +
+           (i % 8 < 7 ? groupAt(kinds, i + 1, seen, kind) : 0) + groupAt(kinds, i - 8, seen, kind) +
+           groupAt(kinds, i + 8, seen, kind);
+}
+
 int groupAt(const Kinds& kinds, int i) {
     std::array<bool, 64> seen{};
-    std::array<int, 64> stack{i};
-    int top = 1, size = 0;
-    while (top > 0) {
-        const int c = stack[static_cast<size_t>(--top)];
-        if (seen[c] || kinds[c] != kinds[i]) {
-            continue;
-        }
-        seen[c] = true;
-        size += 1;
-        for (int n : {c % 8 > 0 ? c - 1 : -1, c % 8 < 7 ? c + 1 : -1, c - 8, c + 8}) {
-            if (n >= 0 && n < 64) {
-                stack[static_cast<size_t>(top++)] = n;
-            }
-        }
-    }
-    return size;
+    return groupAt(kinds, i, seen, kinds[i]);
 }
 
 class Player {
