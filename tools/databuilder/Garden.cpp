@@ -117,7 +117,11 @@ void pond(cairo_t* cr) {
         const double a = M_PI + i * M_PI / 45;
         const double x = 112 + std::cos(a) * 150;
         const double y = 476 + std::sin(a) * 70;
-        ellipsePath(cr, x, y, scatter.between(6, 9), scatter.between(4, 6));
+        // One draw per statement: the order in which arguments are worked out is not fixed,
+        // and the pebbles must come out the same from every compiler.
+        const double rx = scatter.between(6, 9);
+        const double ry = scatter.between(4, 6);
+        ellipsePath(cr, x, y, rx, ry);
         cairo_pattern_t* pattern = cairo_pattern_create_linear(x - 5, y - 5, x + 5, y + 5);
         const Rgb light = tone(Ramp::Stone, scatter.between(0.75, 0.95));
         const Rgb dark = tone(Ramp::Stone, 0.3);
@@ -237,8 +241,9 @@ void bed(cairo_t* cr) {
                 cairo_stroke(cr);
             }
             for (int speck = 0; speck < 3; ++speck) {
-                const Point s =
-                    bedPoint(col + scatter.between(0.15, 0.85), row + scatter.between(0.15, 0.85));
+                const double u = scatter.between(0.15, 0.85);
+                const double v = scatter.between(0.15, 0.85);
+                const Point s = bedPoint(col + u, row + v);
                 ellipsePath(cr, s.x, s.y, 1.1, 0.8);
                 setColour(cr, tone(Ramp::Stone, scatter.between(0.5, 0.8)));
                 cairo_fill(cr);

@@ -106,7 +106,9 @@ void drawTitle(cairo_t* cr) {
         const double x = scatter.between(0, 640);
         const double y = scatter.between(220, 482);
         cairo_move_to(cr, x, y);
-        cairo_line_to(cr, x + scatter.between(-2, 2), y - scatter.between(3, 7));
+        const double lean = scatter.between(-2, 2);
+        const double height = scatter.between(3, 7);
+        cairo_line_to(cr, x + lean, y - height);
         setColour(cr, mix(hex(0x2a6a22), hex(0xa8dc6a), scatter.next()));
         cairo_set_line_width(cr, 1.2);
         cairo_stroke(cr);

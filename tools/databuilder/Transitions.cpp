@@ -36,8 +36,10 @@ void drawBoard(cairo_t* cr) {
     for (int i = 0; i < 40; ++i) {
         const double y = scatter.between(0, 480);
         cairo_move_to(cr, 0, y);
-        cairo_curve_to(cr, 200, y + scatter.between(-3, 3), 440, y + scatter.between(-3, 3), 640,
-                       y + scatter.between(-2, 2));
+        const double bend1 = scatter.between(-3, 3);
+        const double bend2 = scatter.between(-3, 3);
+        const double bend3 = scatter.between(-2, 2);
+        cairo_curve_to(cr, 200, y + bend1, 440, y + bend2, 640, y + bend3);
     }
     cairo_stroke(cr);
     roundedRect(cr, 14, 14, 612, 452, 10);
