@@ -13,8 +13,8 @@
 
 namespace quenford::test {
 
-// A fake host whose clock runs while the frame pump waits, so frames pass at once; from
-// quitAt on it delivers the quit message.
+// Its clock runs while the frame pump waits, so frames pass at once; from quitAt on it
+// delivers the quit message.
 class PlayHost : public FakeHost {
 public:
     uint32_t ticks() override { return now; }
@@ -24,9 +24,9 @@ public:
     std::optional<uint32_t> quitAt;
 };
 
-// The services over a PlayHost with the test archive as the game's resources, slots 2 and 3
-// loaded and the ambient animations filled as at start-up, the generator seeded with 10 and
-// an empty board in Play.
+// The services over a PlayHost, the test archive as resources, slots 2 and 3 loaded and the
+// ambient animations filled as at start-up, the generator seeded with 10, an empty bed in
+// Play.
 class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -45,14 +45,12 @@ protected:
 
     PlayHost host;
     std::unique_ptr<ResourceArchive> archive;
-    std::vector<uint8_t> archiveBytes;
 
 private:
     int32_t queuedX = 320;
     int32_t queuedY = 240;
 };
 
-// Random draws between two generator states.
-int32_t drawsBetween(uint32_t before, uint32_t after);
+int32_t drawsBetween(uint32_t generatorBefore, uint32_t generatorAfter);
 
 }  // namespace quenford::test
