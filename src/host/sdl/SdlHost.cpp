@@ -55,6 +55,8 @@ bool SdlHost::createWindow(const std::string& caption) {
         return false;
     }
     SDL_SetWindowMinimumSize(window.get(), screenWidth / 2, screenHeight / 2);
+    SDL_ShowCursor(SDL_DISABLE);
+    cursorShown = false;
     SDL_StartTextInput();
     return true;
 }

@@ -88,7 +88,7 @@ private:
     int lastPointerX = -1;
     int lastPointerY = -1;
     bool pointerStale = true;
-    bool cursorShown = true;
+    bool cursorShown = false;
 };
 
 }  // namespace quenford::host
