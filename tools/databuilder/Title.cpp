@@ -113,6 +113,39 @@ void drawTitle(cairo_t* cr) {
         cairo_set_line_width(cr, 1.2);
         cairo_stroke(cr);
     }
+    // A picket fence across the meadow, with flowers along its foot.
+    for (const double y : {284.0, 306.0}) {
+        cairo_rectangle(cr, 0, y, 640, 6);
+        fillGradient(cr, 0, y, 0, y + 6, hex(0xd2a270), hex(0x8c5a32));
+        cairo_new_path(cr);
+    }
+    for (double x = 6; x < 640; x += 24) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, x, 322);
+        cairo_line_to(cr, x, 272);
+        cairo_line_to(cr, x + 6, 264);
+        cairo_line_to(cr, x + 12, 272);
+        cairo_line_to(cr, x + 12, 322);
+        cairo_close_path(cr);
+        fillGradient(cr, x, 0, x + 12, 0, hex(0xfff8dc), hex(0xd2a270));
+        setColour(cr, hex(0x4e2e18));
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+    }
+    for (int i = 0; i < 60; ++i) {
+        const double x = scatter.between(0, 640);
+        const double y = scatter.between(318, 330);
+        const Rgb petal = i % 3 == 0 ? hex(0xee5a6a) : i % 3 == 1 ? hex(0x3c6cee) : hex(0xffe060);
+        for (int k = 0; k < 5; ++k) {
+            const double a = k * 2 * M_PI / 5;
+            ellipsePath(cr, x + std::cos(a) * 2.4, y + std::sin(a) * 2, 2, 1.7);
+        }
+        setColour(cr, petal);
+        cairo_fill(cr);
+        ellipsePath(cr, x, y, 1.2, 1.1);
+        setColour(cr, hex(0xfff8dc));
+        cairo_fill(cr);
+    }
     // A row of the five crops across the foreground.
     const double xs[5] = {150, 235, 320, 405, 490};
     for (int kind = 0; kind < 5; ++kind) {

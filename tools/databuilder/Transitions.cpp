@@ -45,15 +45,23 @@ void drawBoard(cairo_t* cr) {
     roundedRect(cr, 14, 14, 612, 452, 10);
     setColour(cr, tone(Ramp::Wood, 0.1));
     cairo_fill(cr);
+    // Flat slate, so that the board codes into long fills, with a shaded lip under the
+    // frame and the sweeps of an old sponge.
     roundedRect(cr, 17, 17, 606, 446, 8);
-    cairo_pattern_t* slate = cairo_pattern_create_radial(320, 220, 40, 320, 240, 420);
-    const Rgb s0 = tone(Ramp::Slate, 0.5);
-    const Rgb s1 = tone(Ramp::Slate, 0.2);
-    cairo_pattern_add_color_stop_rgb(slate, 0, s0.r, s0.g, s0.b);
-    cairo_pattern_add_color_stop_rgb(slate, 1, s1.r, s1.g, s1.b);
-    cairo_set_source(cr, slate);
+    setColour(cr, tone(Ramp::Slate, 0.2));
     cairo_fill(cr);
-    cairo_pattern_destroy(slate);
+    roundedRect(cr, 21, 21, 602, 442, 6);
+    setColour(cr, tone(Ramp::Slate, 0.3));
+    cairo_fill(cr);
+    setColour(cr, tone(Ramp::Slate, 0.36));
+    cairo_set_line_width(cr, 9);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    const double sweeps[4][3] = {{150, 300, 120}, {470, 180, 150}, {330, 420, 90}, {90, 120, 70}};
+    for (const auto& sweep : sweeps) {
+        cairo_new_path(cr);
+        cairo_arc(cr, sweep[0], sweep[1], sweep[2], -2.6, -1.2);
+        cairo_stroke(cr);
+    }
     // Chalk lines under the rows, faint enough not to fight the names.
     setColour(cr, tone(Ramp::Slate, 0.62));
     cairo_set_line_width(cr, 1);
@@ -91,9 +99,7 @@ bool covered(int step, int x, int y) {
 std::vector<Bytes> transitionPictures() {
     Canvas canvas(640, 480);
     drawBoard(canvas.cr());
-    MapOptions options;
-    options.dither = true;
-    const IndexImage board = mapToPalette(canvas, gamePalette(), options);
+    const IndexImage board = mapToPalette(canvas, gamePalette(), MapOptions{});
     std::vector<Bytes> pictures;
     for (int step = 0; step < steps; ++step) {
         IndexImage picture = board;
