@@ -72,7 +72,6 @@ void groundShadow(cairo_t* cr, double width) {
 
 // Each item is drawn around its foot at (0, 0), about 44 pixels wide and up to 54 high.
 void drawCarrot(cairo_t* cr) {
-    groundShadow(cr, 26);
     for (int i = -1; i <= 1; ++i) {
         const double lean = i * 9.0;
         cairo_new_path(cr);
@@ -121,7 +120,6 @@ void drawCarrot(cairo_t* cr) {
 }
 
 void drawCabbage(cairo_t* cr) {
-    groundShadow(cr, 40);
     const double lobes[5][3] = {
         {-12, -12, 10.5}, {12, -12, 10.5}, {-7, -7, 11}, {7, -7, 11}, {0, -5, 12}};
     for (const auto& lobe : lobes) {
@@ -153,7 +151,6 @@ void drawCabbage(cairo_t* cr) {
 }
 
 void drawAubergine(cairo_t* cr) {
-    groundShadow(cr, 34);
     cairo_save(cr);
     cairo_translate(cr, 1, -15);
     cairo_rotate(cr, -0.55);
@@ -181,7 +178,6 @@ void drawAubergine(cairo_t* cr) {
 }
 
 void drawCorn(cairo_t* cr) {
-    groundShadow(cr, 28);
     cairo_new_path(cr);
     cairo_move_to(cr, 0, -2);
     cairo_curve_to(cr, -9, -8, -10, -34, 0, -48);
@@ -212,7 +208,6 @@ void drawCorn(cairo_t* cr) {
 }
 
 void drawCornflower(cairo_t* cr) {
-    groundShadow(cr, 30);
     cairo_new_path(cr);
     cairo_move_to(cr, 0, 0);
     cairo_curve_to(cr, -1, -10, 2, -20, 0, -28);
@@ -290,7 +285,20 @@ void drawGrowth(cairo_t* cr, int kind, int frame, double x, double y) {
     cairo_translate(cr, x, y);
     if (frame < 5) {
         moundOfSoil(cr, 12 + frame);
-        drawSprout(cr, 6 + frame * 2.2);
+        const double size = 6 + frame * 2.2;
+        drawSprout(cr, size);
+        if (frame >= 2) {
+            // A bud in the crop's own colour tells early what is coming up.
+            static const Ramp colours[itemKinds] = {Ramp::Carrot, Ramp::Cabbage, Ramp::Aubergine,
+                                                    Ramp::Corn, Ramp::Cornflower};
+            const double r = 1.2 + frame * 0.5;
+            ellipsePath(cr, 0, -size * 0.72 - r * 0.6, r, r);
+            setColour(cr, tone(colours[kind], 0.6));
+            cairo_fill_preserve(cr);
+            setColour(cr, tone(colours[kind], 0.05));
+            cairo_set_line_width(cr, 0.9);
+            cairo_stroke(cr);
+        }
         cairo_restore(cr);
         return;
     }
@@ -331,10 +339,13 @@ void drawSelectionRing(cairo_t* cr, int frame) {
 
 }  // namespace
 
-void drawItem(cairo_t* cr, int kind, double x, double y, double scale) {
+void drawItem(cairo_t* cr, int kind, double x, double y, double scale, double lift) {
+    static const double shadowWidths[itemKinds] = {26, 40, 34, 28, 30};
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, scale, scale);
+    groundShadow(cr, shadowWidths[kind]);
+    cairo_translate(cr, 0, -lift / scale);
     switch (kind) {
         case 0:
             drawCarrot(cr);
@@ -371,8 +382,8 @@ std::vector<Bytes> highlightFrames(int kind) {
     for (int frame = 0; frame < highlightFrameCount; ++frame) {
         Canvas canvas(spriteSize, spriteSize);
         drawSelectionRing(canvas.cr(), frame);
-        drawItem(canvas.cr(), kind, spriteAnchorX + itemFootX,
-                 spriteAnchorY + itemFootY - lift[frame], 1.0);
+        drawItem(canvas.cr(), kind, spriteAnchorX + itemFootX, spriteAnchorY + itemFootY, 1.0,
+                 lift[frame]);
         frames.push_back(itemPicture(canvas));
     }
     return frames;

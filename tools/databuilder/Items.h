@@ -23,8 +23,9 @@ ScreenPoint squareAnchor(int col, int row);
 constexpr int itemFootX = -4;
 constexpr int itemFootY = 20;
 
-// A grown item standing on (x, y), scaled about that point.
-void drawItem(cairo_t* cr, int kind, double x, double y, double scale);
+// A grown item standing on (x, y), scaled about that point; a lifted item leaves its
+// shadow on the ground.
+void drawItem(cairo_t* cr, int kind, double x, double y, double scale, double lift = 0);
 
 std::vector<Bytes> growthFrames(int kind);
 std::vector<Bytes> highlightFrames(int kind);
