@@ -59,10 +59,23 @@ void leafAt(cairo_t* cr, double x, double y, double length, double angle) {
     cairo_curve_to(cr, length * 0.8, length * 0.35, length * 0.3, length * 0.35, 0, 0);
     cairo_close_path(cr);
     cairo_restore(cr);
-    setColour(cr, hex(0x5ab848));
+    cairo_pattern_t* shade = cairo_pattern_create_radial(x - 10, y - 10, 2, x, y, length);
+    cairo_pattern_add_color_stop_rgb(shade, 0, 0.78, 0.94, 0.63);
+    cairo_pattern_add_color_stop_rgb(shade, 1, 0.1, 0.42, 0.16);
+    cairo_set_source(cr, shade);
     cairo_fill_preserve(cr);
+    cairo_pattern_destroy(shade);
     setColour(cr, hex(0xc8f0a0));
     cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_move_to(cr, length * 0.1, 0);
+    cairo_line_to(cr, length * 0.85, 0);
+    cairo_restore(cr);
+    setColour(cr, hex(0x1a6a2a));
+    cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 }
 
@@ -113,6 +126,10 @@ void emblem(cairo_t* cr, double t) {
     if (ring > 0) {
         cairo_new_path(cr);
         cairo_arc(cr, cx, cy, 120, M_PI / 2, M_PI / 2 + 2 * M_PI * ring);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        setColour(cr, hex(0xe8b030), 0.18);
+        cairo_set_line_width(cr, 26);
+        cairo_stroke_preserve(cr);
         setColour(cr, hex(0x8a5a08));
         cairo_set_line_width(cr, 9);
         cairo_stroke_preserve(cr);
