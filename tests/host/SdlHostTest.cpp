@@ -113,6 +113,36 @@ TEST_F(SdlHostTest, FocusAndClosingBecomeActivationAndSystemClose) {
     EXPECT_EQ(got[2].kind, MessageKind::SystemClose);
 }
 
+TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
+    ASSERT_TRUE(host->openScreen());
+    drain();
+    SDL_SetWindowSize(host->sdlWindow(), 1280, 720);  // picture at 160, 0, 960 x 720
+    drain();
+    SDL_WarpMouseInWindow(host->sdlWindow(), 160 + 480, 360);
+    MouseReading reading;
+    ASSERT_TRUE(host->readMouse(100, 100, reading));
+    EXPECT_EQ(reading.dx, 320 - 100);
+    EXPECT_EQ(reading.dy, 240 - 100);
+    // Not moved since: no motion, wherever the game has put its pointer.
+    ASSERT_TRUE(host->readMouse(5, 5, reading));
+    EXPECT_EQ(reading.dx, 0);
+    EXPECT_EQ(reading.dy, 0);
+    // On the bar left of the picture: the game's left edge.
+    SDL_WarpMouseInWindow(host->sdlWindow(), 20, 719);
+    ASSERT_TRUE(host->readMouse(320, 240, reading));
+    EXPECT_EQ(reading.dx, -320);
+    EXPECT_EQ(reading.dy, 239);
+    // Return moves nothing.
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    SDL_PushEvent(&key);
+    drain();
+    ASSERT_TRUE(host->readMouse(0, 479, reading));
+    EXPECT_EQ(reading.dx, 0);
+    EXPECT_EQ(reading.dy, 0);
+}
+
 TEST(KeyTablesTest, EveryKeyTheGameReadsAndNoCodeTwiceExceptTheIsoTwin) {
     EXPECT_EQ(directInputCode(SDL_SCANCODE_ESCAPE), 0x01);
     EXPECT_EQ(directInputCode(SDL_SCANCODE_SPACE), 0x39);

@@ -119,6 +119,13 @@ void SdlHost::setActive(bool nowActive) {
 void SdlHost::toggleFullscreen() {
     const bool fullscreen = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(window.get(), fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (fullscreen) {
+        int width = 0;
+        int height = 0;
+        windowedSize(width, height);
+        SDL_SetWindowSize(window.get(), width, height);
+        SDL_SetWindowPosition(window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
     pointerStale = true;
     drawFrame();
 }

@@ -16,6 +16,8 @@ namespace {
 
 constexpr uint8_t down = 0x80;
 
+}  // namespace
+
 // A window on the desktop: the largest whole multiple of 640 x 480 that leaves room for
 // the desktop's panels.
 void windowedSize(int& width, int& height) {
@@ -26,8 +28,6 @@ void windowedSize(int& width, int& height) {
     width = screenWidth * scale;
     height = screenHeight * scale;
 }
-
-}  // namespace
 
 SdlHost::SdlHost(SdlHostOptions settings) : options(settings) {}
 
@@ -46,8 +46,12 @@ bool SdlHost::createWindow(const std::string& caption) {
     int height = screenHeight;
     windowedSize(width, height);
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (options.fullscreen) {
+    SDL_DisplayMode desktop;
+    if (options.fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        // As large as the desktop even where no window manager makes it full screen.
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        width = desktop.w;
+        height = desktop.h;
     }
     window.reset(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   width, height, flags));
@@ -218,11 +222,12 @@ bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
         return false;
     }
     SDL_PumpEvents();
+    // Where the pointer last moved over the window (the system reports no motion elsewhere).
     int x = 0;
     int y = 0;
     const Uint32 buttons = SDL_GetMouseState(&x, &y);
     const bool moved = pointerStale || x != lastPointerX || y != lastPointerY;
-    if (moved && SDL_GetMouseFocus() == window.get()) {
+    if (moved) {
         // Motion that puts the game's pointer on the game pixel under the player's pointer.
         int width = 0;
         int height = 0;

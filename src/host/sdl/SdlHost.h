@@ -13,6 +13,9 @@
 
 namespace quenford::host {
 
+// The size of a window on the desktop (for --window and after leaving full screen).
+void windowedSize(int& width, int& height);
+
 struct SdlHostOptions {
     bool fullscreen = true;  // on the desktop's resolution; false: a window
     bool sound = true;       // false: behave as a machine without a sound device
@@ -57,6 +60,8 @@ public:
     std::optional<std::string> collectionFolder(const std::string& keyName) override;
     std::optional<std::string> registeredOwner() override;
     void startShell(const std::string& command) override;
+
+    SDL_Window* sdlWindow() const { return window.get(); }
 
 private:
     // SdlEvents.cpp: what the window's events mean to the game.
