@@ -65,14 +65,18 @@ void addNoise(Wave& wave, double start, double seconds, double brightness, doubl
     }
 }
 
-// Scales to a safe peak, fades both ends so the speaker never clicks, and converts to
-// unsigned 8-bit samples centred on 128.
+// Brings every effect to about the same loudness without letting a peak near the limits,
+// fades both ends so the speaker never clicks, and converts to unsigned 8-bit samples
+// centred on 128.
 Bytes finish(Wave wave) {
     double peak = 0;
+    double power = 0;
     for (const double s : wave) {
         peak = std::max(peak, std::abs(s));
+        power += s * s;
     }
-    const double gain = peak > 0 ? 0.82 / peak : 0;
+    const double rms = wave.empty() ? 0 : std::sqrt(power / static_cast<double>(wave.size()));
+    const double gain = peak > 0 ? std::min(0.82 / peak, 0.22 / rms) : 0;
     const auto fade = static_cast<size_t>(0.006 * soundRate);
     Bytes out;
     for (size_t i = 0; i < wave.size(); ++i) {
