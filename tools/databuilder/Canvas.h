@@ -39,7 +39,8 @@ private:
     cairo_t* context;
 };
 
-enum class FontStyle { Sans, SansBold, SansCondensedBold, SerifBold };
+// Both faces come with Debian's fonts-dejavu-core.
+enum class FontStyle { SansBold, SerifBold };
 enum class Align { Left, Centre, Right };
 
 void setColour(cairo_t* cr, Rgb colour, double alpha = 1.0);
