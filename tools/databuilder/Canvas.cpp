@@ -71,10 +71,8 @@ cairo_font_face_t* fontFace(FontStyle style) {
         }
         return made;
     }();
-    static std::array<cairo_font_face_t*, 4> faces{};
-    static const std::array<const char*, 4> files = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf",
-                                                     "DejaVuSansCondensed-Bold.ttf",
-                                                     "DejaVuSerif-Bold.ttf"};
+    static std::array<cairo_font_face_t*, 2> faces{};
+    static const std::array<const char*, 2> files = {"DejaVuSans-Bold.ttf", "DejaVuSerif-Bold.ttf"};
     const auto slot = static_cast<size_t>(style);
     if (faces[slot] == nullptr) {
         const std::string path = std::string("/usr/share/fonts/truetype/dejavu/") + files[slot];
