@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "host/common/RegisteredOwner.h"
 #include "host/common/ShellLauncher.h"
@@ -15,6 +16,26 @@ namespace quenford::host {
 namespace {
 
 constexpr uint8_t down = 0x80;
+
+// Whether an OpenGL renderer runs on a software rasteriser (a machine without a graphics
+// driver, a virtual display).
+bool rendersOnProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
+        return false;
+    }
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int glRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const auto* name = getString != nullptr ? getString(glRenderer) : nullptr;
+    if (name == nullptr) {
+        return false;
+    }
+    const std::string text(reinterpret_cast<const char*>(name));
+    return text.find("llvmpipe") != std::string::npos ||
+           text.find("softpipe") != std::string::npos ||
+           text.find("Software Rasterizer") != std::string::npos;
+}
 
 }  // namespace
 
@@ -125,7 +146,15 @@ bool SdlHost::openScreen() {
     }
     // No wait for the vertical blank: a frame is on the screen before the next input read.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // Drawn by the processor, the picture goes straight to the window, not through OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     renderer.reset(SDL_CreateRenderer(window.get(), -1, 0));
+    if (renderer && rendersOnProcessor(renderer.get()) &&
+        SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr) {
+        // OpenGL emulated by the processor costs several times SDL's own renderer.
+        renderer.reset();
+        renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
+    }
     if (!renderer) {
         return false;
     }
