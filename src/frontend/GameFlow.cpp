@@ -65,9 +65,7 @@ bool gameOverScreen() {
         if (!nextFrame()) {
             return false;
         }
-        if (savedScreen) {
-            vdp.loadScreen(savedScreen.get());
-        }
+        vdp.loadScreen(savedScreen.get());
         if (board.score > winScore) {
             drawText(320, 250, gameText(text::youWin), AlignCentre, lastTextRect);
         } else {
