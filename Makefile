@@ -1,6 +1,7 @@
 # Two commands for a new user: `make run` and `make test`. Both install what is missing
 # (Debian packages, with apt-get), configure, build the game and its data.
 BUILD_DIR ?= build
+SANITIZE_BUILD_DIR ?= build-sanitize
 BUILD_TYPE ?= RelWithDebInfo
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
@@ -8,13 +9,14 @@ CTEST_ARGS ?=
 FUZZ_SECONDS ?= 60
 ARGS ?=
 
-.PHONY: setup configure build run test bench fuzz install uninstall clean
+.PHONY: setup configure build run test test-sanitize bench fuzz install uninstall deb clean
 
 setup:
 	@./scripts/setup.sh
 
 configure: setup
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
+		-DQUENFORD_DATA_DIR=$(PREFIX)/share/quenford >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -26,6 +28,15 @@ run: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer (the data
+# builder too); any report fails the test that caused it.
+SANITIZERS = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
+test-sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENFORD_SANITIZE=ON >/dev/null
+	@$(SANITIZERS) cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
+	cd $(SANITIZE_BUILD_DIR) && $(SANITIZERS) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
 bench: build
 	@for b in $(BUILD_DIR)/bench/*/*_bench; do \
 		echo "== $$b"; b=$$(realpath $$b); (cd $(BUILD_DIR)/data && $$b) || exit 1; \
@@ -34,12 +45,20 @@ bench: build
 fuzz: setup
 	./scripts/fuzz.sh $(FUZZ_SECONDS)
 
+# PREFIX (default /usr/local) is where the game looks for its data; DESTDIR stages for packagers.
 install: build
 	cmake --install $(BUILD_DIR)
 
+# Removes what the last install put in place (and the data folder, once empty).
 uninstall:
 	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
 	xargs -d '\n' rm -f < $(BUILD_DIR)/install_manifest.txt
+	-rmdir "$(DESTDIR)$(PREFIX)/share/quenford" 2>/dev/null
+
+# A Debian package of what make install puts in place, for /usr.
+deb:
+	$(MAKE) build PREFIX=/usr
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -77,10 +77,13 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             o.help = true;
         } else if (name == "--version") {
             o.version = true;
-        } else if (name == "--window") {
-            o.fullscreen = false;
-        } else if (name == "--fullscreen") {
-            o.fullscreen = true;
+        } else if (name == "--window" || name == "--fullscreen") {
+            o.fullscreen = name == "--fullscreen";
+            o.modeChosen = true;
+        } else if (name == "--integer-scale") {
+            o.integerScale = true;
+        } else if (name == "--grab") {
+            o.grab = true;
         } else if (name == "--data") {
             o.dataFolder = value();
         } else if (name == "--no-sound") {
@@ -157,7 +160,10 @@ Options:
   --help                 show this text and end
   --version              show the version and end
   --window               play in a window
-  --fullscreen           play on the whole screen (the default); Alt+Enter switches
+  --fullscreen           play on the whole screen; Alt+Enter switches (the mode and the
+                         window's size are kept for the next start; full screen at first)
+  --integer-scale        scale the picture by whole multiples only
+  --grab                 keep the pointer inside the window
   --data DIR             read DATA10.RES and morva.res from DIR
   --no-sound             play as on a machine without a sound device
   --record-demo [FILE]   record the mouse into FILE (DATA12.RES beside DATA10.RES)

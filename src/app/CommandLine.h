@@ -16,6 +16,9 @@ struct ProgramOptions {
     bool help = false;
     bool version = false;
     bool fullscreen = true;
+    bool modeChosen = false;  // --window or --fullscreen given; else as the player left it
+    bool integerScale = false;
+    bool grab = false;
     std::optional<std::string> dataFolder;
     bool sound = true;
     DemoChoice demo = DemoChoice::Off;  // chosen by option; the command line may choose too

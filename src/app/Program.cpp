@@ -132,8 +132,15 @@ int runProgram(int argc, char** argv) {
 
     if (!options.headless) {
         host::SdlHostOptions settings;
-        settings.fullscreen = options.fullscreen;
+        if (options.modeChosen) {
+            settings.fullscreen = options.fullscreen;
+        }
         settings.sound = options.sound;
+        settings.integerScale = options.integerScale;
+        settings.grab = options.grab;
+        settings.settingsFile = host::windowSettingsPath().value_or("");
+        settings.screenshotFallback =
+            options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
         host::SdlHost host(settings);
         return static_cast<int>(runGame(host, options, [] {}).exitCode);
     }

@@ -47,6 +47,34 @@ TEST(LetterboxTest, EveryPointOfThePictureMapsToThePixelDrawnUnderIt) {
     }
 }
 
+// Whole multiples keep every game pixel the same size; an area too small for one still
+// shows the whole picture, and the mapping stays the one drawn.
+TEST(LetterboxTest, WholeMultiplesCentreTheLargestThatFits) {
+    struct Case {
+        int32_t w, h;
+        ViewRect view;
+    };
+    const Case cases[] = {
+        {1920, 1080, {320, 60, 1280, 960}},
+        {1279, 959, {319, 239, 640, 480}},  // one pixel short of twice
+        {640, 480, {0, 0, 640, 480}},
+        {500, 480, {0, 52, 500, 375}},  // smaller than the picture: fitted
+    };
+    for (const Case& c : cases) {
+        const ViewRect v = letterbox(c.w, c.h, true);
+        EXPECT_EQ(v.x, c.view.x) << c.w << "x" << c.h;
+        EXPECT_EQ(v.y, c.view.y) << c.w << "x" << c.h;
+        EXPECT_EQ(v.width, c.view.width) << c.w << "x" << c.h;
+        EXPECT_EQ(v.height, c.view.height) << c.w << "x" << c.h;
+    }
+    const ViewRect v = letterbox(1920, 1080, true);
+    for (int32_t px = v.x; px < v.x + v.width; ++px) {
+        EXPECT_EQ(gamePixelAt(v, px, v.y).x, (px - v.x) / 2);
+    }
+    EXPECT_FALSE(gamePixelAt(v, v.x - 1, v.y).inside);
+    EXPECT_FALSE(gamePixelAt(v, v.x, v.y + v.height).inside);
+}
+
 TEST(LetterboxTest, PointsOnTheBarsClampToTheNearestEdge) {
     const ViewRect v = letterbox(1920, 1080);
     const GamePixel left = gamePixelAt(v, 10, 540);

@@ -16,13 +16,17 @@ int32_t floorDiv(int64_t a, int64_t b) {
 
 }  // namespace
 
-ViewRect letterbox(int32_t areaWidth, int32_t areaHeight) {
+ViewRect letterbox(int32_t areaWidth, int32_t areaHeight, bool wholeMultiples) {
     if (areaWidth <= 0 || areaHeight <= 0) {
         return {};
     }
     ViewRect view;
-    if (static_cast<int64_t>(areaWidth) * screenHeight <=
-        static_cast<int64_t>(areaHeight) * screenWidth) {
+    const int32_t multiple = std::min(areaWidth / screenWidth, areaHeight / screenHeight);
+    if (wholeMultiples && multiple >= 1) {
+        view.width = screenWidth * multiple;
+        view.height = screenHeight * multiple;
+    } else if (static_cast<int64_t>(areaWidth) * screenHeight <=
+               static_cast<int64_t>(areaHeight) * screenWidth) {
         view.width = areaWidth;
         view.height =
             static_cast<int32_t>(static_cast<int64_t>(areaWidth) * screenHeight / screenWidth);

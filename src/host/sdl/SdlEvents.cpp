@@ -1,7 +1,10 @@
+#include <cstdio>
+
 #include "host/common/KeyCodes.h"
 #include "host/common/Windows1252.h"
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/Letterbox.h"
+#include "host/sdl/Screenshot.h"
 #include "host/sdl/SdlHost.h"
 
 namespace quenford::host {
@@ -21,6 +24,10 @@ void SdlHost::handleEvent(const SDL_Event& event) {
                     setActive(false);
                     break;
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    if ((SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
+                        remembered.width = event.window.data1;
+                        remembered.height = event.window.data2;
+                    }
                     pointerStale = true;
                     drawFrame();
                     break;
@@ -56,6 +63,10 @@ void SdlHost::handleEvent(const SDL_Event& event) {
 void SdlHost::handleKeyDown(const SDL_KeyboardEvent& key) {
     const SDL_Scancode scancode = key.keysym.scancode;
     const bool enter = scancode == SDL_SCANCODE_RETURN || scancode == SDL_SCANCODE_KP_ENTER;
+    if (scancode == SDL_SCANCODE_F12 && key.repeat == 0) {
+        // The game has no use for F12: it still sees the key, as it always did.
+        takeScreenshot();
+    }
     if ((key.keysym.mod & KMOD_ALT) != 0 && enter) {
         if (key.repeat == 0) {
             toggleFullscreen();
@@ -98,11 +109,8 @@ void SdlHost::handleTextInput(const char* text) {
 }
 
 void SdlHost::updateCursor(int32_t windowX, int32_t windowY) {
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window.get(), &width, &height);
     // The game draws its own pointer on the picture; the system's shows only on the bars.
-    const bool overPicture = gamePixelAt(letterbox(width, height), windowX, windowY).inside;
+    const bool overPicture = gamePixelUnder(windowX, windowY).inside;
     if (overPicture == cursorShown) {
         SDL_ShowCursor(overPicture ? SDL_DISABLE : SDL_ENABLE);
         cursorShown = !overPicture;
@@ -122,12 +130,25 @@ void SdlHost::toggleFullscreen() {
     if (fullscreen) {
         int width = 0;
         int height = 0;
-        windowedSize(width, height);
+        windowSize(width, height);
         SDL_SetWindowSize(window.get(), width, height);
         SDL_SetWindowPosition(window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
     pointerStale = true;
     drawFrame();
+}
+
+void SdlHost::takeScreenshot() const {
+    if (shownFrame.empty()) {
+        return;
+    }
+    const std::string folder = screenshotFolder(options.screenshotFallback);
+    if (const auto path = saveScreenshot(folder, shownFrame.data(), palette)) {
+        std::fprintf(stderr, "quenford: screenshot saved as %s\n", path->c_str());
+    } else {
+        std::fprintf(stderr, "quenford: cannot save a screenshot in %s\n",
+                     folder.empty() ? "the current folder" : folder.c_str());
+    }
 }
 
 }  // namespace quenford::host

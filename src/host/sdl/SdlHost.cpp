@@ -53,6 +53,7 @@ void windowedSize(int& width, int& height) {
 SdlHost::SdlHost(SdlHostOptions settings) : options(settings) {}
 
 SdlHost::~SdlHost() {
+    rememberWindow();
     audio.reset();
     texture.reset();
     renderer.reset();
@@ -63,12 +64,16 @@ bool SdlHost::createWindow(const std::string& caption) {
     if (!video.start(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
         return false;
     }
+    if (!options.settingsFile.empty()) {
+        remembered = readWindowSettings(options.settingsFile);
+    }
     int width = screenWidth;
     int height = screenHeight;
-    windowedSize(width, height);
+    windowSize(width, height);
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     SDL_DisplayMode desktop;
-    if (options.fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+    if (options.fullscreen.value_or(remembered.fullscreen) &&
+        SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
         // As large as the desktop even where no window manager makes it full screen.
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
         width = desktop.w;
@@ -80,10 +85,38 @@ bool SdlHost::createWindow(const std::string& caption) {
         return false;
     }
     SDL_SetWindowMinimumSize(window.get(), screenWidth / 2, screenHeight / 2);
+    if (options.grab) {
+        SDL_SetWindowGrab(window.get(), SDL_TRUE);
+    }
     SDL_ShowCursor(SDL_DISABLE);
     cursorShown = false;
     SDL_StartTextInput();
     return true;
+}
+
+void SdlHost::windowSize(int& width, int& height) const {
+    windowedSize(width, height);
+    if (remembered.width > 0 && remembered.height > 0) {
+        SDL_Rect usable{0, 0, width, height};
+        SDL_GetDisplayUsableBounds(0, &usable);
+        width = std::min(remembered.width, std::max(usable.w, screenWidth / 2));
+        height = std::min(remembered.height, std::max(usable.h, screenHeight / 2));
+    }
+}
+
+// Kept for the next run: the mode, and the size the window had when it was last a window.
+void SdlHost::rememberWindow() {
+    if (!window || options.settingsFile.empty()) {
+        return;
+    }
+    remembered.fullscreen = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (!remembered.fullscreen) {
+        SDL_GetWindowSize(window.get(), &remembered.width, &remembered.height);
+    }
+    if (remembered.width <= 0 || remembered.height <= 0) {
+        windowedSize(remembered.width, remembered.height);
+    }
+    writeWindowSettings(options.settingsFile, remembered);
 }
 
 void SdlHost::showWindow() {
@@ -175,7 +208,8 @@ void SdlHost::closeScreen() {
     renderer.reset();
 }
 
-void SdlHost::setPalette(const HostPalette& palette) {
+void SdlHost::setPalette(const HostPalette& newPalette) {
+    palette = newPalette;
     colours = colourTable(palette);
     // The hardware palette changed the colours on the screen at once; the next present
     // or wait shows the kept frame in them.
@@ -205,15 +239,48 @@ void SdlHost::drawFrame() {
                      targetPitch);
         SDL_UnlockTexture(texture.get());
     }
-    int width = 0;
-    int height = 0;
-    SDL_GetRendererOutputSize(renderer.get(), &width, &height);
-    const ViewRect view = letterbox(width, height);
+    const ViewRect view = pictureView();
     const SDL_Rect destination{view.x, view.y, view.width, view.height};
     SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
     SDL_RenderClear(renderer.get());
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &destination);
     SDL_RenderPresent(renderer.get());
+}
+
+ViewRect SdlHost::pictureView() const {
+    int width = 0;
+    int height = 0;
+    if (renderer) {
+        SDL_GetRendererOutputSize(renderer.get(), &width, &height);
+    } else {
+        SDL_GetWindowSize(window.get(), &width, &height);
+    }
+    return letterbox(width, height, options.integerScale);
+}
+
+GamePixel SdlHost::gamePixelUnder(int32_t windowX, int32_t windowY) const {
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetWindowSize(window.get(), &windowWidth, &windowHeight);
+    int outputWidth = windowWidth;
+    int outputHeight = windowHeight;
+    if (renderer) {
+        SDL_GetRendererOutputSize(renderer.get(), &outputWidth, &outputHeight);
+    }
+    if (windowWidth <= 0 || windowHeight <= 0) {
+        return {};
+    }
+    // The output pixel under the centre of the window unit (rounded down, also off the window).
+    const auto toOutput = [](int32_t point, int inWindow, int inOutput) {
+        if (inWindow == inOutput) {
+            return point;
+        }
+        const int64_t scaled = (2 * static_cast<int64_t>(point) + 1) * inOutput;
+        const int64_t units = 2 * static_cast<int64_t>(inWindow);
+        return static_cast<int32_t>(scaled >= 0 ? scaled / units : -((units - 1 - scaled) / units));
+    };
+    return gamePixelAt(pictureView(), toOutput(windowX, windowWidth, outputWidth),
+                       toOutput(windowY, windowHeight, outputHeight));
 }
 
 bool SdlHost::openKeyboard() {
@@ -258,10 +325,7 @@ bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
     const bool moved = pointerStale || x != lastPointerX || y != lastPointerY;
     if (moved) {
         // Motion that puts the game's pointer on the game pixel under the player's pointer.
-        int width = 0;
-        int height = 0;
-        SDL_GetWindowSize(window.get(), &width, &height);
-        const GamePixel pixel = gamePixelAt(letterbox(width, height), x, y);
+        const GamePixel pixel = gamePixelUnder(x, y);
         reading.dx = pixel.x - gameX;
         reading.dy = pixel.y - gameY;
         lastPointerX = x;

@@ -4,12 +4,16 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "host/Host.h"
 #include "host/sdl/FrameConversion.h"
+#include "host/sdl/Letterbox.h"
 #include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlHandles.h"
+#include "host/sdl/WindowSettings.h"
 
 namespace quenford::host {
 
@@ -17,14 +21,20 @@ namespace quenford::host {
 void windowedSize(int& width, int& height);
 
 struct SdlHostOptions {
-    bool fullscreen = true;  // on the desktop's resolution; false: a window
-    bool sound = true;       // false: behave as a machine without a sound device
+    // On the desktop's resolution, or a window; nothing: as the player left it last time
+    // (full screen the first time).
+    std::optional<bool> fullscreen;
+    bool sound = true;               // false: behave as a machine without a sound device
+    bool integerScale = false;       // only whole multiples of 640 x 480, every game pixel alike
+    bool grab = false;               // keep the pointer inside the window
+    std::string settingsFile;        // where the window's mode and size are remembered; "": nowhere
+    std::string screenshotFallback;  // F12 pictures go here when the desktop has no pictures folder
 };
 
 // The host for players: one resizable window (full screen on the desktop by default,
 // Alt+Enter switches), the picture scaled without smoothing into the largest rectangle of
 // its aspect, the game's pointer kept under the player's own, the sound device, and the
-// system's dialogs and folders.
+// system's dialogs and folders. F12 saves the picture on the screen.
 class SdlHost : public Host {
 public:
     explicit SdlHost(SdlHostOptions options = {});
@@ -71,6 +81,16 @@ private:
     void updateCursor(int32_t windowX, int32_t windowY);
     void setActive(bool nowActive);
     void toggleFullscreen();
+    void takeScreenshot() const;
+
+    // The size of the window when it is not full screen: as the player left it, else
+    // windowedSize().
+    void windowSize(int& width, int& height) const;
+    void rememberWindow();
+    // Where the picture stands in the renderer's output, and the game pixel under a point
+    // of the window (in the window's units, which differ from the output's on dense screens).
+    ViewRect pictureView() const;
+    GamePixel gamePixelUnder(int32_t windowX, int32_t windowY) const;
 
     void queue(MessageKind kind, uint32_t param = 0);
     // Shows the kept frame again with the current palette and window size.
@@ -86,6 +106,9 @@ private:
     std::deque<Message> messages;
     bool active = false;
 
+    WindowSettings remembered;
+
+    HostPalette palette{};
     ColourTable colours{};
     bool paletteChanged = false;
     std::vector<uint8_t> shownFrame;
