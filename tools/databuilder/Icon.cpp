@@ -19,7 +19,7 @@ constexpr double layoutSide = 64;
 // The bed seen from the garden's angle: a diamond of dug soil with a rim of grass.
 void drawBed(cairo_t* cr) {
     const double cx = 32;
-    const double cy = 50;
+    const double cy = 49;
     const auto diamond = [&](double halfWidth, double halfHeight) {
         cairo_new_path(cr);
         cairo_move_to(cr, cx - halfWidth, cy);
@@ -28,15 +28,15 @@ void drawBed(cairo_t* cr) {
         cairo_line_to(cr, cx, cy + halfHeight);
         cairo_close_path(cr);
     };
-    diamond(31, 13);
+    diamond(30, 12);
     setColour(cr, tone(Ramp::Grass, 0.45));
     cairo_fill_preserve(cr);
     setColour(cr, tone(Ramp::Grass, 0.1));
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
 
-    diamond(25, 10);
-    cairo_pattern_t* soil = cairo_pattern_create_linear(cx - 25, cy - 10, cx + 25, cy + 10);
+    diamond(24, 9.5);
+    cairo_pattern_t* soil = cairo_pattern_create_linear(cx - 24, cy - 9.5, cx + 24, cy + 9.5);
     const Rgb light = tone(Ramp::Soil, 0.55);
     const Rgb dark = tone(Ramp::Soil, 0.25);
     cairo_pattern_add_color_stop_rgb(soil, 0, light.r, light.g, light.b);
