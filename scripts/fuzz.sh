@@ -7,11 +7,17 @@ source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 build="${2:-$source_dir/build-fuzz}"
 
 CC=clang CXX=clang++ cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target archive_fuzz demo_fuzz fuzz_seeds
+cmake --build "$build" -j2 --target archive_fuzz demo_fuzz highscores_fuzz fuzz_seeds
 
 corpus="$build/fuzz-corpus"
 "$build/fuzz/archive/fuzz_seeds" "$corpus/archive-seeds" "$corpus/demo-seeds"
-mkdir -p "$corpus/archive" "$corpus/demo"
+mkdir -p "$corpus/archive" "$corpus/demo" "$corpus/highscores" "$corpus/highscores-seeds"
+# High-score tables: none, one row (Ann, 500), all fifteen, one byte too many.
+: >"$corpus/highscores-seeds/empty"
+{ printf 'Ann'; head -c 33 /dev/zero; printf '\364\001\000\000'; } >"$corpus/highscores-seeds/one"
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do cat "$corpus/highscores-seeds/one"; done \
+    >"$corpus/highscores-seeds/full"
+{ cat "$corpus/highscores-seeds/one"; printf 'x'; } >"$corpus/highscores-seeds/long"
 
 run() {
     name="$1"
@@ -21,3 +27,4 @@ run() {
 }
 run archive
 run demo
+run highscores
