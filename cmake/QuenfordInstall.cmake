@@ -37,7 +37,7 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/quenford.6 DESTINATION ${CMAKE_INSTA
 set(CPACK_PACKAGE_NAME quenford)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "garden puzzle of the Tamberly collection")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "An 8 by 8 garden bed in isometric view, played with the mouse: swap crops and harvest "
     "groups of five or more before the bed fills up.")
 set(CPACK_PACKAGE_CONTACT "Quenford developers <quenford@localhost>")
