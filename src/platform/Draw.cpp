@@ -79,13 +79,20 @@ DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& pi
     return resultOf(clip);
 }
 
-// Runs are short (at most 128 bytes): fixed-size moves of 16, 8, 4 bytes with an
-// overlapping last move beat a general copy, whose start-up costs more than the run.
+// Runs are short (at most 128 bytes): fixed-size moves with an overlapping last one beat
+// a general copy, whose start-up costs more than the run. `length` is 1..128.
 inline void copyRun(uint8_t* destination, const uint8_t* source, unsigned length) {
-    if (length >= 16) {
-        for (unsigned done = 0; done + 16 < length; done += 16) {
-            std::memcpy(destination + done, source + done, 16);
+    if (length > 32) {
+        std::memcpy(destination, source, 32);
+        if (length > 64) {
+            std::memcpy(destination + 32, source + 32, 32);
+            if (length > 96) {
+                std::memcpy(destination + 64, source + 64, 32);
+            }
         }
+        std::memcpy(destination + length - 32, source + length - 32, 32);
+    } else if (length >= 16) {
+        std::memcpy(destination, source, 16);
         std::memcpy(destination + length - 16, source + length - 16, 16);
     } else if (length >= 8) {
         std::memcpy(destination, source, 8);

@@ -85,11 +85,10 @@ RowRuns codeRow(const IndexImage& image, int32_t y, Opaque opaque) {
     return runs;
 }
 
-// A fill at either end of an opaque span pays from three equal bytes on (two bytes of code
-// instead of three or more). Inside a span it also splits the copy around it, one more run
-// for the draw to decode, so there it has to be long to pay.
-constexpr int32_t edgeFill = 3;
-constexpr int32_t innerFill = 16;
+// A fill that makes up a whole opaque span costs no more runs than copies would and saves
+// bytes. Anywhere else it adds a run for the draw to decode (and splits a copy in two when
+// it lies inside one), so it has to be long to pay.
+constexpr int32_t longFill = 16;
 
 void codeWithFills(RowRuns& runs, const uint8_t* span, int32_t length) {
     int32_t literalStart = 0;
@@ -99,8 +98,8 @@ void codeWithFills(RowRuns& runs, const uint8_t* span, int32_t length) {
         while (same < length && span[same] == span[i]) {
             ++same;
         }
-        const bool atEdge = i == literalStart || same == length;
-        if (same - i >= (atEdge ? edgeFill : innerFill)) {
+        const bool wholeSpan = i == 0 && same == length;
+        if (same - i >= (wholeSpan ? 2 : longFill)) {
             runs.copy(span + literalStart, i - literalStart, 64);
             runs.fill(span[i], same - i);
             literalStart = same;
