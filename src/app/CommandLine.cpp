@@ -130,6 +130,18 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             if (v && !o.clockStart) {
                 parsed.error = "--clock-start needs milliseconds, 0 to 4294967295";
             }
+        } else if (name == "--autoplay") {
+            o.autoplay = true;
+        } else if (name == "--games") {
+            const auto v = value();
+            const auto games = v ? number<int32_t>(*v) : std::nullopt;
+            if (v && (!games || *games < 1)) {
+                parsed.error = "--games needs a number of games from 1";
+            }
+            o.games = games.value_or(0);
+        } else if (name == "--timedemo") {
+            o.timedemo = true;
+            o.demoFile = optionalFile();
         } else {
             parsed.error = "unknown option " + name;
         }
@@ -138,6 +150,12 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         parsed.error =
             "--frames, --dump, --dump-at, --script, --report and --clock-start need "
             "--headless";
+    }
+    if (!parsed.error && o.games > 0 && !o.autoplay) {
+        parsed.error = "--games needs --autoplay";
+    }
+    if (!parsed.error && o.timedemo && (o.autoplay || o.demo != DemoChoice::Off)) {
+        parsed.error = "--timedemo plays a demo back by itself: no --autoplay or demo option";
     }
     if (!parsed.error && !o.dumpFrames.empty() && o.dumpFolder.empty()) {
         parsed.error = "--dump-at needs --dump DIR";
@@ -168,6 +186,9 @@ Options:
   --no-sound             play as on a machine without a sound device
   --record-demo [FILE]   record the mouse into FILE (DATA12.RES beside DATA10.RES)
   --play-demo [FILE]     play a recorded demo back
+  --autoplay             the built-in player plays (an attract mode in the window)
+  --games N              with --autoplay: quit from the menu after N finished games
+  --timedemo [FILE]      replay a demo headless as fast as possible and print the speed
 
 Without a window (tests, tools):
   --headless             no window; a virtual clock that waiting advances

@@ -32,6 +32,10 @@ struct ProgramOptions {
     std::string reportFile;
     std::optional<uint32_t> clockStart;
 
+    bool autoplay = false;  // the built-in player plays, in the window or headless
+    int32_t games = 0;      // with autoplay: quit after this many finished games (0: never)
+    bool timedemo = false;  // replay the demo headless as fast as it goes, and time it
+
     std::string commandLine;
 };
 

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/AutoplayRun.h"
 #include "app/DataLocation.h"
 #include "app/FramePump.h"
 #include "app/Report.h"
+#include "app/Timedemo.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SdlHost.h"
@@ -129,6 +131,9 @@ int runProgram(int argc, char** argv) {
         std::printf("quenford %s\n", QUENFORD_VERSION);
         return 0;
     }
+    if (options.timedemo) {
+        return runTimedemo(options);
+    }
 
     if (!options.headless) {
         host::SdlHostOptions settings;
@@ -142,7 +147,7 @@ int runProgram(int argc, char** argv) {
         settings.screenshotFallback =
             options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
         host::SdlHost host(settings);
-        return static_cast<int>(runGame(host, options, [] {}).exitCode);
+        return static_cast<int>(runGameOrAutoplay(host, options, [] {}).exitCode);
     }
 
     host::HeadlessOptions settings;
@@ -163,7 +168,7 @@ int runProgram(int argc, char** argv) {
     host::HeadlessHost host(std::move(settings));
 
     RunReport report;
-    const GameResult result = runGame(host, options, [&] {
+    const GameResult result = runGameOrAutoplay(host, options, [&] {
         report.sounds = countSounds(host.playedSounds(), resources->group(res::soundTable));
         report.gameFields = gameReportFields();
     });

@@ -1,0 +1,35 @@
+#include "app/AutoplayRun.h"
+
+#include <cstdio>
+
+#include "autoplay/AutoplayHost.h"
+
+namespace quenford {
+
+GameResult runGameOrAutoplay(host::Host& host, const ProgramOptions& options,
+                             const std::function<void()>& atFlowEnd) {
+    if (!options.autoplay) {
+        return runGame(host, options, atFlowEnd);
+    }
+    autoplay::AutoplayOptions settings;
+    settings.games = options.games;
+    autoplay::AutoplayHost player(host, settings);
+    const GameResult result = runGame(player, options, atFlowEnd);
+
+    const auto& outcomes = player.outcomes();
+    if (!outcomes.empty()) {
+        int64_t total = 0;
+        size_t won = 0;
+        for (const autoplay::GameOutcome& outcome : outcomes) {
+            total += outcome.score;
+            won += outcome.won ? 1 : 0;
+        }
+        const double games = static_cast<double>(outcomes.size());
+        std::printf("autoplay: %zu games, %zu won (%.1f %%), mean score %.1f\n", outcomes.size(),
+                    won, 100.0 * static_cast<double>(won) / games,
+                    static_cast<double>(total) / games);
+    }
+    return result;
+}
+
+}  // namespace quenford

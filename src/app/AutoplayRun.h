@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+#include "app/CommandLine.h"
+#include "app/Program.h"
+#include "host/Host.h"
+
+namespace quenford {
+
+// The game on a host, played by the built-in player when the options ask for it; the
+// player's games are summed up on stdout at the end.
+GameResult runGameOrAutoplay(host::Host& host, const ProgramOptions& options,
+                             const std::function<void()>& atFlowEnd);
+
+}  // namespace quenford

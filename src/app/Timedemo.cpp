@@ -1,0 +1,84 @@
+#include "app/Timedemo.h"
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "app/Program.h"
+#include "autoplay/HostDecorator.h"
+#include "host/headless/HeadlessHost.h"
+#include "host/sdl/FrameConversion.h"
+#include "platform/Input.h"
+
+namespace quenford {
+
+namespace {
+
+enum class Presenting { Off, Converted };
+
+// The headless host without its frame copy, or with the window's conversion to ARGB in its
+// place; it closes the window when the demo has run out, as nobody is there to play on.
+class TimedemoHost : public autoplay::HostDecorator {
+public:
+    TimedemoHost(host::HeadlessHost& wrapped, Presenting mode)
+        : HostDecorator(wrapped), headless(wrapped), presenting(mode) {}
+
+    void setPalette(const host::HostPalette& palette) override {
+        colours = host::colourTable(palette);
+        inner.setPalette(palette);
+    }
+
+    void present(const uint8_t* pixels, int32_t pitch) override {
+        ++frames;
+        if (presenting == Presenting::Converted) {
+            host::convertFrame(pixels, pitch, colours, argb.data(), host::screenWidth * 4);
+        }
+        if (input.demoOn == 0 && !closing) {
+            closing = true;
+            headless.closeWindow();
+        }
+    }
+
+    uint64_t frames = 0;
+
+private:
+    host::HeadlessHost& headless;
+    Presenting presenting;
+    host::ColourTable colours{};
+    std::vector<uint8_t> argb = std::vector<uint8_t>(host::screenWidth * host::screenHeight * 4);
+    bool closing = false;
+};
+
+bool timeRun(const ProgramOptions& options, Presenting mode, const char* label) {
+    host::HeadlessOptions settings;
+    settings.soundDevice = options.sound;
+    host::HeadlessHost headless(settings);
+    TimedemoHost timed(headless, mode);
+    const auto start = std::chrono::steady_clock::now();
+    const GameResult result = runGame(timed, options, [] {});
+    const auto end = std::chrono::steady_clock::now();
+    if (result.demo != DemoChoice::Playback) {
+        std::fprintf(stderr, "quenford: the demo %s cannot be played\n",
+                     options.demoFile.empty() ? "DATA12.RES" : options.demoFile.c_str());
+        return false;
+    }
+    const double ms = std::chrono::duration<double, std::milli>(end - start).count();
+    std::printf("%s%llu frames in %.0f ms (%.0f fps)\n", label,
+                static_cast<unsigned long long>(timed.frames), ms,
+                ms > 0 ? static_cast<double>(timed.frames) * 1000.0 / ms : 0.0);
+    return true;
+}
+
+}  // namespace
+
+int runTimedemo(const ProgramOptions& options) {
+    ProgramOptions played = options;
+    played.demo = DemoChoice::Playback;
+    if (!timeRun(played, Presenting::Off, "") ||
+        !timeRun(played, Presenting::Converted, "with presenting: ")) {
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace quenford

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "host/Host.h"
+
+namespace quenford::autoplay {
+
+// A host that hands every call to another one; a decorator overrides only what it changes.
+class HostDecorator : public host::Host {
+public:
+    explicit HostDecorator(host::Host& wrapped) : inner(wrapped) {}
+
+    bool createWindow(const std::string& caption) override { return inner.createWindow(caption); }
+    void showWindow() override { inner.showWindow(); }
+    std::optional<host::Message> nextMessage(uint32_t timeoutMs) override {
+        return inner.nextMessage(timeoutMs);
+    }
+    void postQuit(uint32_t exitCode) override { inner.postQuit(exitCode); }
+    uint32_t ticks() override { return inner.ticks(); }
+
+    bool openScreen() override { return inner.openScreen(); }
+    void closeScreen() override { inner.closeScreen(); }
+    void setPalette(const host::HostPalette& palette) override { inner.setPalette(palette); }
+    void present(const uint8_t* pixels, int32_t pitch) override { inner.present(pixels, pitch); }
+
+    bool openKeyboard() override { return inner.openKeyboard(); }
+    bool openMouse() override { return inner.openMouse(); }
+    void closeInput() override { inner.closeInput(); }
+    bool readKeyboard(std::array<uint8_t, 256>& keys) override { return inner.readKeyboard(keys); }
+    bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override {
+        return inner.readMouse(gameX, gameY, reading);
+    }
+
+    bool openAudio() override { return inner.openAudio(); }
+    void closeAudio() override { inner.closeAudio(); }
+    void loadSlot(int slot, const uint8_t* data, uint32_t length) override {
+        inner.loadSlot(slot, data, length);
+    }
+    void playSlot(int slot) override { inner.playSlot(slot); }
+
+    host::CdAudioDevice* cdAudio() override { return inner.cdAudio(); }
+
+    void messageBox(const std::string& caption, const std::string& text) override {
+        inner.messageBox(caption, text);
+    }
+    std::optional<std::string> collectionFolder(const std::string& keyName) override {
+        return inner.collectionFolder(keyName);
+    }
+    std::optional<std::string> registeredOwner() override { return inner.registeredOwner(); }
+    void startShell(const std::string& command) override { inner.startShell(command); }
+
+protected:
+    host::Host& inner;
+};
+
+}  // namespace quenford::autoplay
