@@ -39,6 +39,8 @@ struct GameOutcome {
 struct TypedText {
     uint32_t ticks = 0;
     std::string text;  // the name, without the Enter that followed it
+
+    bool operator==(const TypedText&) const = default;
 };
 
 // A player inside the host: it looks at the bed and the screen and answers through the
