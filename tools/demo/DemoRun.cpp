@@ -110,15 +110,18 @@ EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& pla
         autoplay::AutoplayHost autoplayer(headless, player);
         EndState state = run(autoplayer, headless, paths, DemoChoice::Record);
         state.typed = autoplayer.typedTexts();
+        for (const autoplay::GameOutcome& outcome : autoplayer.outcomes()) {
+            state.games.push_back(outcome.score);
+        }
         return state;
     });
 }
 
-EndState playDemo(const DemoPaths& paths, const std::vector<autoplay::TypedText>& typed) {
+EndState playDemo(const DemoPaths& paths, const EndState& recorded) {
     return apart([&] {
         host::HeadlessOptions settings;
         settings.clockStart = clockStart;
-        for (const autoplay::TypedText& text : typed) {
+        for (const autoplay::TypedText& text : recorded.typed) {
             // One millisecond after the frame wait began, as the player typed at its start.
             host::ScriptEvent event;
             event.atMs = text.ticks - clockStart + 1;
@@ -128,7 +131,8 @@ EndState playDemo(const DemoPaths& paths, const std::vector<autoplay::TypedText>
         }
         host::HeadlessHost headless(settings);
         EndState state = run(headless, headless, paths, DemoChoice::Playback);
-        state.typed = typed;
+        state.typed = recorded.typed;
+        state.games = recorded.games;
         return state;
     });
 }
@@ -139,6 +143,9 @@ std::string formatEndState(const EndState& state) {
         << "\noccupied " << state.occupied << "\nboard " << state.boardHash << "\n";
     for (const autoplay::TypedText& text : state.typed) {
         out << "typed " << text.ticks << " " << text.text << "\n";
+    }
+    for (const int32_t score : state.games) {
+        out << "game " << score << "\n";
     }
     for (const std::string& row : state.table) {
         out << "row " << row << "\n";
@@ -168,6 +175,10 @@ EndState parseEndState(const std::string& text) {
             in.ignore(1);
             std::getline(in, typed.text);
             state.typed.push_back(typed);
+        } else if (key == "game") {
+            int32_t score = 0;
+            in >> score;
+            state.games.push_back(score);
         } else if (key == "row") {
             in.ignore(1);
             std::getline(in, rest);

@@ -19,6 +19,7 @@ struct EndState {
     uint64_t boardHash = 0;
     std::vector<std::string> table;  // "score name", best first
     std::vector<autoplay::TypedText> typed;
+    std::vector<int32_t> games;  // the final score of each finished game, from the recording
 
     bool operator==(const EndState&) const = default;
 };
@@ -33,8 +34,9 @@ struct DemoPaths {
 EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& player);
 
 // The demo played back headless; the names typed while recording are typed again at the
-// same moments, as the keyboard is not in the demo.
-EndState playDemo(const DemoPaths& paths, const std::vector<autoplay::TypedText>& typed);
+// same moments, as the keyboard is not in the demo. What only the recording knows (the
+// typed texts, the finished games) is copied from it.
+EndState playDemo(const DemoPaths& paths, const EndState& recorded);
 
 // One "key value" line per field; typed texts and table rows one a line each.
 std::string formatEndState(const EndState& state);

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     player.quitAfterFrames = 5200;  // about three minutes at 35 ms a frame
     const quenford::demo::DemoPaths paths{argv[1], argv[2]};
     const quenford::demo::EndState recorded = quenford::demo::recordDemo(paths, player);
-    const quenford::demo::EndState played = quenford::demo::playDemo(paths, {});
+    const quenford::demo::EndState played = quenford::demo::playDemo(paths, recorded);
     if (!(played == recorded)) {
         std::fprintf(stderr, "%s does not play back as recorded:\n%s\nagainst\n%s", argv[2],
                      quenford::demo::formatEndState(played).c_str(),

@@ -1,0 +1,144 @@
+// Recorded games played back headless must end exactly where they ended when recorded: a
+// change to any random draw, any frame count or any rule shows as a different end.
+//
+// Re-record after a deliberate change to play (the new files then go with the change):
+//   QUENFORD_RECORD_DEMOS=1 build/tests/demos/demo_regression_tests
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "demo/DemoRun.h"
+
+namespace quenford {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Table { Empty, FullOfBetterScores };
+
+struct Scenario {
+    const char* name;
+    Table table;
+    autoplay::AutoplayOptions player;
+};
+
+autoplay::AutoplayOptions oneGame() {
+    autoplay::AutoplayOptions player;
+    player.games = 1;
+    return player;
+}
+
+autoplay::AutoplayOptions menuVisits() {
+    autoplay::AutoplayOptions player;
+    player.soundSwitchAtMove = 3;
+    player.newBoardAtMove = 8;
+    player.keepGameOpen = true;
+    player.quitAfterFrames = 2500;
+    return player;
+}
+
+autoplay::AutoplayOptions fillTheBed() {
+    autoplay::AutoplayOptions player;
+    player.games = 1;
+    player.onlySwaps = true;
+    return player;
+}
+
+// A won game with its name typed into an empty table; the menu's sound switch and a new
+// board; a lost game that a full table of better scores does not take.
+const Scenario scenarios[] = {
+    {"win", Table::Empty, oneGame()},
+    {"menu", Table::Empty, menuVisits()},
+    {"loss", Table::FullOfBetterScores, fillTheBed()},
+};
+
+void writeFullTable(const fs::path& file) {
+    std::ofstream out(file, std::ios::binary);
+    for (int row = 0; row < 15; ++row) {
+        char record[40] = "Keeper";
+        const int32_t score = 9000 - row;
+        for (int byte = 0; byte < 4; ++byte) {
+            record[36 + byte] = static_cast<char>(score >> (8 * byte));
+        }
+        out.write(record, sizeof record);
+    }
+}
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class DemoRegression : public ::testing::TestWithParam<Scenario> {
+protected:
+    void SetUp() override {
+        home = fs::temp_directory_path() / ("quenford-demos-" + std::to_string(getpid()));
+        fs::remove_all(home);
+        fs::create_directories(home);
+        setenv("TAMBERLY_HOME", home.c_str(), 1);
+        if (GetParam().table == Table::FullOfBetterScores) {
+            writeFullTable(home / "HIGH10");
+        }
+    }
+    void TearDown() override { fs::remove_all(home); }
+
+    fs::path home;
+};
+
+TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
+    const Scenario& scenario = GetParam();
+    const fs::path folder = fs::path(QUENFORD_SOURCE_DIR) / "tests" / "demos";
+    const fs::path demoFile = folder / (std::string(scenario.name) + ".dem");
+    const fs::path expectedFile = folder / (std::string(scenario.name) + ".expected");
+    const demo::DemoPaths paths{QUENFORD_BUILT_DATA, demoFile.string()};
+
+    if (std::getenv("QUENFORD_RECORD_DEMOS") != nullptr) {
+        const demo::EndState recorded = demo::recordDemo(paths, scenario.player);
+        std::ofstream(expectedFile) << demo::formatEndState(recorded);
+        SetUp();  // the table as it was before the recording
+    }
+
+    const demo::EndState expected = demo::parseEndState(readFile(expectedFile));
+    ASSERT_GT(expected.frames, 0u) << "no expected end in " << expectedFile;
+    const demo::EndState played = demo::playDemo(paths, expected);
+    EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// The demos cover what they are named for; a re-recording that lost it must not pass.
+TEST(DemoFiles, CoverAWinALossAndTheMenu) {
+    const fs::path folder = fs::path(QUENFORD_SOURCE_DIR) / "tests" / "demos";
+    const demo::EndState win = demo::parseEndState(readFile(folder / "win.expected"));
+    ASSERT_EQ(win.games.size(), 1u);
+    EXPECT_GT(win.games[0], 500);
+    ASSERT_EQ(win.typed.size(), 1u);
+    ASSERT_FALSE(win.table.empty());
+    EXPECT_EQ(win.table[0], std::to_string(win.games[0]) + " " + win.typed[0].text);
+
+    const demo::EndState loss = demo::parseEndState(readFile(folder / "loss.expected"));
+    ASSERT_EQ(loss.games.size(), 1u);
+    EXPECT_LE(loss.games[0], 500);
+    EXPECT_TRUE(loss.typed.empty());
+    EXPECT_EQ(loss.table.size(), 15u);
+
+    const demo::EndState menu = demo::parseEndState(readFile(folder / "menu.expected"));
+    EXPECT_TRUE(menu.games.empty());
+
+    uintmax_t bytes = 0;
+    for (const char* name : {"win.dem", "menu.dem", "loss.dem"}) {
+        bytes += fs::file_size(folder / name);
+    }
+    EXPECT_LT(bytes, 300u * 1024u);
+}
+
+}  // namespace
+}  // namespace quenford
