@@ -9,7 +9,7 @@ CTEST_ARGS ?=
 FUZZ_SECONDS ?= 60
 ARGS ?=
 
-.PHONY: setup configure build run test test-sanitize bench fuzz install uninstall deb clean
+.PHONY: setup configure build run test test-sanitize soak bench fuzz install uninstall deb clean
 
 setup:
 	@./scripts/setup.sh
@@ -36,6 +36,16 @@ test-sanitize: setup
 	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENFORD_SANITIZE=ON >/dev/null
 	@$(SANITIZERS) cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
 	cd $(SANITIZE_BUILD_DIR) && $(SANITIZERS) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# A thousand games by the built-in player, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer, the bed checked at every frame and the heap after every game.
+# The data come from the ordinary build.
+SOAK_GAMES ?= 1000
+soak: build
+	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENFORD_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS) --target soak_tests
+	$(SANITIZERS) QUENFORD_SOAK_GAMES=$(SOAK_GAMES) QUENFORD_DATA=$(CURDIR)/$(BUILD_DIR)/data \
+		$(SANITIZE_BUILD_DIR)/tests/soak/soak_tests
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*/*_bench; do \
