@@ -29,11 +29,15 @@ test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer (the data
-# builder too); any report fails the test that caused it.
+# builder too); any report, leaks included, fails the test that caused it. -O1 with line
+# tables only builds in half the time of -O2 with full debug information. SDL draws with its
+# own renderer here: Mesa's OpenGL keeps allocations that LeakSanitizer cannot name once the
+# driver is unloaded.
 SANITIZERS = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
+	SDL_RENDER_DRIVER=software
 test-sanitize: setup
-	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENFORD_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUENFORD_SANITIZE=ON \
+		"-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" >/dev/null
 	@$(SANITIZERS) cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
 	cd $(SANITIZE_BUILD_DIR) && $(SANITIZERS) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
