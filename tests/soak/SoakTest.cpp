@@ -12,7 +12,8 @@
 #include <gtest/gtest.h>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the AddressSanitizer runtime, which takes the place of malloc's own bookkeeping.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include "app/Program.h"
