@@ -35,18 +35,19 @@ test: build
 # driver is unloaded.
 SANITIZERS = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	SDL_RENDER_DRIVER=software
+CONFIGURE_SANITIZE = cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug \
+	-DQUENFORD_SANITIZE=ON "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" >/dev/null
 test-sanitize: setup
-	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUENFORD_SANITIZE=ON \
-		"-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" >/dev/null
+	@$(CONFIGURE_SANITIZE)
 	@$(SANITIZERS) cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS)
 	cd $(SANITIZE_BUILD_DIR) && $(SANITIZERS) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 # A thousand games by the built-in player, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer, the bed checked at every frame and the heap after every game.
-# The data come from the ordinary build.
+# The data come from the ordinary build; the sanitized build is the one of test-sanitize.
 SOAK_GAMES ?= 1000
 soak: build
-	@cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENFORD_SANITIZE=ON >/dev/null
+	@$(CONFIGURE_SANITIZE)
 	@cmake --build $(SANITIZE_BUILD_DIR) -j $(JOBS) --target soak_tests
 	$(SANITIZERS) QUENFORD_SOAK_GAMES=$(SOAK_GAMES) QUENFORD_DATA=$(CURDIR)/$(BUILD_DIR)/data \
 		$(SANITIZE_BUILD_DIR)/tests/soak/soak_tests
