@@ -37,11 +37,12 @@ int32_t fill(const Bed& bed, int32_t start, std::array<bool, squares>& seen) {
     return size;
 }
 
-// How promising a group is: a harvestable one by what it brings, a smaller one by how
+// How promising a group is: a harvestable one by what it brings and, more, by how many
+// squares its harvest frees (a bed that fills up loses the game); a smaller one by how
 // close it is to five.
 int32_t groupWorth(int32_t kind, int32_t size) {
     if (size >= harvestMinimum) {
-        return 1000 + 20 * (kind + 2) * size;
+        return 1000 + 60 * size * size + 20 * (kind + 2) * size;
     }
     return size * size * 10 + kind;
 }
