@@ -57,21 +57,52 @@ DrawResult nothing() {
     return result;
 }
 
-template <typename Transform>
+constexpr uint64_t lowBits = 0x7F7F7F7F7F7F7F7Full;
+constexpr uint64_t highBits = 0x8080808080808080ull;
+
+// 0xFF in every byte of the word that is not 0, 0x00 where it is 0.
+inline uint64_t opaqueMask(uint64_t word) {
+    const uint64_t nonZero = (((word & lowBits) + lowBits) | word) & highBits;
+    return (nonZero >> 7) * 0xFF;
+}
+
+// Adds the shift to every byte on its own, without carries into the next byte.
+inline uint64_t addToBytes(uint64_t word, uint64_t shifts) {
+    return ((word & lowBits) + (shifts & lowBits)) ^ ((word ^ shifts) & highBits);
+}
+
+// Sprites are mostly whole spans of opaque or transparent pixels: eight pixels are merged
+// at a time through a mask of their non-zero bytes, the rest of the row one by one.
 DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& picture,
-                     Transform transform) {
+                     uint8_t shift) {
     Clip clip;
     if (!clipToScreen(int64_t{x} + picture.dx, int64_t{y} + picture.dy, picture.width,
                       picture.height, clip)) {
         return nothing();
     }
+    const uint64_t shifts = 0x0101010101010101ull * shift;
     const uint8_t* source =
         picture.data + static_cast<size_t>(clip.skipRows) * picture.width + clip.skipColumns;
     uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(clip.y) * target.pitch + clip.x;
     for (int32_t row = 0; row < clip.height; ++row) {
-        for (int32_t column = 0; column < clip.width; ++column) {
+        int32_t column = 0;
+        for (; column + 8 <= clip.width; column += 8) {
+            uint64_t pixels;
+            std::memcpy(&pixels, source + column, 8);
+            if (pixels == 0) {
+                continue;
+            }
+            const uint64_t mask = opaqueMask(pixels);
+            uint64_t behind;
+            std::memcpy(&behind, destination + column, 8);
+            const uint64_t merged = (behind & ~mask) | (addToBytes(pixels, shifts) & mask);
+            std::memcpy(destination + column, &merged, 8);
+        }
+        for (; column < clip.width; ++column) {
             const uint8_t value = source[column];
-            destination[column] = value != 0 ? transform(value) : destination[column];
+            if (value != 0) {
+                destination[column] = static_cast<uint8_t>(value + shift);
+            }
         }
         source += picture.width;
         destination += target.pitch;
@@ -200,13 +231,12 @@ DrawResult drawRuns(BackBuffer& target, int32_t x, int32_t y, const Picture& pic
 }  // namespace
 
 DrawResult drawPicture(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {
-    return drawPlain(target, x, y, picture, [](uint8_t value) { return value; });
+    return drawPlain(target, x, y, picture, 0);
 }
 
 DrawResult drawPictureShifted(BackBuffer& target, int32_t x, int32_t y, const Picture& picture,
                               uint8_t shift) {
-    return drawPlain(target, x, y, picture,
-                     [shift](uint8_t value) { return static_cast<uint8_t>(value + shift); });
+    return drawPlain(target, x, y, picture, shift);
 }
 
 DrawResult drawRunPicture(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {

@@ -107,6 +107,35 @@ TEST(PlainDraw, ZeroIsTransparentAndShiftWrapsOtherColours) {
     EXPECT_EQ(screen.at(1, 0), 250);
 }
 
+// Pixels are merged eight at a time: every mix of transparent, low, high and wrapping
+// colours, at every alignment, must land as the pixel-by-pixel rule says.
+TEST(PlainDraw, MergesEveryMixOfColoursAsPixelByPixel) {
+    const std::vector<uint8_t> palette = {0, 0, 1, 127, 128, 129, 200, 255};
+    uint32_t state = 12345;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
+    for (int trial = 0; trial < 200; ++trial) {
+        const auto width = static_cast<uint16_t>(1 + next() % 40);
+        const auto shift = static_cast<uint8_t>(trial % 3 == 0 ? 0 : next());
+        std::vector<uint8_t> record = {0, 0, 0, 0, static_cast<uint8_t>(width), 0, 1, 0};
+        for (uint16_t c = 0; c < width; ++c) {
+            record.push_back(palette[next() % palette.size()]);
+        }
+        Screen screen;
+        const auto x = static_cast<int32_t>(next() % 16);
+        std::fill_n(screen.bytes.begin(), screenWidth, uint8_t{42});
+        drawPictureShifted(screen.buffer, x, 0, Picture::at(record.data()), shift);
+        for (uint16_t c = 0; c < width; ++c) {
+            const uint8_t value = record[8 + c];
+            const uint8_t expected = value == 0 ? 42 : static_cast<uint8_t>(value + shift);
+            ASSERT_EQ(screen.at(x + c, 0), expected) << "trial " << trial << " column " << c;
+        }
+        EXPECT_EQ(screen.at(x + width, 0), 42);
+    }
+}
+
 TEST(RunDraw, DecodesSkipsCopiesAndFills) {
     // Run: row 0 = skip 4, copy 2; row 1 = copy 6 (count byte 1).
     const std::vector<uint8_t> run = {2, 0, 1, 0,    6, 0, 2, 0, 2, 0x03, 0x81,
