@@ -1,4 +1,5 @@
 #include "app/Report.h"
+#include "frontend/HighScoreReport.h"
 #include "play/GameState.h"
 
 namespace quenford {
@@ -29,14 +30,27 @@ const char* phaseName(BoardPhase phase) {
     return "Unknown";
 }
 
+std::string highScoresJson() {
+    std::string json = "[";
+    for (const HighScoreRow& row : highScoreRows()) {
+        if (json.size() > 1) {
+            json += ", ";
+        }
+        json += "{\"name\": " + jsonString(row.name) + ", \"score\": " + std::to_string(row.score) +
+                "}";
+    }
+    return json + "]";
+}
+
 }  // namespace
 
-// The report's view of the game; the front end's fields (the high-score rows) join here.
+// The report's view of the game: the board, and the high-score rows as last loaded or saved.
 std::vector<ReportField> gameReportFields() {
     return {
         {"score", std::to_string(board.score)},
         {"phase", jsonString(phaseName(board.phase))},
         {"occupied", std::to_string(board.occupied)},
+        {"highScores", highScoresJson()},
     };
 }
 

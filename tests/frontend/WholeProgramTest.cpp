@@ -88,7 +88,9 @@ TEST_F(WholeProgramTest, EntryTypedAfterAGameIsThereOnTheNextRun) {
     EXPECT_STREQ(table.c_str(), "Tester");
     EXPECT_EQ(table.substr(36, 4), std::string(4, '\0')) << "a lost game scores 0";
 
-    run({{20000, "close"}}, "second");
+    const std::string second = run({{20000, "close"}}, "second");
+    EXPECT_NE(second.find(R"("highScores": [{"name": "Tester", "score": 0})"), std::string::npos)
+        << second;
     EXPECT_EQ(readText(root / "home" / "HIGH10"), table) << "showing the table keeps it";
 }
 
