@@ -10,7 +10,6 @@
 
 #include "app/FramePump.h"
 #include "frontend/FrontendHost.h"
-#include "frontend/HighScoreReport.h"
 #include "frontend/HighScoreTable.h"
 
 namespace quenford {
@@ -136,10 +135,6 @@ TEST_F(HighScoreTableTest, FolderComesFromTheCollectionKey) {
     EXPECT_EQ(findHighScoreFolder(), "./");
     host.folder = "/" + std::string(300, 'd') + "/";
     EXPECT_EQ(findHighScoreFolder(), "./");
-}
-
-TEST(HighScoreReportTest, NamesConvertFromWindows1252) {
-    EXPECT_EQ(windows1252ToUtf8("\xC9lodie \x80\x9F"), "\xC3\x89lodie \xE2\x82\xAC\xC5\xB8");
 }
 
 }  // namespace
