@@ -6,69 +6,12 @@
 
 #include "platform/BackBuffer.h"
 #include "platform/Picture.h"
-#include "resources/GameArchive.h"
+#include "resources/Archive.h"
+#include "resources/ArchiveLayout.h"
 
 namespace quenford {
 
 namespace {
-
-enum class Content {
-    Unused,
-    Palette,
-    ScreenImage,
-    PlainPicture,
-    PlainGroup,
-    RunGroup,
-    RunFillGroup,
-    SoundGroup,
-    TextGroup,
-};
-
-struct EntryRule {
-    Content content = Content::Unused;
-    int32_t minElements = 0;
-    // Drawn at (0, 0) without clipping, so it must lie wholly on the screen.
-    bool drawnUnclipped = false;
-};
-
-std::vector<EntryRule> gameDataRules() {
-    std::vector<EntryRule> rules(res::minimumEntries);
-    auto set = [&](int32_t first, int32_t last, EntryRule rule) {
-        for (int32_t n = first; n <= last; ++n) {
-            rules[static_cast<size_t>(n)] = rule;
-        }
-    };
-    set(res::gamePalette, res::gamePalette, {Content::Palette});
-    set(1, 5, {Content::PlainGroup, 16});
-    set(6, 10, {Content::PlainGroup, 6});
-    set(res::fieldBackdrop, res::fieldBackdrop, {Content::ScreenImage});
-    set(res::menuButton, 16, {Content::RunGroup, 7, true});
-    set(res::soundToken, res::soundToken, {Content::PlainGroup, 4});
-    set(res::backgroundPictures, res::backgroundPictures, {Content::RunFillGroup, 2, true});
-    set(19, 23, {Content::RunFillGroup, 4, true});
-    set(res::cursor, res::cursor, {Content::PlainPicture});
-    set(res::scoreDigits, res::scoreDigits, {Content::PlainGroup, 10});
-    set(res::font, res::font, {Content::PlainGroup, 256});
-    set(res::soundTable, res::soundTable, {Content::SoundGroup, 14});
-    set(res::newScoreMarker, res::newScoreMarker, {Content::PlainGroup, 4});
-    set(res::highScoreHeading, res::lossPicture, {Content::PlainPicture});
-    set(res::speedSlider, res::speedSlider, {Content::PlainGroup, 2});
-    const int32_t ambientFrames[] = {2, 2, 2, 2, 3, 3, 16};
-    for (int32_t i = 0; i < 7; ++i) {
-        set(res::ambientFrames + i, res::ambientFrames + i,
-            {Content::RunFillGroup, ambientFrames[i], true});
-    }
-    set(res::menuFrames, res::menuFrames, {Content::RunFillGroup, 35, true});
-    set(res::transitionPictures, res::transitionPictures, {Content::RunFillGroup, 18, true});
-    set(res::texts, res::texts, {Content::TextGroup, 8});
-    set(res::titlePicture, res::titlePicture, {Content::PlainPicture});
-    set(res::titlePalette, res::titlePalette, {Content::Palette});
-    return rules;
-}
-
-std::vector<EntryRule> introductionRules() {
-    return {{Content::Palette}, {Content::RunFillGroup, 43, true}};
-}
 
 uint32_t wordAt(const uint8_t* bytes) {
     return static_cast<uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)) |
@@ -111,7 +54,7 @@ public:
         return positions;
     }
 
-    std::string picture(uint64_t position, Content coding, bool drawnUnclipped) const {
+    std::string picture(uint64_t position, EntryContent coding, bool drawnUnclipped) const {
         if (block.size() - position < Picture::headerSize) {
             return "picture header runs past the end of the file";
         }
@@ -120,7 +63,7 @@ public:
             return "picture of width or height 0";
         }
         const uint64_t dataStart = position + Picture::headerSize;
-        if (coding == Content::PlainPicture || coding == Content::PlainGroup) {
+        if (coding == EntryContent::PlainPicture || coding == EntryContent::PlainGroup) {
             if (block.size() - dataStart < uint64_t{header.width} * header.height) {
                 return "picture data runs past the end of the file";
             }
@@ -131,7 +74,7 @@ public:
              header.dy + header.height > screenHeight)) {
             return "picture does not lie wholly on the screen";
         }
-        const unsigned fillLimit = coding == Content::RunGroup ? 0x100 : 0xC0;
+        const unsigned fillLimit = coding == EntryContent::RunGroup ? 0x100 : 0xC0;
         uint64_t at = dataStart;
         for (int32_t row = 0; row < header.height; ++row) {
             if (at >= block.size()) {
@@ -178,13 +121,13 @@ public:
     std::string entry(uint64_t position, const EntryRule& rule) const {
         const uint64_t left = block.size() - position;
         switch (rule.content) {
-            case Content::Unused:
+            case EntryContent::Unused:
                 return {};
-            case Content::Palette:
+            case EntryContent::Palette:
                 return left < 768 ? "palette runs past the end of the file" : "";
-            case Content::ScreenImage:
+            case EntryContent::FullScreenImage:
                 return left < screenBytes ? "screen image runs past the end of the file" : "";
-            case Content::PlainPicture:
+            case EntryContent::PlainPicture:
                 return picture(position, rule.content, false);
             default:
                 return group(position, rule);
@@ -208,11 +151,11 @@ public:
         for (size_t j = 0; j < elements->size(); ++j) {
             const uint64_t element = (*elements)[j];
             std::string problem;
-            if (rule.content == Content::SoundGroup) {
+            if (rule.content == EntryContent::SoundGroup) {
                 if (j > 0 && element < (*elements)[j - 1]) {
                     problem = "sound starts before the one before it ends";
                 }
-            } else if (rule.content == Content::TextGroup) {
+            } else if (rule.content == EntryContent::TextGroup) {
                 problem = text(element);
             } else {
                 problem = picture(element, rule.content, rule.drawnUnclipped);
@@ -245,8 +188,7 @@ ValidationResult validateArchive(std::span<const uint8_t> fileBytes, ArchiveKind
 
 ValidationResult validateArchiveBlock(int32_t entryCount, std::span<const uint8_t> block,
                                       ArchiveKind kind) {
-    const std::vector<EntryRule> rules =
-        kind == ArchiveKind::GameData ? gameDataRules() : introductionRules();
+    const std::vector<EntryRule>& rules = archiveLayout(kind);
     if (entryCount < static_cast<int32_t>(rules.size())) {
         return fail("archive holds " + std::to_string(entryCount) + " entries, the game uses " +
                     std::to_string(rules.size()));

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Draw.h"
-#include "resdump/EntryKinds.h"
+#include "resdump/EntryContents.h"
 #include "resdump/PngFile.h"
 
 namespace quenford::tools {
@@ -30,7 +30,7 @@ struct Cell {
     std::vector<uint8_t> pixels;
 };
 
-Cell decode(const uint8_t* record, EntryKind kind) {
+Cell decode(const uint8_t* record, EntryContent kind) {
     const Picture picture = Picture::at(record);
     std::vector<uint8_t> screen(screenBytes, 0);
     BackBuffer target{screen.data()};
@@ -39,9 +39,9 @@ Cell decode(const uint8_t* record, EntryKind kind) {
     cell.height = std::min<int>(picture.height, screenHeight);
     const int32_t x = -picture.dx;
     const int32_t y = -picture.dy;
-    if (kind == EntryKind::RunGroup) {
+    if (kind == EntryContent::RunGroup) {
         drawRunPicture(target, x, y, picture);
-    } else if (kind == EntryKind::RunFillGroup) {
+    } else if (kind == EntryContent::RunFillGroup) {
         drawRunFillPicture(target, x, y, picture);
     } else {
         drawPicture(target, x, y, picture);
@@ -102,25 +102,25 @@ Cell paletteCell() {
 
 bool writeEntrySheet(ResourceArchive& archive, ArchiveKind kind, int32_t entry,
                      const std::string& path, int zoom) {
-    const EntryKind what = entryKind(kind, entry);
+    const EntryContent what = entryKind(kind, entry);
     const uint8_t* palette = archive.entry(paletteEntryFor(kind, entry));
     std::vector<Cell> cells;
     switch (what) {
-        case EntryKind::Palette:
+        case EntryContent::Palette:
             palette = archive.entry(entry);
             cells.push_back(paletteCell());
             break;
-        case EntryKind::ScreenImage: {
+        case EntryContent::FullScreenImage: {
             const uint8_t* image = archive.entry(entry);
             cells.push_back({screenWidth, screenHeight, {image, image + screenBytes}});
             break;
         }
-        case EntryKind::PlainPicture:
+        case EntryContent::PlainPicture:
             cells.push_back(decode(archive.entry(entry), what));
             break;
-        case EntryKind::PlainGroup:
-        case EntryKind::RunGroup:
-        case EntryKind::RunFillGroup: {
+        case EntryContent::PlainGroup:
+        case EntryContent::RunGroup:
+        case EntryContent::RunFillGroup: {
             const PictureGroup& group = archive.openGroup(entry);
             for (int32_t j = 0; j < group.count(); ++j) {
                 cells.push_back(decode(group.element(j), what));

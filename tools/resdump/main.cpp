@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Picture.h"
-#include "resdump/EntryKinds.h"
+#include "resdump/EntryContents.h"
 #include "resdump/Mock.h"
 #include "resdump/Sheets.h"
 #include "resdump/WavFile.h"
@@ -90,22 +90,22 @@ void list(ResourceArchive& archive, ArchiveKind kind) {
     std::printf("%-5s %-28s %8s %10s %10s  %s\n", "entry", "kind", "elements", "bytes", "raw",
                 "pictures");
     for (int32_t n = 0; n < archive.entryCount(); ++n) {
-        const EntryKind what = entryKind(kind, n);
+        const EntryContent what = entryKind(kind, n);
         std::string detail;
         size_t raw = sizes[static_cast<size_t>(n)];
         int32_t elements = 1;
-        if (what == EntryKind::PlainPicture) {
+        if (what == EntryContent::PlainPicture) {
             const Picture p = Picture::at(archive.entry(n));
             detail = std::to_string(p.width) + "x" + std::to_string(p.height) + " at " +
                      std::to_string(p.dx) + "," + std::to_string(p.dy);
-        } else if (what == EntryKind::TextGroup) {
+        } else if (what == EntryContent::TextGroup) {
             const PictureGroup& group = archive.openGroup(n);
             elements = group.count();
             for (int32_t j = 0; j < group.count(); ++j) {
                 detail += "\n      " + std::to_string(j) + ": \"" +
                           reinterpret_cast<const char*>(group.element(j)) + "\"";
             }
-        } else if (what == EntryKind::SoundGroup) {
+        } else if (what == EntryContent::SoundGroup) {
             const PictureGroup& group = archive.openGroup(n);
             elements = group.count();
             for (int32_t j = 0; j + 1 < group.count(); ++j) {
@@ -163,9 +163,9 @@ int run(const Options& options) {
         if (options.entry >= 0 && n != options.entry) {
             continue;
         }
-        const EntryKind what = entryKind(kind, n);
-        if (!options.sheets.empty() && what != EntryKind::SoundGroup &&
-            what != EntryKind::TextGroup && what != EntryKind::Unused) {
+        const EntryContent what = entryKind(kind, n);
+        if (!options.sheets.empty() && what != EntryContent::SoundGroup &&
+            what != EntryContent::TextGroup && what != EntryContent::Unused) {
             char name[32];
             std::snprintf(name, sizeof name, "/entry%02d.png", n);
             if (!writeEntrySheet(*archive, kind, n, options.sheets + name, options.zoom)) {
@@ -173,7 +173,7 @@ int run(const Options& options) {
                 return 1;
             }
         }
-        if (!options.wav.empty() && what == EntryKind::SoundGroup) {
+        if (!options.wav.empty() && what == EntryContent::SoundGroup) {
             const PictureGroup& group = archive->openGroup(n);
             for (int32_t j = 0; j + 1 < group.count(); ++j) {
                 const std::string path = options.wav + "/sound" + std::to_string(j) + ".wav";
