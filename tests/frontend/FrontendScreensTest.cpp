@@ -31,6 +31,15 @@ void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
                static_cast<std::streamsize>(bytes.size()));
 }
 
+// `rows` scores counting down from `top`.
+std::vector<int32_t> descending(int32_t rows, int32_t top) {
+    std::vector<int32_t> scores;
+    for (int32_t i = 0; i < rows; ++i) {
+        scores.push_back(top - i);
+    }
+    return scores;
+}
+
 // The screens over a fake host with the test archives, a table folder of their own and a
 // virtual clock.
 class FrontendScreensTest : public ::testing::Test {
@@ -63,20 +72,15 @@ protected:
         fs::remove_all(folder);
     }
 
-    // A table of the given scores (highest first), named S<score>, opened as after a game.
+    // A table of the given scores (highest first), named S<score>, held as after a game.
     void openTable(const std::vector<int32_t>& scores) {
-        std::vector<uint8_t> bytes;
-        for (const int32_t score : scores) {
-            std::vector<uint8_t> row(40, 0);
-            const std::string name = "S" + std::to_string(score);
-            std::copy(name.begin(), name.end(), row.begin());
-            for (int k = 0; k < 4; ++k) {
-                row[36 + k] = static_cast<uint8_t>(static_cast<uint32_t>(score) >> (8 * k));
-            }
-            bytes.insert(bytes.end(), row.begin(), row.end());
-        }
-        writeFile(folder / "HIGH10", bytes);
         openHighScores(true);
+        HighScoreTable& table = highScoreTable();
+        table.count = static_cast<int32_t>(scores.size());
+        for (int32_t i = 0; i < table.count; ++i) {
+            table.records[i].setName(("S" + std::to_string(scores[i])).c_str());
+            table.records[i].score = scores[i];
+        }
     }
     std::vector<std::string> storedNames() {
         HighScoreTable stored;
@@ -95,11 +99,7 @@ protected:
 
 TEST_F(FrontendScreensTest, SlideInTakesTwentyEightPlusTwoFramesPerRow) {
     for (const int32_t rows : {0, 1, 15}) {
-        std::vector<int32_t> scores;
-        for (int32_t i = 0; i < rows; ++i) {
-            scores.push_back(1000 - i);
-        }
-        openTable(scores);
+        openTable(descending(rows, 1000));
         highScoreTable().closeFile();
         host.presents = 0;
         slideInHighScores();
@@ -108,11 +108,7 @@ TEST_F(FrontendScreensTest, SlideInTakesTwentyEightPlusTwoFramesPerRow) {
 }
 
 TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFrames) {
-    std::vector<int32_t> scores;
-    for (int32_t i = 0; i < 15; ++i) {
-        scores.push_back(200 - i);
-    }
-    openTable(scores);
+    openTable(descending(15, 200));
     int firstAtTop = 0;
     host.onPresent = [&] {
         if (firstAtTop == 0 && highScoreTable().records[0].score == 999) {
@@ -132,11 +128,7 @@ TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFrames) {
 }
 
 TEST_F(FrontendScreensTest, ScoresThatDoNotBeatARowStayBelowIt) {
-    std::vector<int32_t> full;
-    for (int32_t i = 0; i < 15; ++i) {
-        full.push_back(100 + 15 - i);
-    }
-    openTable(full);
+    openTable(descending(15, 115));
     host.presents = 0;
     enterNewScore(101);
     EXPECT_EQ(host.presents, 0) << "a score equal to the lowest of a full table is not entered";
@@ -170,21 +162,13 @@ TEST_F(FrontendScreensTest, EmptyNameBecomesTheOwnerWhenItFits) {
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"Ann Lee", "S7"}));
 }
 
-class TitleTest : public FrontendScreensTest {
-protected:
-    // Keyboard reads after those of the unpaced fade-in.
-    void keysAfterFadeIn(std::vector<std::array<uint8_t, 256>> states) {
-        host.keyStates.assign(fades, std::array<uint8_t, 256>{});
-        host.keyStates.insert(host.keyStates.end(), states.begin(), states.end());
-    }
-    static constexpr int fades = 11;
-};
+using TitleTest = FrontendScreensTest;
+constexpr int fades = 11;  // unpaced fade-in frames, each reading the keyboard
 
 TEST_F(TitleTest, EscEndsTheTitleAtItsFirstPass) {
     modeQ = true;
-    std::array<uint8_t, 256> esc{};
-    esc[keyEsc] = 0x80;
-    keysAfterFadeIn({esc, {}});
+    host.keyStates.assign(fades + 2, std::array<uint8_t, 256>{});
+    host.keyStates[fades][keyEsc] = 0x80;
     runTitle();
     EXPECT_EQ(host.presents, fades + 1 + fades + fades);
     EXPECT_FALSE(savedScreen);

@@ -54,15 +54,13 @@ int main(int argc, char** argv) {
     HighScoreTable& table = highScoreTable();
     const std::string command = argv[2];
 
-    if (command == "show") {
+    if (command == "show" || (command == "add" && argc == 6)) {
         loadWaiting(table);
         printRows(table);
-        table.closeFile();
-        return 0;
-    }
-    if (command == "add" && argc == 6) {
-        loadWaiting(table);
-        printRows(table);
+        if (command == "show") {
+            table.closeFile();
+            return 0;
+        }
         if (table.count < HighScoreCapacity) {
             ++table.count;
         }

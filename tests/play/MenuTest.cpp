@@ -12,9 +12,7 @@ constexpr int beforeChoice = 27;
 constexpr int openingAndSettle = 25 + 2;
 constexpr int closing = 10;
 
-struct Spot {
-    int32_t x, y;
-};
+using Spot = Point;
 constexpr Spot newBoardItem{100, 285};  // also on the menu button
 constexpr Spot soundItem{100, 315};
 constexpr Spot quitItem{100, 355};

@@ -6,12 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "app/Program.h"
 #include "host/headless/HeadlessHost.h"
 #include "play/GameState.h"
+#include "play/SoundCues.h"
 #include "resources/GameArchive.h"
 #include "support/TestArchive.h"
 
@@ -143,12 +145,11 @@ TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
         fs::temp_directory_path() / ("quenford-scripted-" + std::to_string(getpid()));
     fs::create_directories(folder / "home");
     setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
-    const auto archive = test::makeTestGameArchive();
-    std::ofstream(folder / "DATA10.RES", std::ios::binary)
-        .write(reinterpret_cast<const char*>(archive.data()), std::streamsize(archive.size()));
-    const auto intro = test::makeTestIntroArchive();
-    std::ofstream(folder / "morva.res", std::ios::binary)
-        .write(reinterpret_cast<const char*>(intro.data()), std::streamsize(intro.size()));
+    for (const auto& [name, bytes] : {std::pair{"DATA10.RES", test::makeTestGameArchive()},
+                                      std::pair{"morva.res", test::makeTestIntroArchive()}}) {
+        std::ofstream(folder / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
 
     host::HeadlessOptions options;
     options.frameLimit = 20000;
@@ -158,11 +159,11 @@ TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
-    std::array<const uint8_t*, 13> sounds{};
+    const uint8_t* landed = nullptr;
+    const uint8_t* soundOff = nullptr;
     const GameResult result = runGame(host, programOptions, [&] {
-        for (int k = 0; k < 13; ++k) {
-            sounds[k] = resources->group(res::soundTable).element(k);
-        }
+        landed = resources->group(res::soundTable).element(sfx::landed);
+        soundOff = resources->group(res::soundTable).element(sfx::soundOff);
     });
     fs::remove_all(folder);
 
@@ -173,12 +174,12 @@ TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
     EXPECT_GT(board.score, player.harvested);
     int landings = 0;
     for (const host::PlayedSound& played : host.playedSounds()) {
-        landings += played.slot == 2 && played.data == sounds[3] ? 1 : 0;
+        landings += played.slot == 2 && played.data == landed ? 1 : 0;
     }
     EXPECT_EQ(landings, player.harvested);
     ASSERT_FALSE(host.playedSounds().empty());
     // Switching off is heard; nothing after it.
-    EXPECT_EQ(host.playedSounds().back().data, sounds[7]);
+    EXPECT_EQ(host.playedSounds().back().data, soundOff);
 }
 
 }  // namespace
