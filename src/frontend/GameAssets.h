@@ -17,7 +17,7 @@ constexpr int32_t emptyTable = 7;
 }  // namespace text
 
 inline const char* gameText(int32_t k) {
-    return reinterpret_cast<const char*>(resources->openGroup(res::texts).element(k));
+    return reinterpret_cast<const char*>(resources->group(res::texts).element(k));
 }
 
 }  // namespace quenford

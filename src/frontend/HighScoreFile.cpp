@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "frontend/HighScoreTable.h"
+#include "resources/LittleEndian.h"
 
 namespace quenford {
 
@@ -20,18 +21,12 @@ void decodeRecord(const uint8_t* bytes, HighScoreRecord& record) {
     if (std::memchr(record.name.data(), 0, highScoreNameBytes) == nullptr) {
         record.name[highScoreNameBytes - 1] = '\0';
     }
-    const uint8_t* s = bytes + highScoreNameBytes;
-    record.score =
-        static_cast<int32_t>(static_cast<uint32_t>(s[0]) | static_cast<uint32_t>(s[1]) << 8 |
-                             static_cast<uint32_t>(s[2]) << 16 | static_cast<uint32_t>(s[3]) << 24);
+    record.score = static_cast<int32_t>(readWord(bytes + highScoreNameBytes));
 }
 
 void encodeRecord(const HighScoreRecord& record, uint8_t* bytes) {
     std::memcpy(bytes, record.name.data(), highScoreNameBytes);
-    const auto score = static_cast<uint32_t>(record.score);
-    for (int k = 0; k < 4; ++k) {
-        bytes[highScoreNameBytes + k] = static_cast<uint8_t>(score >> (8 * k));
-    }
+    writeWord(bytes + highScoreNameBytes, static_cast<uint32_t>(record.score));
 }
 
 std::string folderForSync(const std::string& folder) {

@@ -2,6 +2,7 @@
 
 #include "platform/BackBuffer.h"
 #include "platform/Input.h"
+#include "resources/LittleEndian.h"
 
 // Demo recording and playback, the part of Input that reads and writes DATA12.RES.
 namespace quenford {
@@ -18,8 +19,8 @@ void Input::openDemo(const std::string& fileName, DemoMode mode) {
 // different game.
 bool Input::writeDemoWord(uint32_t value) {
     const int64_t start = demoFile.position();
-    const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                              static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+    uint8_t bytes[4];
+    writeWord(bytes, value);
     uint8_t check[4] = {};
     return start >= 0 && demoFile.write(bytes, 4) && demoFile.seek(static_cast<uint64_t>(start)) &&
            demoFile.read(check, 4) == 4 && std::equal(bytes, bytes + 4, check);
@@ -30,8 +31,7 @@ bool Input::readDemoWord(uint32_t& value) {
     if (demoFile.read(bytes, 4) != 4) {
         return false;
     }
-    value = static_cast<uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)) |
-            (static_cast<uint32_t>(bytes[3]) << 24);
+    value = readWord(bytes);
     return true;
 }
 

@@ -3,14 +3,11 @@
 #include <cstring>
 #include <new>
 
+#include "resources/LittleEndian.h"
+
 namespace quenford {
 
 namespace {
-
-uint32_t wordAt(const uint8_t* bytes) {
-    return static_cast<uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)) |
-           (static_cast<uint32_t>(bytes[3]) << 24);
-}
 
 // Resolves a table of `count` offsets, each counted from `base`, into addresses inside
 // [blockStart, blockStart + blockSize). False when the table or an address would lie
@@ -28,7 +25,7 @@ bool resolveTable(uint8_t* blockStart, size_t blockSize, size_t tablePosition, i
     out.reserve(entries);
     for (size_t k = 0; k < entries; ++k) {
         const uint64_t position =
-            uint64_t{tablePosition} + wordAt(blockStart + tablePosition + 4 * k);
+            uint64_t{tablePosition} + readWord(blockStart + tablePosition + 4 * k);
         if (position > blockSize) {
             return false;
         }
@@ -37,11 +34,21 @@ bool resolveTable(uint8_t* blockStart, size_t blockSize, size_t tablePosition, i
     return true;
 }
 
-std::unique_ptr<ResourceArchive> emptyArchive() {
-    return std::unique_ptr<ResourceArchive>(new (std::nothrow) ResourceArchive());
+}  // namespace
+
+std::unique_ptr<ResourceArchive> ResourceArchive::withBlock(size_t size) {
+    std::unique_ptr<ResourceArchive> archive(new (std::nothrow) ResourceArchive());
+    if (!archive) {
+        return nullptr;
+    }
+    archive->blockSize = size;
+    archive->block.reset(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);
+    return archive->block ? std::move(archive) : nullptr;
 }
 
-}  // namespace
+bool ResourceArchive::resolveEntries(uint32_t count) {
+    return resolveTable(block.get(), blockSize, 0, static_cast<int32_t>(count), entries);
+}
 
 const PictureGroup& ResourceArchive::openGroup(int32_t n) {
     static const PictureGroup damaged;
@@ -59,7 +66,7 @@ const PictureGroup& ResourceArchive::openGroup(int32_t n) {
     std::vector<uint8_t*> elements;
     if (blockSize - position < 4 ||
         !resolveTable(block.get(), blockSize, position + 4,
-                      static_cast<int32_t>(wordAt(block.get() + position)), elements)) {
+                      static_cast<int32_t>(readWord(block.get() + position)), elements)) {
         return damaged;
     }
     slot = std::make_unique<PictureGroup>(std::move(elements));
@@ -79,43 +86,30 @@ std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::stri
         return nullptr;
     }
     const int64_t size = file.size();
-    auto archive = emptyArchive();
     uint8_t countBytes[4];
-    if (size < 4 || size - 4 > UINT32_MAX || !archive || file.read(countBytes, 4) != 4) {
-        file.close();
-        return nullptr;
-    }
-    archive->blockSize = static_cast<size_t>(size - 4);
-    archive->block.reset(new (std::nothrow)
-                             uint8_t[archive->blockSize == 0 ? 1 : archive->blockSize]);
-    if (!archive->block ||
-        file.read(archive->block.get(), static_cast<uint32_t>(archive->blockSize)) !=
-            archive->blockSize) {
-        file.close();
-        return nullptr;
-    }
+    std::unique_ptr<ResourceArchive> archive;
+    const bool read = size >= 4 && size - 4 <= UINT32_MAX &&
+                      (archive = ResourceArchive::withBlock(static_cast<size_t>(size - 4))) &&
+                      file.read(countBytes, 4) == 4 &&
+                      file.read(archive->block.get(), static_cast<uint32_t>(archive->blockSize)) ==
+                          archive->blockSize;
     file.close();
-    if (!resolveTable(archive->block.get(), archive->blockSize, 0,
-                      static_cast<int32_t>(wordAt(countBytes)), archive->entries)) {
+    if (!read || !archive->resolveEntries(readWord(countBytes))) {
         return nullptr;
     }
     return archive;
 }
 
 std::unique_ptr<ResourceArchive> archiveFromBytes(std::span<const uint8_t> fileBytes) {
-    auto archive = emptyArchive();
-    if (fileBytes.size() < 4 || !archive) {
+    if (fileBytes.size() < 4) {
         return nullptr;
     }
-    archive->blockSize = fileBytes.size() - 4;
-    archive->block.reset(new (std::nothrow)
-                             uint8_t[archive->blockSize == 0 ? 1 : archive->blockSize]);
-    if (!archive->block) {
+    auto archive = ResourceArchive::withBlock(fileBytes.size() - 4);
+    if (!archive) {
         return nullptr;
     }
     std::memcpy(archive->block.get(), fileBytes.data() + 4, archive->blockSize);
-    if (!resolveTable(archive->block.get(), archive->blockSize, 0,
-                      static_cast<int32_t>(wordAt(fileBytes.data())), archive->entries)) {
+    if (!archive->resolveEntries(readWord(fileBytes.data()))) {
         return nullptr;
     }
     return archive;

@@ -41,6 +41,11 @@ private:
                                                             const std::string& fileName);
     friend std::unique_ptr<ResourceArchive> archiveFromBytes(std::span<const uint8_t> fileBytes);
 
+    // An archive whose block of `size` bytes is still to be filled; null without memory.
+    static std::unique_ptr<ResourceArchive> withBlock(size_t size);
+    // Resolves the top-level table of `count` entries; false when it leaves the block.
+    bool resolveEntries(uint32_t count);
+
     std::unique_ptr<uint8_t[]> block;
     size_t blockSize = 0;
     std::vector<uint8_t*> entries;

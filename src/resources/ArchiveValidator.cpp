@@ -8,15 +8,11 @@
 #include "platform/Picture.h"
 #include "resources/Archive.h"
 #include "resources/ArchiveLayout.h"
+#include "resources/LittleEndian.h"
 
 namespace quenford {
 
 namespace {
-
-uint32_t wordAt(const uint8_t* bytes) {
-    return static_cast<uint32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16)) |
-           (static_cast<uint32_t>(bytes[3]) << 24);
-}
 
 class Checker {
 public:
@@ -44,7 +40,7 @@ public:
         std::vector<uint64_t> positions;
         positions.reserve(static_cast<size_t>(count));
         for (int64_t k = 0; k < count; ++k) {
-            const uint64_t position = base + wordAt(block.data() + base + 4 * k);
+            const uint64_t position = base + readWord(block.data() + base + 4 * k);
             if (position > block.size()) {
                 reason = "offset " + std::to_string(k) + " points past the end of the file";
                 return std::nullopt;
@@ -138,7 +134,7 @@ public:
         if (block.size() - position < 4) {
             return "group count runs past the end of the file";
         }
-        const auto count = static_cast<int32_t>(wordAt(block.data() + position));
+        const auto count = static_cast<int32_t>(readWord(block.data() + position));
         if (count < rule.minElements) {
             return "group holds " + std::to_string(count) + " elements, the game uses " +
                    std::to_string(rule.minElements);
@@ -182,7 +178,7 @@ ValidationResult validateArchive(std::span<const uint8_t> fileBytes, ArchiveKind
     if (fileBytes.size() < 4) {
         return fail("file shorter than its entry count");
     }
-    return validateArchiveBlock(static_cast<int32_t>(wordAt(fileBytes.data())),
+    return validateArchiveBlock(static_cast<int32_t>(readWord(fileBytes.data())),
                                 fileBytes.subspan(4), kind);
 }
 
