@@ -36,21 +36,19 @@ TEST(CommandLineTest, ModesComeFromTheFirstCharacterOrTheWholeRecordingWord) {
 }
 
 TEST(CommandLineTest, OptionsAreTakenOutBeforeTheCommandLineIsRead) {
-    auto parse = [](std::vector<std::string> args) { return parseArguments(args); };
-
-    ParsedArguments p = parse({"--window", "1"});
+    ParsedArguments p = parseArguments({"--window", "1"});
     ASSERT_FALSE(p.error);
     EXPECT_FALSE(p.options.fullscreen);
     EXPECT_EQ(p.options.commandLine, "1");
 
-    p = parse({"Q", "--data", "/opt/q", "two", "--no-sound", "words"});
+    p = parseArguments({"Q", "--data", "/opt/q", "two", "--no-sound", "words"});
     ASSERT_FALSE(p.error);
     EXPECT_EQ(p.options.commandLine, "Q two words");
     EXPECT_EQ(p.options.dataFolder, "/opt/q");
     EXPECT_FALSE(p.options.sound);
 
-    p = parse({"--headless", "--frames", "12", "--dump=out", "--dump-at", "1,5,9", "--clock-start",
-               "4294967290", "--report", "r.json", "--script", "s.txt"});
+    p = parseArguments({"--headless", "--frames", "12", "--dump=out", "--dump-at", "1,5,9",
+                        "--clock-start", "4294967290", "--report", "r.json", "--script", "s.txt"});
     ASSERT_FALSE(p.error) << *p.error;
     EXPECT_EQ(p.options.frames, 12u);
     EXPECT_EQ(p.options.dumpFolder, "out");
@@ -61,11 +59,11 @@ TEST(CommandLineTest, OptionsAreTakenOutBeforeTheCommandLineIsRead) {
     EXPECT_EQ(p.options.commandLine, "");
 
     // A demo file may follow its option, but an option never counts as one.
-    p = parse({"--play-demo", "--window"});
+    p = parseArguments({"--play-demo", "--window"});
     EXPECT_EQ(p.options.demo, DemoChoice::Playback);
     EXPECT_EQ(p.options.demoFile, "");
     EXPECT_FALSE(p.options.fullscreen);
-    p = parse({"--record-demo", "my.dem", "Q"});
+    p = parseArguments({"--record-demo", "my.dem", "Q"});
     EXPECT_EQ(p.options.demo, DemoChoice::Record);
     EXPECT_EQ(p.options.demoFile, "my.dem");
     EXPECT_EQ(p.options.commandLine, "Q");

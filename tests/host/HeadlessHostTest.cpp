@@ -2,7 +2,7 @@
 #include <png.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "host/common/KeyCodes.h"
@@ -127,7 +127,6 @@ TEST(HeadlessHostTest, SoundsAreRecordedWithTheirFrameAndSilentWithoutADevice) {
     EXPECT_TRUE(quiet.playedSounds().empty());
 }
 
-// Reads a PNG back as RGB rows.
 std::vector<uint8_t> readRgbPng(const std::string& path, uint32_t& width, uint32_t& height) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -154,7 +153,6 @@ TEST(HeadlessHostTest, DumpedFramesAreTheFramesWithThePaletteApplied) {
     ASSERT_TRUE(host.openScreen());
     HostPalette palette{};
     palette[3 * 7] = 252;
-    palette[3 * 7 + 1] = 4;
     palette[3 * 7 + 2] = 128;
     palette[3 * 200 + 1] = 255;
     host.setPalette(palette);
@@ -181,11 +179,9 @@ TEST(HeadlessHostTest, DumpedFramesAreTheFramesWithThePaletteApplied) {
     ASSERT_EQ(height, 480u);
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
-            const uint8_t* p = &rgb[(y * width + x) * 3];
-            const uint8_t index = (x + y) % 2 == 0 ? 7 : 200;
-            ASSERT_EQ(p[0], palette[index * 3]) << x << "," << y;
-            ASSERT_EQ(p[1], palette[index * 3 + 1]) << x << "," << y;
-            ASSERT_EQ(p[2], palette[index * 3 + 2]) << x << "," << y;
+            const size_t colour = (x + y) % 2 == 0 ? 7 * 3 : 200 * 3;
+            ASSERT_EQ(std::memcmp(&rgb[(y * width + x) * 3], &palette[colour], 3), 0)
+                << x << "," << y;
         }
     }
     EXPECT_EQ(host.lastFrame()[1], 200);

@@ -23,27 +23,21 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
-    void writeText(const std::string& text) const { std::ofstream(path, std::ios::trunc) << text; }
-
     std::filesystem::path folder;
     std::string path;
 };
 
-TEST_F(WindowSettingsTest, WhatIsWrittenIsReadBackIntoAFolderMadeForIt) {
-    const WindowSettings defaults = readWindowSettings(path);
-    EXPECT_TRUE(defaults.fullscreen);
-    EXPECT_EQ(defaults.width, 0);
-
+// Written settings are read back from a folder made for them; a damaged file gives the
+// defaults.
+TEST_F(WindowSettingsTest, WhatIsWrittenIsReadBackAndDamageGivesTheDefaults) {
+    EXPECT_TRUE(readWindowSettings(path).fullscreen);
     ASSERT_TRUE(writeWindowSettings(path, {false, 1280, 960}));
     const WindowSettings back = readWindowSettings(path);
     EXPECT_FALSE(back.fullscreen);
     EXPECT_EQ(back.width, 1280);
     EXPECT_EQ(back.height, 960);
     EXPECT_FALSE(std::filesystem::exists(path + ".new"));
-}
 
-TEST_F(WindowSettingsTest, ADamagedFileGivesTheDefaults) {
-    ASSERT_TRUE(writeWindowSettings(path, {false, 1280, 960}));
     for (const char* text : {
              "mode=window\nwidth=1280\n",                     // cut short
              "mode=window\nwidth=12x0\nheight=960\n",         // not a number
@@ -51,7 +45,7 @@ TEST_F(WindowSettingsTest, ADamagedFileGivesTheDefaults) {
              "mode=sideways\nwidth=1280\nheight=960\n",       // unknown mode
              "\x89PNG\r\n\x1a\n",                             // another file altogether
          }) {
-        writeText(text);
+        std::ofstream(path, std::ios::trunc) << text;
         const WindowSettings read = readWindowSettings(path);
         EXPECT_TRUE(read.fullscreen) << text;
         EXPECT_EQ(read.width, 0) << text;
@@ -61,7 +55,7 @@ TEST_F(WindowSettingsTest, ADamagedFileGivesTheDefaults) {
 
 TEST(ScreenshotTest, NamesSortByTimeAndNeverRepeat) {
     std::tm time{};
-    time.tm_year = 2026 - 1900;
+    time.tm_year = 126;
     time.tm_mon = 11;
     time.tm_mday = 6;
     time.tm_hour = 7;
@@ -101,9 +95,6 @@ TEST_F(WindowSettingsTest, TheHostKeepsItsWindowAndSavesScreenshots) {
         ASSERT_TRUE(host.createWindow("TAMBERLY"));
         host.showWindow();
         ASSERT_TRUE(host.openScreen());
-        HostPalette palette{};
-        palette[3] = 200;  // colour 1: dark red
-        host.setPalette(palette);
         std::vector<uint8_t> pixels(640 * 480, 1);
         host.present(pixels.data(), 640);
 
@@ -111,12 +102,12 @@ TEST_F(WindowSettingsTest, TheHostKeepsItsWindowAndSavesScreenshots) {
         key.type = SDL_KEYDOWN;
         key.key.keysym.scancode = SDL_SCANCODE_F12;
         SDL_PushEvent(&key);
-        std::vector<Message> messages;
+        std::optional<Message> last;
         while (auto m = host.nextMessage(0)) {
-            messages.push_back(*m);
+            last = m;
         }
-        ASSERT_FALSE(messages.empty());
-        EXPECT_EQ(messages.back().kind, MessageKind::KeyDown);
+        ASSERT_TRUE(last);
+        EXPECT_EQ(last->kind, MessageKind::KeyDown);
         host.closeScreen();
     }
     const auto shots = std::distance(std::filesystem::directory_iterator(pictures),

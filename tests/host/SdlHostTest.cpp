@@ -48,11 +48,8 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.front().kind, MessageKind::Activate);
 
-    HostPalette palette{};
-    palette[3] = 255;
-    host->setPalette(palette);
+    host->setPalette(HostPalette{});
     std::vector<uint8_t> pixels(640 * 480, 1);
-    host->present(pixels.data(), 640);
     host->present(pixels.data(), 640);
 
     std::array<uint8_t, 256> keys{};
@@ -70,7 +67,7 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     host->closeScreen();
 }
 
-TEST_F(SdlHostTest, KeysAndTextBecomeTheWindowsMessages) {
+TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
     drain();
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
@@ -82,20 +79,6 @@ TEST_F(SdlHostTest, KeysAndTextBecomeTheWindowsMessages) {
     text.type = SDL_TEXTINPUT;
     SDL_strlcpy(text.text.text, "aé€Ж", sizeof text.text.text);
     push(text);
-    const std::vector<Message> got = drain();
-    const std::vector<std::pair<MessageKind, uint32_t>> expected{
-        {MessageKind::KeyDown, vk::enter}, {MessageKind::Char, charEnter},
-        {MessageKind::KeyDown, 'A'},       {MessageKind::Char, 'a'},
-        {MessageKind::Char, 0xE9},         {MessageKind::Char, 0x80}};
-    ASSERT_EQ(got.size(), expected.size());
-    for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_EQ(got[i].kind, expected[i].first) << i;
-        EXPECT_EQ(got[i].param, expected[i].second) << i;
-    }
-}
-
-TEST_F(SdlHostTest, FocusAndClosingBecomeActivationAndSystemClose) {
-    drain();
     SDL_Event window{};
     window.type = SDL_WINDOWEVENT;
     window.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
@@ -107,10 +90,17 @@ TEST_F(SdlHostTest, FocusAndClosingBecomeActivationAndSystemClose) {
     quit.type = SDL_QUIT;
     push(quit);
     const std::vector<Message> got = drain();
-    ASSERT_EQ(got.size(), 3u);
-    EXPECT_EQ(got[0].kind, MessageKind::Deactivate);
-    EXPECT_EQ(got[1].kind, MessageKind::Activate);
-    EXPECT_EQ(got[2].kind, MessageKind::SystemClose);
+    const std::vector<std::pair<MessageKind, uint32_t>> expected{
+        {MessageKind::KeyDown, vk::enter}, {MessageKind::Char, charEnter},
+        {MessageKind::KeyDown, 'A'},       {MessageKind::Char, 'a'},
+        {MessageKind::Char, 0xE9},         {MessageKind::Char, 0x80},
+        {MessageKind::Deactivate, 0},      {MessageKind::Activate, 1},
+        {MessageKind::SystemClose, 0}};
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].kind, expected[i].first) << i;
+        EXPECT_EQ(got[i].param, expected[i].second) << i;
+    }
 }
 
 TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
@@ -136,7 +126,7 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.keysym.scancode = SDL_SCANCODE_RETURN;
-    SDL_PushEvent(&key);
+    push(key);
     drain();
     ASSERT_TRUE(host->readMouse(0, 479, reading));
     EXPECT_EQ(reading.dx, 0);
@@ -146,9 +136,7 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
 TEST(KeyTablesTest, EveryKeyTheGameReadsAndNoCodeTwiceExceptTheIsoTwin) {
     EXPECT_EQ(directInputCode(SDL_SCANCODE_ESCAPE), 0x01);
     EXPECT_EQ(directInputCode(SDL_SCANCODE_SPACE), 0x39);
-    EXPECT_EQ(directInputCode(SDL_SCANCODE_F8), 0x42);
     EXPECT_EQ(directInputCode(SDL_SCANCODE_F10), 0x44);
-    EXPECT_EQ(directInputCode(SDL_SCANCODE_KP_MINUS), 0x4A);
     EXPECT_EQ(directInputCode(SDL_SCANCODE_KP_PLUS), 0x4E);
     EXPECT_EQ(virtualKeyCode(SDL_SCANCODE_RETURN), 13);
     std::array<int, 256> uses{};

@@ -26,20 +26,13 @@ TEST(Input, PointerStopsAtTheEdgesWithoutOvershoot) {
     test::FakeHost host;
     Input in;
     ASSERT_EQ(in.init(host), InputReady);
-    host.mouseReadings = {motion(-50, -50), motion(1, 1), motion(5000, 5000), motion(-1, -1),
-                          motion(0, 0, 0x80, 0x80)};
-    in.updateMouse();
-    EXPECT_EQ(in.mouseX, 0);
-    EXPECT_EQ(in.mouseY, 0);
-    in.updateMouse();
-    EXPECT_EQ(in.mouseX, 1);
-    EXPECT_EQ(in.mouseY, 1);
-    in.updateMouse();
-    EXPECT_EQ(in.mouseX, 639);
-    EXPECT_EQ(in.mouseY, 479);
-    in.updateMouse();
-    EXPECT_EQ(in.mouseX, 638);
-    EXPECT_EQ(in.mouseY, 478);
+    host.mouseReadings = {motion(-50, -50), motion(1, 1), motion(5000, 5000), motion(-1, -1)};
+    for (const auto& [x, y] : {std::pair{0, 0}, {1, 1}, {639, 479}, {638, 478}}) {
+        in.updateMouse();
+        EXPECT_EQ(in.mouseX, x);
+        EXPECT_EQ(in.mouseY, y);
+    }
+    host.mouseReadings = {motion(0, 0, 0x80, 0x80)};
     in.updateMouse();
     EXPECT_NE(in.leftButton, 0);
     EXPECT_NE(in.rightButton, 0);
@@ -114,6 +107,13 @@ protected:
         in.shutdown();
     }
 
+    // Opens the recording for playback on `in`, reading from `host`.
+    void play(test::FakeHost& host, Input& in) {
+        ASSERT_EQ(in.init(host), InputReady);
+        in.openDemo(path.string(), DemoPlayback);
+        ASSERT_EQ(in.demoOn, 1);
+    }
+
     std::filesystem::path path;
 };
 
@@ -137,9 +137,7 @@ TEST_F(Demo, PlaybackReplacesThePointerAndEndsAtTheEndOfTheFile) {
     record({motion(100, 50), motion(1, 1, 0x80, 0x80), motion(0, 0, 0, 0x80)});
     test::FakeHost host;
     Input in;
-    ASSERT_EQ(in.init(host), InputReady);
-    in.openDemo(path.string(), DemoPlayback);
-    ASSERT_EQ(in.demoOn, 1);
+    play(host, in);
     host.mouseReadings = {motion(7, 7), motion(0, 0), motion(0, 0, 0x80), motion(30, 30),
                           motion(5, 5)};
     in.updateMouse();
@@ -164,8 +162,7 @@ TEST_F(Demo, F8EndsPlaybackAndAMissingFileLeavesInputLive) {
     record({motion(10, 10), motion(10, 10), motion(10, 10)});
     test::FakeHost host;
     Input in;
-    ASSERT_EQ(in.init(host), InputReady);
-    in.openDemo(path.string(), DemoPlayback);
+    play(host, in);
     host.keyStates = {keysDown({keyF8})};
     in.pollKeyboard();
     host.mouseReadings = {motion(0, 0), motion(3, 0)};

@@ -8,7 +8,7 @@
 namespace quenford {
 namespace {
 
-TEST(Vdp, PaletteComponentsAreShiftedWithinAByte) {
+TEST(Vdp, PaletteIsShiftedWithinAByteAndSaveDrawLoadRestoresThePicture) {
     test::FakeHost host;
     Vdp display;
     ASSERT_TRUE(display.init(host));
@@ -22,16 +22,10 @@ TEST(Vdp, PaletteComponentsAreShiftedWithinAByte) {
     EXPECT_EQ(host.palette[1], 0);
     EXPECT_EQ(host.palette[2], 4);
     EXPECT_EQ(host.palette[767], 252);
-}
 
-TEST(Vdp, SaveDrawLoadRestoresThePictureAndPresentShowsTheBackBuffer) {
-    test::FakeHost host;
-    Vdp display;
-    ASSERT_TRUE(display.init(host));
     display.present();
     ASSERT_EQ(host.frames.size(), 1u);
     EXPECT_EQ(std::count(host.frames[0].begin(), host.frames[0].end(), 0), screenBytes);
-
     std::vector<uint8_t> image(screenBytes);
     for (size_t i = 0; i < image.size(); ++i) {
         image[i] = static_cast<uint8_t>(i * 7 / 3);
@@ -81,18 +75,7 @@ TEST(Sound, SlotsFollowTheSoundSwitchAndNoDeviceIsSilent) {
     EXPECT_TRUE(silent.played.empty());
 }
 
-TEST(CdMusic, WithoutAUsableDeviceEverythingIsIdle) {
-    test::FakeHost refusing;
-    refusing.cd.acceptsMsf = false;
-    CdMusic music;
-    EXPECT_FALSE(music.open(refusing));
-    EXPECT_EQ(refusing.cd.calls, (std::vector<std::string>{"open", "msf", "close"}));
-    music.play();
-    EXPECT_TRUE(music.isPlaying());
-    EXPECT_EQ(music.wanted, 0);
-}
-
-TEST(CdMusic, PlayStopAndStatusFollowTheDevice) {
+TEST(CdMusic, PlayStopAndStatusFollowTheDeviceAndNoDeviceIsIdle) {
     test::FakeHost host;
     CdMusic music;
     ASSERT_TRUE(music.open(host));
@@ -111,6 +94,15 @@ TEST(CdMusic, PlayStopAndStatusFollowTheDevice) {
     music.close();
     EXPECT_EQ(host.cd.calls.back(), "close");
     EXPECT_EQ(music.available, 0);
+
+    test::FakeHost refusing;
+    refusing.cd.acceptsMsf = false;
+    CdMusic idle;
+    EXPECT_FALSE(idle.open(refusing));
+    EXPECT_EQ(refusing.cd.calls, (std::vector<std::string>{"open", "msf", "close"}));
+    idle.play();
+    EXPECT_TRUE(idle.isPlaying());
+    EXPECT_EQ(idle.wanted, 0);
 }
 
 }  // namespace

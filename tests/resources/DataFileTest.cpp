@@ -10,18 +10,11 @@ namespace {
 
 class DataFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        path = (std::filesystem::temp_directory_path() /
-                ("quenford-file-" + std::to_string(::getpid())))
-                   .string();
-        std::filesystem::remove(path);
-    }
+    void SetUp() override { std::filesystem::remove(path); }
     void TearDown() override { std::filesystem::remove(path); }
 
-    void writeContent(const std::string& content) { std::ofstream(path) << content; }
-    uint64_t sizeOnDisk() const { return std::filesystem::file_size(path); }
-
-    std::string path;
+    const std::string path =
+        std::filesystem::temp_directory_path() / ("quenford-file-" + std::to_string(::getpid()));
 };
 
 TEST_F(DataFileTest, ModesOpenCreateAndEmptyAsTheGameExpects) {
@@ -42,7 +35,7 @@ TEST_F(DataFileTest, ModesOpenCreateAndEmptyAsTheGameExpects) {
 }
 
 TEST_F(DataFileTest, WritersExcludeEveryoneAndNeverEmptyAHeldFile) {
-    writeContent("keep me");
+    std::ofstream(path) << "keep me";
     DataFile reader;
     DataFile otherReader;
     ASSERT_TRUE(reader.open(path, FileMode::ReadShared));
@@ -51,7 +44,7 @@ TEST_F(DataFileTest, WritersExcludeEveryoneAndNeverEmptyAHeldFile) {
     DataFile writer;
     EXPECT_FALSE(writer.open(path, FileMode::CreateReadWrite));
     EXPECT_TRUE(writer.busy());
-    EXPECT_EQ(sizeOnDisk(), 7u);
+    EXPECT_EQ(std::filesystem::file_size(path), 7u);
     EXPECT_FALSE(writer.open(path, FileMode::ReadWrite));
     EXPECT_TRUE(writer.busy());
 
