@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/FramePump.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Vdp.h"
@@ -14,6 +14,7 @@
 #include "play/CellAnimation.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
+#include "play/PlayTables.h"
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
 #include "support/FakeHost.h"
@@ -35,13 +36,9 @@ struct BenchWorld {
                 archive->openGroup(n);
             }
             resources = archive.get();
-            for (int i = 0; i < ambientAnimationCount; ++i) {
-                ambientAnimation(i).frames = &archive->group(res::ambientFrames + i);
-                ambientAnimation(i).frameCount = ambientFrameCounts[static_cast<size_t>(i)];
-                ambientList.add(&ambientAnimation(i));
-            }
             source = "test archive";
         }
+        fillPlayTables(*resources);
         vdp.init(host);
         input.init(host);
         sound.init(host);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "autoplay/AutoplayHost.h"
+#include "frontend/HighScoreTable.h"
 
 namespace quenford {
 
@@ -13,7 +14,7 @@ GameResult runGameOrAutoplay(host::Host& host, const ProgramOptions& options,
     }
     autoplay::AutoplayOptions settings;
     settings.games = options.games;
-    autoplay::AutoplayHost player(host, settings);
+    autoplay::AutoplayHost player(host, settings, [] { return highScoreTable().isOpen(); });
     const GameResult result = runGame(player, options, atFlowEnd);
 
     const auto& outcomes = player.outcomes();

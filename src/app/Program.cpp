@@ -5,16 +5,17 @@
 
 #include "app/AutoplayRun.h"
 #include "app/DataLocation.h"
-#include "app/FramePump.h"
 #include "app/Report.h"
 #include "app/Timedemo.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SdlHost.h"
 #include "platform/CdMusic.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Vdp.h"
+#include "play/PlayTables.h"
 #include "play/Random.h"
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
@@ -106,6 +107,7 @@ GameResult runGame(host::Host& host, const ProgramOptions& options,
         host.messageBox(errorCaption, "Can't initialise resources");
         return result;
     }
+    fillPlayTables(*resources);
     framePeriodMs = 35;
     runGameFlow();
     atFlowEnd();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "frontend/HighScoreTable.h"
 #include "platform/Input.h"
 #include "play/GameState.h"
 
@@ -44,8 +43,8 @@ Bed bedNow() {
 
 }  // namespace
 
-AutoplayHost::AutoplayHost(host::Host& wrapped, AutoplayOptions settings)
-    : HostDecorator(wrapped), options(std::move(settings)) {}
+AutoplayHost::AutoplayHost(host::Host& wrapped, AutoplayOptions settings, NameEntryOpen nameWanted)
+    : HostDecorator(wrapped), options(std::move(settings)), nameEntryOpen(nameWanted) {}
 
 std::optional<host::Message> AutoplayHost::nextMessage(uint32_t timeoutMs) {
     if (!keysToType.empty()) {
@@ -161,7 +160,7 @@ void AutoplayHost::decideAfterGame() {
         screenFrames = 0;
         return;
     }
-    if (highScoreTable().isOpen()) {
+    if (nameEntryOpen()) {
         if (!nameTyped) {
             nameTyped = true;
             typed.push_back({ticks(), options.name});

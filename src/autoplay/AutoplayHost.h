@@ -43,13 +43,17 @@ struct TypedText {
     bool operator==(const TypedText&) const = default;
 };
 
+// Whether the game is waiting for the name of a new row (the high-score table is held).
+// The built-in player looks at the screens only through the host and this question.
+using NameEntryOpen = bool (*)();
+
 // A player inside the host: it looks at the bed and the screen and answers through the
 // pointer, the buttons and typed characters, the way a person at the machine would,
 // paced a few frames between actions. Every other call goes to the wrapped host, so it
 // plays in a window as well as headless.
 class AutoplayHost : public HostDecorator {
 public:
-    AutoplayHost(host::Host& wrapped, AutoplayOptions options);
+    AutoplayHost(host::Host& wrapped, AutoplayOptions options, NameEntryOpen nameEntryOpen);
 
     std::optional<host::Message> nextMessage(uint32_t timeoutMs) override;
     bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override;
@@ -84,6 +88,7 @@ private:
     void useMenu(const std::vector<int32_t>& items);
 
     AutoplayOptions options;
+    NameEntryOpen nameEntryOpen;
     std::deque<Op> ops;
     std::deque<char> keysToType;
     std::vector<GameOutcome> finished;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FramePump.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 
 namespace quenford {

@@ -1,5 +1,5 @@
-#include "app/FramePump.h"
 #include "frontend/HighScoreTable.h"
+#include "platform/FramePump.h"
 
 namespace quenford {
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/FramePump.h"
 #include "frontend/FrameStep.h"
 #include "frontend/GameAssets.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "play/GameState.h"
 #include "resources/ArchiveValidator.h"

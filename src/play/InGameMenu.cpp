@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/FramePump.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Vdp.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/FramePump.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Vdp.h"
 #include "play/GameState.h"

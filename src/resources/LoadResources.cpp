@@ -3,8 +3,6 @@
 #include <memory>
 
 #include "platform/Text.h"
-#include "play/Ambient.h"
-#include "play/GameState.h"
 #include "resources/ArchiveValidator.h"
 #include "resources/GameArchive.h"
 
@@ -33,17 +31,7 @@ bool loadResources() {
     for (const int32_t n : openedGroups) {
         archive->openGroup(n);
     }
-    ambientList.clear();
-    for (int i = 0; i < ambientAnimationCount; ++i) {
-        AmbientAnimation& animation = ambientAnimation(i);
-        animation.frames = &archive->group(res::ambientFrames + i);
-        animation.frameCount = ambientFrameCounts[static_cast<size_t>(i)];
-        ambientList.add(&animation);
-    }
     setTextStyle(makeTextStyle(&archive->group(res::font), 0, screenGlyphDraw, 1));
-    swapItems = 6;
-    startItems = 10;
-    harvestItems = 3;
     loadedArchive = std::move(archive);
     resources = loadedArchive.get();
     return true;

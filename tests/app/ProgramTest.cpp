@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/FramePump.h"
 #include "app/Program.h"
 #include "host/headless/HeadlessHost.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "support/TestArchive.h"
 

@@ -7,16 +7,18 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FramePump.h"
 #include "frontend/FrontendHost.h"
 #include "frontend/HighScoreDisplay.h"
 #include "frontend/HighScoreTable.h"
 #include "frontend/NameEntry.h"
 #include "frontend/Title.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Vdp.h"
 #include "play/GameState.h"
+#include "play/PlayTables.h"
+#include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
 #include "support/TestArchive.h"
 
@@ -52,6 +54,7 @@ protected:
         writeFile(folder / "morva.res", test::makeTestIntroArchive());
         dataFolder = folder.string() + "/";
         ASSERT_TRUE(loadResources());
+        fillPlayTables(*resources);
 
         host.folder = dataFolder;
         attachFramePump(host);

@@ -11,9 +11,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/FramePump.h"
 #include "frontend/FrontendHost.h"
 #include "frontend/HighScoreTable.h"
+#include "platform/FramePump.h"
 
 using namespace quenford;
 

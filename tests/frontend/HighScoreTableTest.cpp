@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FramePump.h"
 #include "frontend/FrontendHost.h"
 #include "frontend/HighScoreTable.h"
+#include "platform/FramePump.h"
 
 namespace quenford {
 namespace {

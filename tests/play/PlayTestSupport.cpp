@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/FramePump.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "platform/Vdp.h"

@@ -1,4 +1,4 @@
-#include "app/FramePump.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Vdp.h"
 #include "play/PlayTestSupport.h"

@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 #include "play/Ambient.h"
 #include "play/GameState.h"
+#include "play/PlayTables.h"
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
 #include "support/TestArchive.h"
@@ -38,6 +39,7 @@ TEST_F(LoadResources, FillsTheAnimationsTextStyleAndItemCounts) {
     writeArchive(test::makeTestGameArchive());
     ASSERT_TRUE(loadResources());
     ASSERT_NE(resources, nullptr);
+    fillPlayTables(*resources);
     EXPECT_EQ(resources->group(res::font).count(), 256);
     EXPECT_EQ(resources->group(res::soundTable).count(), 14);
     EXPECT_EQ(resources->group(28).count(), 0);  // left alone

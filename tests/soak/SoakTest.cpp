@@ -18,6 +18,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 #include "app/Program.h"
 #include "autoplay/AutoplayHost.h"
+#include "frontend/HighScoreTable.h"
 #include "host/headless/HeadlessHost.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
@@ -93,7 +94,7 @@ TEST(Soak, GamesKeepTheBedConsistentAndTheHeapFlat) {
     SilentLogHost silent(headless);
     autoplay::AutoplayOptions settings;
     settings.games = games;
-    autoplay::AutoplayHost player(silent, settings);
+    autoplay::AutoplayHost player(silent, settings, [] { return highScoreTable().isOpen(); });
 
     std::string failure;
     uint64_t failedAt = 0;

@@ -8,6 +8,7 @@
 
 #include "app/Program.h"
 #include "frontend/HighScoreReport.h"
+#include "frontend/HighScoreTable.h"
 #include "host/headless/HeadlessHost.h"
 #include "play/GameState.h"
 
@@ -107,7 +108,8 @@ EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& pla
         host::HeadlessOptions settings;
         settings.clockStart = clockStart;
         host::HeadlessHost headless(settings);
-        autoplay::AutoplayHost autoplayer(headless, player);
+        autoplay::AutoplayHost autoplayer(headless, player,
+                                          [] { return highScoreTable().isOpen(); });
         EndState state = run(autoplayer, headless, paths, DemoChoice::Record);
         state.typed = autoplayer.typedTexts();
         for (const autoplay::GameOutcome& outcome : autoplayer.outcomes()) {

@@ -1,4 +1,4 @@
-#include "app/FramePump.h"
+#include "platform/FramePump.h"
 
 #include "platform/CdMusic.h"
 #include "platform/Input.h"

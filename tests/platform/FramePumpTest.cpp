@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/FramePump.h"
 #include "host/headless/HeadlessHost.h"
 #include "platform/CdMusic.h"
+#include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "support/FakeHost.h"
 
