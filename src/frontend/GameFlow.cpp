@@ -2,9 +2,10 @@
 
 #include "frontend/FrameStep.h"
 #include "frontend/GameAssets.h"
+#include "frontend/GameOverScreen.h"
 #include "frontend/HighScoreDisplay.h"
 #include "frontend/Title.h"
-#include "platform/Text.h"
+#include "frontend/Transition.h"
 #include "platform/Vdp.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
@@ -13,36 +14,6 @@
 namespace quenford {
 
 namespace {
-
-constexpr int32_t transitionFrames = 18;
-
-// Transition pictures first, first + step, ... up to stop, one a frame, over the backdrop.
-// With ownBackdrop the screen as it stands is the backdrop.
-void playTransition(int32_t first, int32_t step, int32_t stop, bool ownBackdrop) {
-    if (ownBackdrop) {
-        savedScreen = makeScreenImage();
-        vdp.saveScreen(savedScreen.get());
-    }
-    cueSound(sfx::transition);
-    if (!nextFrame()) {
-        return;
-    }
-    for (int32_t i = first;;) {
-        vdp.loadScreen(savedScreen.get());
-        vdp.drawRunFillPicture(0, 0, groupPicture(res::transitionPictures, i));
-        vdp.present();
-        i += step;
-        if (i == stop) {
-            if (ownBackdrop) {
-                savedScreen.reset();
-            }
-            return;
-        }
-        if (!nextFrame()) {
-            return;
-        }
-    }
-}
 
 // The table over the first board, then the board uncovered.
 void startSequence() {
@@ -55,28 +26,6 @@ void startSequence() {
     vdp.saveScreen(savedScreen.get());
     playTransition(transitionFrames - 1, -1, -1, false);
     savedScreen.reset();
-}
-
-// The finished game's last frame with the win text or the loss picture, until a character
-// is typed or a button is down; false when the program must end.
-bool gameOverScreen() {
-    startTextEntry();
-    for (;;) {
-        if (!nextFrame()) {
-            return false;
-        }
-        vdp.loadScreen(savedScreen.get());
-        if (board.score > winScore) {
-            drawText(320, 250, gameText(text::youWin), AlignCentre, lastTextRect);
-        } else {
-            vdp.drawPicture(320, 240, entryPicture(res::lossPicture));
-        }
-        vdp.present();
-        if ((input.peekChar() != 0 && input.readChar() != 0) || input.leftButton != 0 ||
-            input.rightButton != 0) {
-            return true;
-        }
-    }
 }
 
 // One game and what follows it; false when the program is to end.

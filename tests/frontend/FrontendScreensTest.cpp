@@ -8,15 +8,19 @@
 #include <gtest/gtest.h>
 
 #include "frontend/FrontendHost.h"
+#include "frontend/GameOverScreen.h"
 #include "frontend/HighScoreDisplay.h"
 #include "frontend/HighScoreTable.h"
 #include "frontend/NameEntry.h"
 #include "frontend/Title.h"
+#include "frontend/Transition.h"
 #include "platform/FramePump.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
+#include "platform/Text.h"
 #include "platform/Vdp.h"
 #include "play/GameState.h"
+#include "play/PlayPictures.h"
 #include "play/PlayTables.h"
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
@@ -163,6 +167,65 @@ TEST_F(FrontendScreensTest, EmptyNameBecomesTheOwnerWhenItFits) {
     host.type("\r");
     enterNewScore(9);
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"Ann Lee", "S7"}));
+}
+
+// The back buffer as it stands, rows of 640.
+std::vector<uint8_t> screenNow() {
+    const BackBuffer& screen = vdp.backBuffer();
+    std::vector<uint8_t> bytes;
+    for (int32_t row = 0; row < screen.height; ++row) {
+        const uint8_t* line = screen.pixels + row * screen.pitch;
+        bytes.insert(bytes.end(), line, line + screen.width);
+    }
+    return bytes;
+}
+
+using FlowScreensTest = FrontendScreensTest;
+
+TEST_F(FlowScreensTest, TransitionsShowEighteenPicturesEachWayOverTheScreenWithTheirSound) {
+    std::vector<std::vector<uint8_t>> shown;
+    host.onPresent = [&] { shown.push_back(screenNow()); };
+    for (const auto [first, step, stop] : {std::array{0, 1, 18}, std::array{17, -1, -1}}) {
+        shown.clear();
+        host.played.clear();
+        vdp.clearScreen(static_cast<uint8_t>(5 + first));
+        const std::vector<uint8_t> backdrop = screenNow();
+        playTransition(first, step, stop, true);
+        EXPECT_FALSE(savedScreen);
+        ASSERT_EQ(shown.size(), 18u);
+        for (int32_t k = 0; k < 18; ++k) {
+            vdp.loadScreen(backdrop.data());
+            vdp.drawRunFillPicture(0, 0, groupPicture(42, first + k * step));
+            EXPECT_EQ(shown[static_cast<size_t>(k)], screenNow()) << first << " " << k;
+        }
+        EXPECT_EQ(host.played, std::vector<int>{0});
+        EXPECT_EQ(host.loaded.back().slot, 0);
+        EXPECT_EQ(host.loaded.back().data, resources->group(27).element(0));
+    }
+}
+
+// 500 does not pass the winning score: the loss picture; 501 shows the win text.
+TEST_F(FlowScreensTest, GameOverShowsTheLossPictureAtFiveHundredAndTheWinTextAbove) {
+    std::vector<std::vector<uint8_t>> shown;
+    host.onPresent = [&] { shown.push_back(screenNow()); };
+    for (const int32_t score : {500, 501}) {
+        shown.clear();
+        vdp.clearScreen(9);
+        vdp.saveScreen(savedScreen.get());
+        board.score = score;
+        host.mouseReadings.assign(1, host::MouseReading{0, 0, 0x80, 0});
+        ASSERT_TRUE(gameOverScreen());
+        ASSERT_EQ(shown.size(), 1u) << "a held button ends the screen after its first frame";
+        vdp.clearScreen(9);
+        if (score == 500) {
+            vdp.drawPicture(320, 240, entryPicture(32));
+        } else {
+            drawText(320, 250, reinterpret_cast<const char*>(resources->group(43).element(1)),
+                     AlignCentre, lastTextRect);
+        }
+        EXPECT_EQ(shown[0], screenNow()) << score;
+        EXPECT_NE(shown[0], std::vector<uint8_t>(shown[0].size(), 9)) << score;
+    }
 }
 
 using TitleTest = FrontendScreensTest;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/Vdp.h"
@@ -61,14 +62,96 @@ TEST_F(Ambient, FirstTickDrawsOneStartTestEachPlusARestForThoseThatKeepResting) 
     }
 }
 
-TEST_F(Ambient, SwingSlowHoldsItsLastFrameThenRunsBackAndRests) {
-    SwingSlow animation;
-    animation.frames = &archive->group(res::ambientFrames);
-    animation.frameCount = 2;
-    seedToStart(85);
-    EXPECT_EQ(run(animation, 21), spans({{-1, 1}, {0, 2}, {1, 16}, {0, 1}, {-1, 1}}));
-    EXPECT_GE(animation.ticksLeft, 30 - 1);
-    EXPECT_LE(animation.ticksLeft, 39 - 1);
+// Seeds the generator so that the next draw gives rand * 100 / 32768 == percent.
+uint32_t seedForPercent(int32_t percent) {
+    uint32_t seed = 1;
+    for (Random probe; probe.seed(seed), probe.next() * 100 / 32768 != percent;) {
+        ++seed;
+    }
+    return seed;
+}
+
+// The second draw after seed, as a span of base + rand * range / 32768.
+int32_t secondDraw(uint32_t seed, int32_t base, int32_t range) {
+    Random probe;
+    probe.seed(seed);
+    probe.next();
+    return base + probe.next() * range / 32768;
+}
+
+struct KindCase {
+    const char* name;
+    std::unique_ptr<AmbientAnimation> (*make)();
+    int32_t group;
+    int32_t frameCount;
+    int32_t threshold;
+    int32_t idleBase, idleRange, restBase, restRange;
+    std::vector<int32_t> shown;  // from the tick the start test passes to the first rest tick
+};
+
+template <typename Kind>
+std::unique_ptr<AmbientAnimation> fresh() {
+    return std::make_unique<Kind>();
+}
+
+// Each kind's start threshold (just below it rests, at it starts), idle wait, frame times
+// and rest, as the demos' random sequence depends on them.
+TEST_F(Ambient, EachKindStartsWaitsPlaysAndRestsOnItsOwnTimes) {
+    std::vector<int32_t> playOnce = spans({{-1, 1}});
+    for (int32_t frame = 0; frame < 16; ++frame) {
+        playOnce.insert(playOnce.end(), 3, frame);
+    }
+    playOnce.push_back(-1);
+    const KindCase cases[] = {
+        {"SwingSlow", fresh<SwingSlow>, 0, 2, 85, 60, 30, 30, 10,
+         spans({{-1, 1}, {0, 2}, {1, 16}, {0, 1}, {-1, 1}})},
+        {"SwingQuick", fresh<SwingQuick>, 1, 2, 70, 50, 50, 40, 10,
+         spans({{-1, 1}, {0, 3}, {1, 9}, {0, 3}, {-1, 1}})},
+        {"SwingLong", fresh<SwingLong>, 5, 3, 80, 60, 40, 30, 10,
+         spans({{-1, 1}, {0, 5}, {1, 5}, {2, 29}, {1, 3}, {0, 3}, {-1, 1}})},
+        {"PingPong", fresh<PingPongAnimation>, 4, 3, 80, 50, 50, 40, 10, {}},
+        {"PlayOnce", fresh<PlayOnceAnimation>, 6, 16, 80, 100, 40, 40, 10, playOnce},
+    };
+    for (const KindCase& kind : cases) {
+        SCOPED_TRACE(kind.name);
+        const uint32_t below = seedForPercent(kind.threshold - 1);
+        gameRandom.seed(below);
+        const auto resting = kind.make();
+        resting->animate();
+        EXPECT_EQ(resting->runState, 0);
+        EXPECT_EQ(resting->ticksLeft, secondDraw(below, kind.idleBase, kind.idleRange));
+
+        if (kind.shown.empty()) {
+            continue;  // its run has a test of its own
+        }
+        const uint32_t at = seedForPercent(kind.threshold);
+        gameRandom.seed(at);
+        const auto animation = kind.make();
+        animation->frames = &archive->group(res::ambientFrames + kind.group);
+        animation->frameCount = kind.frameCount;
+        EXPECT_EQ(run(*animation, kind.shown.size()), kind.shown);
+        EXPECT_EQ(animation->ticksLeft, secondDraw(at, kind.restBase, kind.restRange) - 1);
+    }
+}
+
+// The list's order of kinds and frame groups decides the order of random draws.
+TEST_F(Ambient, ListHoldsTheSevenKindsInLoadOrderWithTheirGroups) {
+    const std::vector<std::pair<const char*, int32_t>> expected = {
+        {"SwingSlow", 2}, {"SwingQuick", 2}, {"SwingQuick", 2}, {"SwingQuick", 2},
+        {"PingPong", 3},  {"SwingLong", 3},  {"PlayOnce", 16}};
+    ASSERT_EQ(ambientList.count, ambientAnimationCount);
+    for (int order = 0; order < ambientAnimationCount; ++order) {
+        AmbientAnimation* animation = ambientList.items[static_cast<size_t>(order)];
+        const char* kind = dynamic_cast<SwingSlow*>(animation)           ? "SwingSlow"
+                           : dynamic_cast<SwingQuick*>(animation)        ? "SwingQuick"
+                           : dynamic_cast<SwingLong*>(animation)         ? "SwingLong"
+                           : dynamic_cast<PingPongAnimation*>(animation) ? "PingPong"
+                           : dynamic_cast<PlayOnceAnimation*>(animation) ? "PlayOnce"
+                                                                         : "?";
+        EXPECT_STREQ(kind, expected[static_cast<size_t>(order)].first) << order;
+        EXPECT_EQ(animation->frameCount, expected[static_cast<size_t>(order)].second) << order;
+        EXPECT_EQ(animation->frames, &archive->group(34 + order)) << order;
+    }
 }
 
 TEST_F(Ambient, PingPongMakesSixRoundTripsWithDoubleTurnsAndTwoDraws) {

@@ -8,6 +8,7 @@
 #include "platform/Vdp.h"
 #include "play/Ambient.h"
 #include "play/PlayStep.h"
+#include "play/PlayTables.h"
 #include "play/Random.h"
 #include "play/SoundCues.h"
 #include "resources/GameArchive.h"
@@ -41,18 +42,11 @@ void PlayTest::SetUp() {
     quitRequested = false;
     framePeriodMs = 35;
 
-    ambientList.clear();
+    fillPlayTables(*archive);
     for (int order = 0; order < ambientAnimationCount; ++order) {
-        AmbientAnimation& animation = ambientAnimation(order);
-        animation.ticksLeft = 1;
-        animation.runState = 0;
-        animation.frames = &archive->group(res::ambientFrames + order);
-        animation.frameCount = ambientFrameCounts[static_cast<size_t>(order)];
-        ambientList.add(&animation);
+        ambientAnimation(order).ticksLeft = 1;
+        ambientAnimation(order).runState = 0;
     }
-    startItems = 10;
-    swapItems = 6;
-    harvestItems = 3;
     gameRandom.seed(10);
     resetBoard();
     board.phase = BoardPhase::Play;
