@@ -88,7 +88,8 @@ TEST_F(HighScoreTableTest, EmptyFileIsATableAndDamagedOnesAreKeptAside) {
     table.closeFile();
     EXPECT_FALSE(fs::exists(folder / "HIGH10.bad"));
 
-    for (const size_t size : {size_t{640}, size_t{41}}) {
+    // Every damaged copy is kept, none overwrites an earlier one.
+    for (const auto& [size, kept] : {std::pair{640, "HIGH10.bad"}, {41, "HIGH10.bad.1"}}) {
         const Bytes damaged(size, 'z');
         writeTable({damaged});
         EXPECT_EQ(table.load(), LoadReset) << size;
@@ -96,8 +97,9 @@ TEST_F(HighScoreTableTest, EmptyFileIsATableAndDamagedOnesAreKeptAside) {
         EXPECT_TRUE(table.create());
         table.closeFile();
         EXPECT_EQ(fileBytes().size(), 0u);
-        EXPECT_EQ(fileBytes("HIGH10.bad"), damaged) << "the newest damaged copy is kept";
+        EXPECT_EQ(fileBytes(kept), damaged) << kept;
     }
+    EXPECT_EQ(fileBytes("HIGH10.bad").size(), 640u);
 }
 
 TEST_F(HighScoreTableTest, SaveWritesTheRowsOnlyWhileHeld) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <time.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -63,6 +65,12 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     const uint32_t before = host->ticks();
     EXPECT_FALSE(host->nextMessage(20));
     EXPECT_GE(host->ticks() - before, 20u);
+    // The tick count counts from the machine's start, not from SDL's: it seeds the game.
+    timespec boot{};
+    clock_gettime(CLOCK_BOOTTIME, &boot);
+    EXPECT_LT(host->ticks() - static_cast<uint32_t>(boot.tv_sec * 1000 + boot.tv_nsec / 1000000),
+              1000u);
+    EXPECT_GT(host->ticks() - SDL_GetTicks(), 1000u);
     host->closeAudio();
     host->closeScreen();
 }
@@ -100,6 +108,33 @@ TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
     for (size_t i = 0; i < got.size(); ++i) {
         EXPECT_EQ(got[i].kind, expected[i].first) << i;
         EXPECT_EQ(got[i].param, expected[i].second) << i;
+    }
+}
+
+// A press and release that both fall between two reads (a tap, a quick click) are seen as
+// down by the first read and up by the next.
+TEST_F(SdlHostTest, QuickClicksAndKeysAreSeenByTheNextRead) {
+    drain();
+    SDL_Event button{};
+    button.button.button = SDL_BUTTON_LEFT;
+    SDL_Event key{};
+    key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+        button.type = type;
+        push(button);
+    }
+    for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+        key.type = type;
+        push(key);
+    }
+    drain();
+    for (const uint8_t expected : {uint8_t{0x80}, uint8_t{0}}) {
+        MouseReading reading;
+        std::array<uint8_t, 256> keys{};
+        ASSERT_TRUE(host->readMouse(0, 0, reading));
+        ASSERT_TRUE(host->readKeyboard(keys));
+        EXPECT_EQ(reading.left, expected);
+        EXPECT_EQ(keys[0x01], expected);
     }
 }
 
