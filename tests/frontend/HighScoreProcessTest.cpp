@@ -136,21 +136,6 @@ TEST_F(HighScoreProcessTest, KilledWhileSavingLeavesAWholeTable) {
     }
 }
 
-TEST_F(HighScoreProcessTest, DamagedTableIsKeptBesideTheNewOne) {
-    const Bytes damaged(41, 'x');
-    write(damaged);
-    Copy show({folder, "show"});
-    EXPECT_EQ(show.line(), "");
-    EXPECT_EQ(show.wait(), 0);
-    EXPECT_EQ(read("HIGH10").size(), 0u);
-    EXPECT_EQ(read("HIGH10.bad"), damaged);
-
-    Copy add({folder, "add", "GAMMA", "7", "0"});
-    EXPECT_EQ(add.wait(), 0);
-    EXPECT_EQ(read("HIGH10").size(), 40u);
-    EXPECT_EQ(read("HIGH10.bad"), damaged);
-}
-
 // Another program that locks HIGH10 itself (flock(1) here) keeps the game out, and the
 // game keeps it out while the game holds the table.
 TEST_F(HighScoreProcessTest, AnotherProgramsLockOnTheTableMeansBusy) {
