@@ -12,7 +12,6 @@
 #include "app/RunRecorder.h"
 #include "app/Timedemo.h"
 #include "frontend/GameFlow.h"
-#include "host/common/SystemFolders.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SdlHost.h"
 #include "platform/CdMusic.h"
@@ -205,7 +204,6 @@ int runProgram(int argc, char** argv) {
         settings.integerScale = options.integerScale;
         settings.grab = options.grab;
         settings.settingsFile = host::windowSettingsPath().value_or("");
-        settings.screenshotFallback = host::homeFolder().value_or("");
         host::SdlHost host(settings);
         return runReported(host, options);
     }

@@ -11,13 +11,14 @@ namespace {
 // The registry value held at most 260 characters and its terminator.
 constexpr size_t folderLimit = 260;
 
-// Said once a run: the player should know where the table went.
+// Said once for each reason: the player should know where the table went, but not every
+// time the table is read again.
 void reportFallback(const std::string& why) {
-    static bool reported = false;
-    if (reported) {
+    static std::string reported;
+    if (reported == why) {
         return;
     }
-    reported = true;
+    reported = why;
     std::error_code error;
     const std::string here = std::filesystem::current_path(error).string();
     std::fprintf(stderr, "quenford: %s; the high-score table is kept in the current folder, %s\n",

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -133,10 +134,18 @@ TEST_F(HighScoreTableTest, FolderComesFromTheCollectionKey) {
     findHighScoreFolder();
     EXPECT_EQ(host.askedKey, "Tamberly");
 
+    // Each fallback to the current folder is said once, with the folder's full path.
+    testing::internal::CaptureStderr();
     host.folder.reset();
     EXPECT_EQ(findHighScoreFolder(), "./");
+    findHighScoreFolder();
     host.folder = "/" + std::string(300, 'd') + "/";
     EXPECT_EQ(findHighScoreFolder(), "./");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+    EXPECT_NE(said.find("kept in the current folder, " + fs::current_path().string()),
+              std::string::npos)
+        << said;
 }
 
 }  // namespace

@@ -74,6 +74,12 @@ TEST(ScreenshotTest, NamesSortByTimeNeverRepeatAndGoToThePicturesFolder) {
     EXPECT_FALSE(picturesFolderIn("XDG_PICTURES_DIR=\"Pictures\"\n", "/home/ann"));
     EXPECT_FALSE(picturesFolderIn("XDG_PICTURES_DIR=\"$HOME/Pic", "/home/ann"));
     EXPECT_FALSE(picturesFolderIn("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", "/home/ann"));
+
+    // Without a pictures folder, the home folder: never the data folder.
+    unsetenv("XDG_PICTURES_DIR");
+    setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
+    setenv("HOME", "/home/ann", 1);
+    EXPECT_EQ(screenshotFolder(), "/home/ann/");
 }
 
 // The real host on SDL's offscreen driver: F12 writes the picture on the screen, the window's

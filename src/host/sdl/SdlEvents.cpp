@@ -154,7 +154,7 @@ void SdlHost::takeScreenshot() const {
     if (shownFrame.empty()) {
         return;
     }
-    const std::string folder = screenshotFolder(options.screenshotFallback);
+    const std::string folder = screenshotFolder();
     if (const auto path = saveScreenshot(folder, shownFrame.data(), palette)) {
         std::error_code error;
         const std::filesystem::path full = std::filesystem::absolute(*path, error);

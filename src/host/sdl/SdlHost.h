@@ -28,11 +28,10 @@ struct SdlHostOptions {
     // On the desktop's resolution, or a window; nothing: as the player left it last time
     // (full screen the first time).
     std::optional<bool> fullscreen;
-    bool sound = true;               // false: behave as a machine without a sound device
-    bool integerScale = false;       // only whole multiples of 640 x 480, every game pixel alike
-    bool grab = false;               // keep the pointer inside the window
-    std::string settingsFile;        // where the window's mode and size are remembered; "": nowhere
-    std::string screenshotFallback;  // F12 pictures without a pictures folder: the home folder
+    bool sound = true;          // false: behave as a machine without a sound device
+    bool integerScale = false;  // only whole multiples of 640 x 480, every game pixel alike
+    bool grab = false;          // keep the pointer inside the window
+    std::string settingsFile;   // where the window's mode and size are remembered; "": nowhere
 };
 
 // The host for players: one resizable window (full screen on the desktop by default,
