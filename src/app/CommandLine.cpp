@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace quenford {
@@ -62,16 +63,21 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             parsed.error = name + " needs a value";
             return std::nullopt;
         };
-        // A demo file may follow its option; a word starting with '-' is the next option.
+        // An optional value only ever comes after '=': the next word may be the command line
+        // (--play-demo Q is the Q mode with a demo, not a demo file named Q).
         auto optionalFile = [&]() -> std::string {
-            if (inlineValue) {
-                return *inlineValue;
+            if (inlineValue && inlineValue->empty()) {
+                parsed.error = name + "= needs a file name";
             }
-            if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-') {
-                return args[++i];
-            }
-            return {};
+            return inlineValue.value_or("");
         };
+        static const std::vector<std::string_view> flags{
+            "--help",          "-h",     "--version",  "--window",   "--fullscreen",
+            "--integer-scale", "--grab", "--no-sound", "--headless", "--autoplay"};
+        if (inlineValue && std::find(flags.begin(), flags.end(), name) != flags.end()) {
+            parsed.error = name + " takes no value";
+            break;
+        }
 
         if (name == "--help" || name == "-h") {
             o.help = true;
@@ -99,7 +105,6 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         } else if (name == "--headless") {
             o.headless = true;
         } else if (name == "--frames") {
-            headlessOnly = true;
             const auto v = value();
             const auto frames = v ? number<uint64_t>(*v) : std::nullopt;
             if (v && (!frames || *frames == 0)) {
@@ -121,7 +126,6 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             headlessOnly = true;
             o.scriptFile = value().value_or("");
         } else if (name == "--report") {
-            headlessOnly = true;
             o.reportFile = value().value_or("");
         } else if (name == "--clock-start") {
             headlessOnly = true;
@@ -147,9 +151,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
         }
     }
     if (!parsed.error && headlessOnly && !o.headless) {
-        parsed.error =
-            "--frames, --dump, --dump-at, --script, --report and --clock-start need "
-            "--headless";
+        parsed.error = "--dump, --dump-at, --script and --clock-start need --headless";
     }
     if (!parsed.error && o.games > 0 && !o.autoplay) {
         parsed.error = "--games needs --autoplay";
@@ -172,7 +174,8 @@ std::string usageText() {
 Quenford, the garden puzzle of the Tamberly collection.
 
 The command line: 1 plays the recorded demo back, КОРОМЫСЛО records one, and a command line
-starting with Q is the Q mode.
+starting with Q is the Q mode. A value follows its option (--data DIR or --data=DIR); an
+optional one only after '=' (--play-demo=FILE). Options without a value take no '='.
 
 Options:
   --help                 show this text and end
@@ -184,19 +187,23 @@ Options:
   --grab                 keep the pointer inside the window
   --data DIR             read DATA10.RES and morva.res from DIR
   --no-sound             play as on a machine without a sound device
-  --record-demo [FILE]   record the mouse into FILE (DATA12.RES beside DATA10.RES)
-  --play-demo [FILE]     play a recorded demo back
+  --record-demo[=FILE]   record the mouse into FILE (default DATA12.RES in the current
+                         folder)
+  --play-demo[=FILE]     play a recorded demo back (default DATA12.RES in the current
+                         folder, else beside DATA10.RES)
   --autoplay             the built-in player plays (an attract mode in the window)
   --games N              with --autoplay: quit from the menu after N finished games
-  --timedemo [FILE]      replay a demo headless as fast as possible and print the speed
+  --timedemo[=FILE]      replay a demo headless as fast as possible and print the speed
+
+For tests and tools, with the window too:
+  --frames N             close the window after N presented frames
+  --report FILE          write what happened as JSON at the end
 
 Without a window (tests, tools):
   --headless             no window; a virtual clock that waiting advances
-  --frames N             close the window after N presented frames
   --dump DIR             write presented frames to DIR as frame-NNNNNN.png
   --dump-at N,M,...      only these frames (the first frame is 1)
   --script FILE          input from FILE, one "T COMMAND ARGS" a line
-  --report FILE          write what happened as JSON at the end
   --clock-start MS       the tick count at the start (default 1000)
 )";
 }

@@ -26,4 +26,12 @@ std::optional<std::string> findDataFolder(const std::vector<std::string>& candid
     return std::nullopt;
 }
 
+std::string demoFileToPlay(const std::string& dataFolder) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file("DATA12.RES", error)) {
+        return "DATA12.RES";
+    }
+    return dataFolder + "DATA12.RES";
+}
+
 }  // namespace quenford

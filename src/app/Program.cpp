@@ -1,11 +1,15 @@
 #include "app/Program.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/AutoplayRun.h"
 #include "app/DataLocation.h"
+#include "app/OptionFiles.h"
 #include "app/Report.h"
+#include "app/RunRecorder.h"
 #include "app/Timedemo.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
@@ -85,20 +89,28 @@ GameResult runGame(host::Host& host, const ProgramOptions& options,
     } else {
         dataFolder = findDataFolder(dataFolderCandidates()).value_or("");
     }
-    const std::string demoFile =
-        options.demoFile.empty() ? dataFolder + "DATA12.RES" : options.demoFile;
+    std::string demoFile = options.demoFile;
+    if (demoFile.empty()) {
+        // A recording goes where the player is; a playback also finds the installed demo.
+        demoFile = modes.demo == DemoChoice::Playback ? demoFileToPlay(dataFolder) : "DATA12.RES";
+    }
 
     if (modes.demo == DemoChoice::Playback) {
         input.openDemo(demoFile, DemoPlayback);
-        gameRandom.seed(demoSeed);
+        result.seed = demoSeed;
         launcherCommand[launcherModeIndex] = '2';
     } else {
-        gameRandom.seed(host.ticks());
+        result.seed = host.ticks();
     }
     if (modes.demo == DemoChoice::Record) {
-        gameRandom.seed(demoSeed);
+        result.seed = demoSeed;
         input.openDemo(demoFile, DemoRecord);
+        if (input.demoOn == 0) {
+            std::fprintf(stderr, "quenford: cannot record the demo into %s: %s\n", demoFile.c_str(),
+                         std::strerror(errno));
+        }
     }
+    gameRandom.seed(*result.seed);
     if (input.demoOn != 0) {
         result.demo = modes.demo;
     }
@@ -111,12 +123,53 @@ GameResult runGame(host::Host& host, const ProgramOptions& options,
     framePeriodMs = 35;
     runGameFlow();
     atFlowEnd();
+    // The sound device plays straight from the archive: silence it before the archive goes.
+    sound.releaseSamples();
     freeResources();
     shutDown();
     host.startShell(launcherCommand);
     result.exitCode = lastMessageParam;
     return result;
 }
+
+namespace {
+
+// The report at the end of a run, when one was asked for; false when it cannot be written.
+bool finishReport(const ProgramOptions& options, RunRecorder& recorder, const GameResult& result,
+                  RunReport& report) {
+    if (options.reportFile.empty()) {
+        return true;
+    }
+    report.frames = recorder.frames();
+    report.clockMs = recorder.ticks();
+    report.exitCode = result.exitCode;
+    report.modeQ = modeQ;
+    report.demo = result.demo;
+    report.seed = result.seed;
+    report.launcher = recorder.launcher();
+    if (!writeReport(options.reportFile, report)) {
+        std::fprintf(stderr, "quenford: cannot write the report %s: %s\n",
+                     options.reportFile.c_str(), std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+// The game on the host the options chose, counted for the report.
+int runReported(host::Host& host, const ProgramOptions& options) {
+    RunRecorder recorder(host, options.frames);
+    RunReport report;
+    const GameResult result = runGameOrAutoplay(recorder, options, [&] {
+        report.sounds = countSounds(recorder.playedSounds(), resources->group(res::soundTable));
+        report.gameFields = gameReportFields();
+    });
+    if (!finishReport(options, recorder, result, report)) {
+        return 1;
+    }
+    return static_cast<int>(result.exitCode);
+}
+
+}  // namespace
 
 int runProgram(int argc, char** argv) {
     const ParsedArguments parsed = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
@@ -133,6 +186,11 @@ int runProgram(int argc, char** argv) {
         std::printf("quenford %s\n", QUENFORD_VERSION);
         return 0;
     }
+    // What the player named explicitly must work, or nothing starts.
+    if (const auto refused = refuseOptionFiles(options)) {
+        std::fprintf(stderr, "quenford: %s\n", refused->c_str());
+        return 2;
+    }
     if (options.timedemo) {
         return runTimedemo(options);
     }
@@ -146,15 +204,12 @@ int runProgram(int argc, char** argv) {
         settings.integerScale = options.integerScale;
         settings.grab = options.grab;
         settings.settingsFile = host::windowSettingsPath().value_or("");
-        settings.screenshotFallback =
-            options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
         host::SdlHost host(settings);
-        return static_cast<int>(runGameOrAutoplay(host, options, [] {}).exitCode);
+        return runReported(host, options);
     }
 
     host::HeadlessOptions settings;
     settings.clockStart = options.clockStart.value_or(settings.clockStart);
-    settings.frameLimit = options.frames;
     settings.dumpFolder = options.dumpFolder;
     settings.dumpFrames = options.dumpFrames;
     settings.soundDevice = options.sound;
@@ -168,26 +223,7 @@ int runProgram(int argc, char** argv) {
         settings.script = std::move(script.events);
     }
     host::HeadlessHost host(std::move(settings));
-
-    RunReport report;
-    const GameResult result = runGameOrAutoplay(host, options, [&] {
-        report.sounds = countSounds(host.playedSounds(), resources->group(res::soundTable));
-        report.gameFields = gameReportFields();
-    });
-    if (!options.reportFile.empty()) {
-        report.frames = host.framesPresented();
-        report.clockMs = host.ticks();
-        report.exitCode = result.exitCode;
-        report.modeQ = modeQ;
-        report.demo = result.demo;
-        if (!host.shellCommands().empty()) {
-            report.launcher = host.shellCommands().back();
-        }
-        if (!writeReport(options.reportFile, report)) {
-            std::fprintf(stderr, "quenford: cannot write %s\n", options.reportFile.c_str());
-        }
-    }
-    return static_cast<int>(result.exitCode);
+    return runReported(host, options);
 }
 
 }  // namespace quenford

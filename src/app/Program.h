@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "app/CommandLine.h"
 #include "host/Host.h"
@@ -14,6 +16,7 @@ int runProgram(int argc, char** argv);
 struct GameResult {
     uint32_t exitCode = 0;
     DemoChoice demo = DemoChoice::Off;  // the demo that ran (its file opened)
+    std::optional<uint32_t> seed;       // the random numbers' seed, once taken
 };
 
 // The game on a host, from start-up to the start of the collection's shell. atFlowEnd runs

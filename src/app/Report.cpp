@@ -56,6 +56,7 @@ std::string reportJson(const RunReport& report) {
     json += std::string("  \"modeQ\": ") + (report.modeQ ? "true" : "false") + ",\n";
     json +=
         std::string("  \"demo\": ") + jsonString(demoNames[static_cast<int>(report.demo)]) + ",\n";
+    json += "  \"seed\": " + (report.seed ? std::to_string(*report.seed) : "null") + ",\n";
     json += "  \"launcher\": " + (report.launcher ? jsonString(*report.launcher) : "null") + ",\n";
     json += "  \"sounds\": [";
     for (size_t i = 0; i < report.sounds.size(); ++i) {

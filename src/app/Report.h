@@ -18,13 +18,14 @@ struct ReportField {
     std::string json;
 };
 
-// What a headless run reports at its end.
+// What a run reports at its end.
 struct RunReport {
     uint64_t frames = 0;
     uint32_t clockMs = 0;
     uint32_t exitCode = 0;
     bool modeQ = false;
     DemoChoice demo = DemoChoice::Off;
+    std::optional<uint32_t> seed;  // the random numbers' seed, once the game has taken it
     std::optional<std::string> launcher;
     std::vector<uint64_t> sounds;  // starts per sound of the archive's sound table
     std::vector<ReportField> gameFields;

@@ -53,12 +53,12 @@ void drawHighScores() {
     }
 }
 
-void slideInHighScores() {
+bool slideInHighScores() {
     const int32_t count = highScoreTable().count;
     if (count == 0) {
         drawHighScores();
         drawHeading(0);
-        return;
+        return true;
     }
     std::array<int32_t, HighScoreCapacity> slideSpeed{};
     std::array<int32_t, HighScoreCapacity> slideY{};
@@ -69,7 +69,7 @@ void slideInHighScores() {
     bool moved = true;
     while (moved) {
         if (!nextFrame()) {
-            return;
+            return false;
         }
         restoreBackdrop();
         drawHeading(-3 * slideSpeed[0]);
@@ -84,9 +84,10 @@ void slideInHighScores() {
         }
         vdp.present();
     }
+    return true;
 }
 
-void openHighScores(bool keepOpen) {
+bool openHighScores(bool keepOpen) {
     HighScoreTable& table = highScoreTable();
     HighScoreLoad result = table.load();
     if (result == LoadBusy) {
@@ -94,7 +95,7 @@ void openHighScores(bool keepOpen) {
         result = table.load();
         while (result == LoadBusy) {
             if (!nextFrame()) {
-                return;
+                return false;
             }
             result = table.load();
         }
@@ -108,6 +109,7 @@ void openHighScores(bool keepOpen) {
     if (!keepOpen) {
         table.closeFile();
     }
+    return true;
 }
 
 void idleHighScores() {
@@ -124,7 +126,9 @@ void idleHighScores() {
         if (--untilRefresh == 0) {
             restoreBackdrop();
             untilRefresh = RefreshFrames;
-            openHighScores(false);
+            if (!openHighScores(false)) {
+                return;
+            }
             drawHighScores();
             drawHeading(0);
             vdp.present();
@@ -142,8 +146,9 @@ void idleHighScores() {
 
 void showHighScores() {
     vdp.saveScreen(savedScreen.get());
-    openHighScores(false);
-    slideInHighScores();
+    if (!openHighScores(false) || !slideInHighScores()) {
+        return;
+    }
     vdp.present();
     idleHighScores();
 }
@@ -151,9 +156,10 @@ void showHighScores() {
 void afterGameHighScores() {
     savedScreen = makeScreenImage();
     vdp.saveScreen(savedScreen.get());
-    openHighScores(true);
-    slideInHighScores();
-    enterNewScore(board.score);
+    // Once the window is closed, nothing more is shown; the program is ending.
+    if (!openHighScores(true) || !slideInHighScores() || !enterNewScore(board.score)) {
+        return;
+    }
     drawHeading(0);
     vdp.present();
     idleHighScores();

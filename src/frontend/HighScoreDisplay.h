@@ -12,10 +12,12 @@ void drawHeading(int32_t dy);
 void drawHighScoreRow(int32_t i, int32_t y);
 void drawHighScores();
 // Rows rise into place from below, each by a falling speed: 28 + 2n frames for n rows.
-void slideInHighScores();
+// False when the program must end.
+bool slideInHighScores();
 // Reads the table, showing the busy notice and trying again every frame while another copy
-// holds it. With keepOpen the table stays open for a new entry.
-void openHighScores(bool keepOpen);
+// holds it. With keepOpen the table stays open for a new entry. False when the program
+// must end.
+bool openHighScores(bool keepOpen);
 // The table over the picture the caller has drawn, until a key or a click.
 void showHighScores();
 // The table after a game, with the finished game's score offered a row.

@@ -1,10 +1,14 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "frontend/HighScoreTable.h"
 #include "resources/LittleEndian.h"
@@ -12,6 +16,8 @@
 namespace quenford {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::array<uint8_t, highScoreFileMaxBytes> fileBytes;
 
@@ -29,13 +35,21 @@ void encodeRecord(const HighScoreRecord& record, uint8_t* bytes) {
     writeWord(bytes + highScoreNameBytes, static_cast<uint32_t>(record.score));
 }
 
-std::string folderForSync(const std::string& folder) {
-    return folder.empty() ? "." : folder;
+void closeDescriptor(int& fd) {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+std::string folderOf(const std::string& path) {
+    const std::string parent = fs::path(path).parent_path().string();
+    return parent.empty() ? "." : parent;
 }
 
 // Makes a rename in the folder survive a power cut.
 void syncFolder(const std::string& folder) {
-    const int fd = ::open(folderForSync(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -49,34 +63,120 @@ bool sameFile(int fd, const std::string& path) {
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
+bool writable(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The file a path names, through any links (a table shared between folders).
+std::string linkTarget(const std::string& path) {
+    fs::path at = path;
+    std::error_code error;
+    for (int hop = 0; hop < 40 && fs::is_symlink(at, error); ++hop) {
+        const fs::path target = fs::read_symlink(at, error);
+        if (error) {
+            break;
+        }
+        at = target.is_absolute() ? target : at.parent_path() / target;
+    }
+    return at.string();
+}
+
+// Moves a damaged table aside under the first free name, so that no earlier copy is lost.
+void keepDamaged(const std::string& path) {
+    for (int n = 0; n < 1000; ++n) {
+        const std::string kept = n == 0 ? path + ".bad" : path + ".bad." + std::to_string(n);
+        // A hard link never replaces a file; where links are refused, look before renaming.
+        bool moved = ::link(path.c_str(), kept.c_str()) == 0 && ::unlink(path.c_str()) == 0;
+        if (!moved && errno != EEXIST && ::access(kept.c_str(), F_OK) != 0) {
+            moved = ::rename(path.c_str(), kept.c_str()) == 0;
+        }
+        if (moved) {
+            syncFolder(folderOf(path));
+            std::fprintf(stderr, "%s is damaged; kept as %s, starting a new table\n", path.c_str(),
+                         kept.c_str());
+            return;
+        }
+        if (::access(kept.c_str(), F_OK) != 0) {
+            return;
+        }
+    }
+}
+
+// An exclusive lock that does not wait; false with busy set when another holder has it.
+bool lockNow(int fd, bool& busy) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        return true;
+    }
+    busy = errno == EWOULDBLOCK;
+    return false;
+}
+
 }  // namespace
 
-bool HighScoreTable::acquire() {
-    if (lockFile.isOpen()) {
-        return true;
+HighScoreTable::Hold HighScoreTable::acquire() {
+    if (lockFd >= 0) {
+        return Hold::Held;
     }
     folder = findHighScoreFolder();
     const std::string lockPath = folder + "HIGH10.lock";
     // Someone may have removed the lock file while another copy held it: only a lock on the
     // file that is still at the path keeps the copies apart.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (!lockFile.open(lockPath, FileMode::CreateReadWrite)) {
-            return false;
+        int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+            // A lock file another user made in a shared folder locks just as well read-only.
+            fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC);
         }
-        if (sameFile(lockFile.descriptor(), lockPath)) {
-            return true;
+        if (fd < 0) {
+            return Hold::None;
         }
-        lockFile.close();
+        bool busy = false;
+        if (!lockNow(fd, busy)) {
+            ::close(fd);
+            return busy ? Hold::Busy : Hold::None;
+        }
+        if (sameFile(fd, lockPath)) {
+            lockFd = fd;
+            return Hold::Held;
+        }
+        ::close(fd);
     }
-    return false;
+    return Hold::None;
+}
+
+// Locks the table file itself, so that another program that locks it is never overwritten.
+HighScoreTable::Hold HighScoreTable::holdTable(const std::string& path) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return Hold::None;
+        }
+        bool busy = false;
+        if (!lockNow(fd, busy) && busy) {
+            ::close(fd);
+            return Hold::Busy;
+        }
+        // A copy that saved meanwhile put a new file at the path: read that one.
+        if (sameFile(fd, path)) {
+            tableFd = fd;
+            return Hold::Held;
+        }
+        ::close(fd);
+    }
+    return Hold::None;
 }
 
 HighScoreLoad HighScoreTable::load() {
-    const bool held = acquire();
-    if (!held && lockFile.busy()) {
+    if (acquire() == Hold::Busy) {
         return LoadBusy;
     }
-    if (readTable(folder + "HIGH10")) {
+    const std::string path = linkTarget(folder + "HIGH10");
+    closeDescriptor(tableFd);
+    if (holdTable(path) == Hold::Busy) {
+        closeFile();
+        return LoadBusy;
+    }
+    if (readTable(path)) {
         sortDescending();
         keepStored();
         return LoadOk;
@@ -91,69 +191,93 @@ bool HighScoreTable::readTable(const std::string& path) {
     if (::stat(path.c_str(), &status) != 0) {
         return false;
     }
-    DataFile file;
-    if (file.open(path, FileMode::ReadShared)) {
-        const int64_t size = file.size();
-        if (size >= 0 && size % highScoreRecordBytes == 0 && size <= highScoreFileMaxBytes &&
-            file.read(fileBytes.data(), static_cast<uint32_t>(size)) == size) {
+    if (tableFd >= 0 && ::fstat(tableFd, &status) == 0 && status.st_size >= 0 &&
+        status.st_size % highScoreRecordBytes == 0 && status.st_size <= highScoreFileMaxBytes) {
+        const auto size = static_cast<size_t>(status.st_size);
+        if (::pread(tableFd, fileBytes.data(), size, 0) == static_cast<ssize_t>(size)) {
             count = static_cast<int32_t>(size / highScoreRecordBytes);
             for (int32_t i = 0; i < count; ++i) {
                 decodeRecord(fileBytes.data() + i * highScoreRecordBytes, records[i]);
             }
             return true;
         }
-        file.close();
     }
-    // The empty table that replaces a damaged one must not destroy what the player had.
-    if (isOpen() && ::rename(path.c_str(), (folder + "HIGH10.bad").c_str()) == 0) {
-        syncFolder(folder);
-        std::fprintf(stderr, "%s is damaged; kept as HIGH10.bad, starting a new table\n",
-                     path.c_str());
+    // The empty table that replaces a damaged one must not destroy what the player had; a
+    // file the player may not write is not replaced at all.
+    if (isOpen() && writable(path)) {
+        keepDamaged(path);
     }
     return false;
 }
 
 bool HighScoreTable::replaceTable(int32_t rows) {
-    const std::string path = folder + "HIGH10";
-    const std::string newPath = path + ".new";
+    const std::string path = linkTarget(folder + "HIGH10");
+    struct stat old {};
+    const bool hadTable = ::stat(path.c_str(), &old) == 0;
+    if (hadTable && !writable(path)) {
+        std::fprintf(stderr, "%s is read-only: it is kept as it is, nothing is stored\n",
+                     path.c_str());
+        return false;
+    }
     for (int32_t i = 0; i < rows; ++i) {
         encodeRecord(records[i], fileBytes.data() + i * highScoreRecordBytes);
     }
-    const auto size = static_cast<uint32_t>(rows * highScoreRecordBytes);
-    DataFile out;
-    if (!out.open(newPath, FileMode::CreateReadWrite)) {
+    const auto size = static_cast<size_t>(rows * highScoreRecordBytes);
+    const std::string newPath = path + ".new";
+    ::unlink(newPath.c_str());
+    const int fd = ::open(newPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        std::fprintf(stderr, "The high-score table could not be stored in %s: %s\n", path.c_str(),
+                     std::strerror(errno));
         return false;
     }
-    bool ok = (size == 0 || out.write(fileBytes.data(), size)) && ::fsync(out.descriptor()) == 0;
-    out.close();
-    ok = ok && ::rename(newPath.c_str(), path.c_str()) == 0;
+    if (hadTable) {
+        // The new table keeps the old one's permissions and, where allowed, its group.
+        ::fchmod(fd, old.st_mode & 07777);
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            ::fchmod(fd, old.st_mode & 0777);
+        }
+    }
+    bool ok = ::write(fd, fileBytes.data(), size) == static_cast<ssize_t>(size) &&
+              ::fsync(fd) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+              ::rename(newPath.c_str(), path.c_str()) == 0;
     if (!ok) {
+        std::fprintf(stderr, "The high-score table could not be stored in %s: %s\n", path.c_str(),
+                     std::strerror(errno));
+        ::close(fd);
         ::unlink(newPath.c_str());
         return false;
     }
-    syncFolder(folder);
+    syncFolder(folderOf(path));
+    // The new file is the one held from now on.
+    closeDescriptor(tableFd);
+    tableFd = fd;
     return true;
 }
 
 bool HighScoreTable::create() {
-    return acquire() && replaceTable(0);
+    return acquire() == Hold::Held && replaceTable(0);
 }
 
 bool HighScoreTable::save() {
     // Without the hold taken at load, another copy may have written since: never overwrite.
-    bool ok = isOpen() && replaceTable(count);
+    if (!isOpen()) {
+        std::fprintf(stderr,
+                     "The high-score table could not be stored in %sHIGH10: it could not be "
+                     "locked\n",
+                     folder.c_str());
+    }
+    const bool ok = isOpen() && replaceTable(count);
     if (ok) {
         keepStored();
-    } else {
-        std::fprintf(stderr, "The high-score table could not be stored in %sHIGH10\n",
-                     folder.c_str());
     }
     closeFile();
     return ok;
 }
 
 void HighScoreTable::closeFile() {
-    lockFile.close();
+    closeDescriptor(tableFd);
+    closeDescriptor(lockFd);
 }
 
 }  // namespace quenford

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "resources/DataFile.h"
-
 namespace quenford {
 
 constexpr int32_t HighScoreCapacity = 15;
@@ -32,21 +30,31 @@ std::string findHighScoreFolder();
 // The best 15 results and, while the table is open, the exclusive hold on HIGH10 that keeps
 // other running copies out until the new table is written back or the table is closed.
 //
-// The hold is a lock on HIGH10.lock beside the table, a file the save never replaces: the
-// table itself is only ever replaced whole (written to HIGH10.new, flushed, renamed over
-// HIGH10, folder flushed), so a crash at any moment leaves either the old or the new table.
+// The hold is a lock on HIGH10.lock beside the table, a file the save never replaces (it
+// also keeps two copies apart while there is no HIGH10 yet), and a lock on HIGH10 itself,
+// which keeps out any other program that locks the table file. The table is only ever
+// replaced whole (written to HIGH10.new, flushed, renamed over HIGH10, folder flushed), so
+// a crash at any moment leaves either the old or the new table. A HIGH10 that is a link
+// stays one: its target is replaced, in the target's folder.
 class HighScoreTable {
 public:
+    HighScoreTable() = default;
+    HighScoreTable(const HighScoreTable&) = delete;
+    HighScoreTable& operator=(const HighScoreTable&) = delete;
+    ~HighScoreTable() { closeFile(); }
+
     // LoadOk: read and open. LoadReset: no usable file, the table is now empty (a damaged
-    // file is kept as HIGH10.bad). LoadBusy: another copy holds it; nothing changed.
+    // file is kept as HIGH10.bad, HIGH10.bad.1, ...). LoadBusy: another copy or program
+    // holds it; nothing changed.
     HighScoreLoad load();
     // Writes an empty HIGH10 and keeps the table open.
     bool create();
-    // Writes the rows in use and closes the table; false when nothing could be stored.
+    // Writes the rows in use and closes the table; false when nothing could be stored (a
+    // HIGH10 this user may not write is never replaced).
     bool save();
     // Closes without writing.
     void closeFile();
-    bool isOpen() const { return lockFile.isOpen(); }
+    bool isOpen() const { return lockFd >= 0; }
 
     void clear();
     // Selection sort, highest first; a row displaces the candidate only with a strictly
@@ -62,12 +70,16 @@ public:
     int32_t storedCount = 0;
 
 private:
-    bool acquire();
+    enum class Hold { Held, Busy, None };
+
+    Hold acquire();
+    Hold holdTable(const std::string& path);
     bool readTable(const std::string& path);
     bool replaceTable(int32_t rows);
     void keepStored();
 
-    DataFile lockFile;
+    int lockFd = -1;   // HIGH10.lock, locked
+    int tableFd = -1;  // HIGH10 as read, locked
     std::string folder;
 };
 

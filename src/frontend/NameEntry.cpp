@@ -84,12 +84,12 @@ std::string defaultPlayerName() {
     return gameText(text::defaultName);
 }
 
-void enterNewScore(int32_t score) {
+bool enterNewScore(int32_t score) {
     HighScoreTable& table = highScoreTable();
     if (!table.qualifies(score)) {
         drawHighScores();
         table.closeFile();
-        return;
+        return true;
     }
     vdp.loadScreen(savedScreen.get());
     drawHighScores();
@@ -97,7 +97,7 @@ void enterNewScore(int32_t score) {
     vdp.present();
     for (int32_t frame = 0; frame < pauseFrames; ++frame) {
         if (!nextFrame()) {
-            return;
+            return false;
         }
     }
 
@@ -111,7 +111,7 @@ void enterNewScore(int32_t score) {
     Marker marker;
     marker.y = markerY(row);
     if (!markerUntilWraps(marker, markerWrapsAtBottom)) {
-        return;
+        return false;
     }
 
     const bool climbs = row > 0 && score > table.records[row - 1].score;
@@ -119,7 +119,7 @@ void enterNewScore(int32_t score) {
     bool wrapped = false;
     while (row > 0 && score > table.records[row - 1].score) {
         if (!markerFrame(marker, wrapped)) {
-            return;
+            return false;
         }
         if (--countdown == 0) {
             // The row above moves down one place and the new score takes its place.
@@ -132,13 +132,14 @@ void enterNewScore(int32_t score) {
         }
     }
     if (climbs && !markerUntilWraps(marker, markerWrapsAfterClimb)) {
-        return;
+        return false;
     }
 
     if (!enterName(row)) {
-        return;
+        return false;
     }
     table.save();
+    return true;
 }
 
 bool enterName(int32_t row) {

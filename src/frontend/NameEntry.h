@@ -11,8 +11,9 @@ constexpr int32_t nameRightEdge = 619;
 
 // A finished game's score: if it earns a row, the row is added at the bottom, climbs past
 // every lower score, takes the player's name and the table is saved. Otherwise the table
-// is drawn and closed. Expects the table open and on the screen over savedScreen.
-void enterNewScore(int32_t score);
+// is drawn and closed. Expects the table open and on the screen over savedScreen. False
+// when the program must end.
+bool enterNewScore(int32_t score);
 // The player types the name of the given row; false when the program must end.
 bool enterName(int32_t row);
 // What an empty name becomes: the machine owner's name when it fits, else the game's own.

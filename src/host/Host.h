@@ -70,7 +70,8 @@ public:
     virtual std::optional<Message> nextMessage(uint32_t timeoutMs) = 0;
     // Queues the quit message, as the window's destruction does.
     virtual void postQuit(uint32_t exitCode) = 0;
-    // Milliseconds, wrapping at 2^32 like the system tick count.
+    // Milliseconds since the machine started (not since the program did: the game seeds
+    // its random numbers with it), wrapping at 2^32 like the system tick count.
     virtual uint32_t ticks() = 0;
 
     // Display: the 640 x 480 screen of 8-bit colour indices.
@@ -90,7 +91,10 @@ public:
     virtual bool readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) = 0;
 
     // Sound: unsigned 8-bit mono PCM at 22050 Hz, one voice per slot. The data stay owned
-    // by the caller and alive while the slot holds them.
+    // by the caller, who keeps them alive while a slot holds them. The host plays them in
+    // place (it may copy nothing) and guarantees that once loadSlot or closeAudio returns,
+    // nothing reads the slot's previous data any more, on any thread: loadSlot(slot,
+    // nullptr, 0) empties a slot, and the caller empties every slot before freeing the data.
     virtual bool openAudio() = 0;
     virtual void closeAudio() = 0;
     virtual void loadSlot(int slot, const uint8_t* data, uint32_t length) = 0;

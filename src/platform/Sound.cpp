@@ -24,6 +24,16 @@ void Sound::shutdown() {
     soundAvailable = 0;
 }
 
+void Sound::releaseSamples() {
+    if (host != nullptr && soundAvailable != 0) {
+        for (int slot = 0; slot < soundSlotCount; ++slot) {
+            host->loadSlot(slot, nullptr, 0);
+        }
+    }
+    sampleData.fill(nullptr);
+    sampleLength.fill(0);
+}
+
 void Sound::loadSound(int slot, const uint8_t* data, uint32_t length) {
     if (soundOn == 0 || host == nullptr || slot < 0 || slot >= soundSlotCount) {
         return;

@@ -16,6 +16,9 @@ public:
     // Always 1: a machine without a sound device runs silent.
     int32_t init(host::Host& host);
     void shutdown();
+    // Stops every slot and lets go of its data, whatever soundOn says: the sound data live
+    // in the archive, which goes before the sound device is released.
+    void releaseSamples();
     void loadSound(int slot, const uint8_t* data, uint32_t length);
     void playSound(int slot, uint32_t flags);
 

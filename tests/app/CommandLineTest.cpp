@@ -58,15 +58,20 @@ TEST(CommandLineTest, OptionsAreTakenOutBeforeTheCommandLineIsRead) {
     EXPECT_EQ(p.options.scriptFile, "s.txt");
     EXPECT_EQ(p.options.commandLine, "");
 
-    // A demo file may follow its option, but an option never counts as one.
-    p = parseArguments({"--play-demo", "--window"});
+    // An optional value comes only after '=': the next word is the command line's.
+    p = parseArguments({"--play-demo", "Q"});
     EXPECT_EQ(p.options.demo, DemoChoice::Playback);
     EXPECT_EQ(p.options.demoFile, "");
-    EXPECT_FALSE(p.options.fullscreen);
-    p = parseArguments({"--record-demo", "my.dem", "Q"});
+    EXPECT_EQ(p.options.commandLine, "Q");
+    p = parseArguments({"--record-demo=my.dem", "Q"});
     EXPECT_EQ(p.options.demo, DemoChoice::Record);
     EXPECT_EQ(p.options.demoFile, "my.dem");
     EXPECT_EQ(p.options.commandLine, "Q");
+
+    // The window can be closed after N frames and report, as the headless host does.
+    p = parseArguments({"--frames", "3", "--report", "r.json"});
+    ASSERT_FALSE(p.error) << *p.error;
+    EXPECT_FALSE(p.options.headless);
 }
 
 TEST(CommandLineTest, MistakesAreRefused) {
@@ -74,7 +79,11 @@ TEST(CommandLineTest, MistakesAreRefused) {
         {"--bogus"},
         {"-x"},
         {"--data"},
-        {"--frames", "10"},  // only without a window
+        {"--dump", "d"},  // only without a window
+        {"--help=yes"},
+        {"--fullscreen=0"},
+        {"--headless=1"},
+        {"--play-demo="},
         {"--headless", "--frames", "0"},
         {"--headless", "--frames", "ten"},
         {"--headless", "--dump-at", "3"},

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,8 +9,10 @@
 
 #include "app/Program.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/sdl/SlotMixer.h"
 #include "platform/FramePump.h"
 #include "platform/Input.h"
+#include "platform/Sound.h"
 #include "support/TestArchive.h"
 
 namespace quenford {
@@ -88,25 +91,69 @@ TEST_F(ProgramTest, ClosingTheWindowEndsTheFlowAndStartsTheShell) {
     EXPECT_TRUE(modeQ);
     EXPECT_EQ(result.demo, DemoChoice::Off);
     EXPECT_TRUE(host.messageBoxes().empty());
-    // The flow unwinds within one more frame after the close.
-    EXPECT_GE(host.framesPresented(), 40u);
-    EXPECT_LE(host.framesPresented(), 41u);
+    // Nothing the flow still draws after the close is shown.
+    EXPECT_EQ(host.framesPresented(), 40u);
     EXPECT_EQ(host.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE P"});
 }
 
-TEST_F(ProgramTest, DemoModesRecordAndPlayBackBesideTheArchive) {
+// A sound device that plays from the caller's data in place, as the window's mixer does;
+// it mixes once more when the screen is released, after the archive has gone.
+class MixingHost : public HeadlessHost {
+public:
+    using HeadlessHost::HeadlessHost;
+    void loadSlot(int slot, const uint8_t* data, uint32_t length) override {
+        HeadlessHost::loadSlot(slot, data, length);
+        mixer.load(slot, data, length);
+    }
+    void playSlot(int slot) override {
+        HeadlessHost::playSlot(slot);
+        mixer.play(slot);
+    }
+    void closeScreen() override {
+        for (int slot = 0; slot < soundSlotCount; ++slot) {
+            soundingAtClose = soundingAtClose || mixer.isPlaying(slot);
+        }
+        uint8_t out[512];
+        mixer.mix(out, sizeof out);
+    }
+    host::SlotMixer mixer;
+    bool soundingAtClose = false;
+};
+
+TEST_F(ProgramTest, EverySoundIsSilencedBeforeTheArchiveGoes) {
     writeArchives();
+    MixingHost host(frames(20));
+    ProgramOptions options;
+    options.dataFolder = folder.string();
+    runGame(host, options, [] { sound.playSound(2, 0); });
+    ASSERT_FALSE(host.playedSounds().empty());
+    EXPECT_FALSE(host.soundingAtClose);
+}
+
+TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTheArchive) {
+    writeArchives();
+    const fs::path before = fs::current_path();
+    fs::create_directories(folder / "player");
+    fs::current_path(folder / "player");
     HeadlessHost recorder(frames(30));
-    EXPECT_EQ(run(recorder, std::string(recordingWord)).demo, DemoChoice::Record);
+    const GameResult recording = run(recorder, std::string(recordingWord));
+    EXPECT_EQ(recording.demo, DemoChoice::Record);
+    EXPECT_EQ(recording.seed, 10u);
     EXPECT_EQ(recorder.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE P"});
     // The introduction reads no input; the screens after it write a word a frame.
-    const auto recorded = fs::file_size(folder / "DATA12.RES");
+    const auto recorded = fs::file_size(folder / "player" / "DATA12.RES");
     EXPECT_GT(recorded, 0u);
     EXPECT_EQ(recorded % 4, 0u);
+    EXPECT_FALSE(fs::exists(folder / "DATA12.RES"));
 
+    // The player's own recording first, else the one beside the archive.
     HeadlessHost player(frames(30));
     EXPECT_EQ(run(player, "1").demo, DemoChoice::Playback);
     EXPECT_EQ(player.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
+    fs::rename(folder / "player" / "DATA12.RES", folder / "DATA12.RES");
+    HeadlessHost installed(frames(30));
+    EXPECT_EQ(run(installed, "1").demo, DemoChoice::Playback);
+    fs::current_path(before);
 
     // Playback without a recording runs on live input, but the shell still learns of it.
     fs::remove(folder / "DATA12.RES");
@@ -135,7 +182,8 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     ASSERT_EQ(std::sscanf(json.c_str(), "{ \"frames\": %llu, \"clockMs\": %u", &frameCount, &clock),
               2)
         << json;
-    EXPECT_GE(frameCount, 25u);
+    EXPECT_EQ(frameCount, 25u) << "the introduction draws without waiting, and still 25";
+    EXPECT_NE(json.find("\"seed\": 4294967200,"), std::string::npos) << json;
     EXPECT_LT(clock, 4294967200u);  // the tick count wrapped on the way
     EXPECT_NE(json.find("\"launcher\": \"TAMBERLY.EXE P\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"demo\": \"off\""), std::string::npos) << json;
@@ -145,6 +193,39 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
 
     std::ofstream(script) << "0 move 10 10\n100 wiggle\n";
     EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 2);
+}
+
+// What the player names explicitly must work: a line naming it and exit code 2, and the
+// game does not start.
+TEST_F(ProgramTest, OptionsNamingUnusableFilesEndTheProgramBeforeItStarts) {
+    writeArchives();
+    std::ofstream(folder / "plain") << "x";
+    const std::string data = folder.string();
+    const std::string missing = (folder / "missing" / "x").string();
+    const std::string underFile = (folder / "plain" / "sub").string();
+    const std::vector<std::vector<std::string>> cases{
+        {"--play-demo=" + (folder / "none.dem").string()},
+        {"--play-demo=" + data},
+        {"--record-demo=" + missing},
+        {"--report", missing},
+        {"--headless", "--dump", underFile},
+        {"--headless", "--script", data},
+        {"--data", (folder / "missing").string()},
+    };
+    for (const auto& extra : cases) {
+        std::vector<std::string> words{"quenford", "--headless", "--data", data};
+        words.insert(words.end(), extra.begin(), extra.end());
+        std::vector<char*> args;
+        for (std::string& word : words) {
+            args.push_back(word.data());
+        }
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(runProgram(static_cast<int>(args.size()), args.data()), 2) << extra[0];
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        const std::string named = extra.back().substr(extra.back().find('=') + 1);
+        EXPECT_NE(said.find(named), std::string::npos) << said;
+    }
 }
 
 }  // namespace

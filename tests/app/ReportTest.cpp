@@ -23,6 +23,7 @@ TEST(ReportTest, ReportIsJsonWithTheGamesFieldsAfterTheHosts) {
     report.frames = 12;
     report.clockMs = 4294967295u;
     report.demo = DemoChoice::Playback;
+    report.seed = 10;
     report.sounds = {3, 0};
     report.gameFields = {{"name", jsonString("Zoë \"Q\"\\\n\x01")}};
     EXPECT_EQ(reportJson(report),
@@ -32,6 +33,7 @@ TEST(ReportTest, ReportIsJsonWithTheGamesFieldsAfterTheHosts) {
               "  \"exitCode\": 0,\n"
               "  \"modeQ\": false,\n"
               "  \"demo\": \"playback\",\n"
+              "  \"seed\": 10,\n"
               "  \"launcher\": null,\n"
               "  \"sounds\": [3, 0],\n"
               "  \"name\": \"Zoë \\\"Q\\\"\\\\\\n\\u0001\"\n"

@@ -16,7 +16,7 @@ TEST(AutoplayCommandLine, GamesNeedTheAutoplayAndTimedemoStandsAlone) {
     EXPECT_TRUE(parseArguments({"--timedemo", "--autoplay"}).error);
     EXPECT_TRUE(parseArguments({"--timedemo", "--record-demo"}).error);
 
-    const ParsedArguments timed = parseArguments({"--timedemo", "tests/demos/win.dem"});
+    const ParsedArguments timed = parseArguments({"--timedemo=tests/demos/win.dem"});
     ASSERT_FALSE(timed.error);
     EXPECT_TRUE(timed.options.timedemo);
     EXPECT_EQ(timed.options.demoFile, "tests/demos/win.dem");

@@ -20,6 +20,14 @@ public:
             activated = true;
             return host::Message{host::MessageKind::Activate, 0};
         }
+        if (closeAfter != 0 && presents >= closeAfter) {
+            closeAfter = 0;
+            return host::Message{host::MessageKind::SystemClose, 0};
+        }
+        if (quitPosted) {
+            quitPosted = false;
+            return host::Message{host::MessageKind::Quit, 0};
+        }
         // One character a frame, as a player types, so the queue never overflows.
         if (!typing.empty() && input.textEntryOn != 0 && typedAt != clock) {
             typedAt = clock;
@@ -32,6 +40,7 @@ public:
         }
         return std::nullopt;
     }
+    void postQuit(uint32_t) override { quitPosted = true; }
     uint32_t ticks() override { return clock; }
 
     void present(const uint8_t*, int32_t) override {
@@ -54,6 +63,8 @@ public:
     bool activated = false;
     std::deque<uint8_t> typing;
     int presents = 0;
+    int closeAfter = 0;  // the player closes the window once this many frames were shown
+    bool quitPosted = false;
     std::function<void()> onPresent;
     std::optional<std::string> folder;
     std::optional<std::string> owner;

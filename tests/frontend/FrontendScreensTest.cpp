@@ -169,6 +169,36 @@ TEST_F(FrontendScreensTest, EmptyNameBecomesTheOwnerWhenItFits) {
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"Ann Lee", "S7"}));
 }
 
+// Once the window is closed, the sequence returns at once: nothing more is shown or stored.
+TEST_F(FrontendScreensTest, ClosingTheWindowEndsTheSequenceAfterGameAtOnce) {
+    struct Case {
+        const char* screen;
+        int closeAfter;
+        bool busy;
+    };
+    const Case cases[] = {
+        {"busy notice", 1, true},        {"slide-in", 10, false},    {"pause", 31, false},
+        {"new row's marker", 40, false}, {"name entry", 200, false},
+    };
+    openTable({50});
+    highScoreTable().save();
+    board.score = 60;
+    for (const Case& c : cases) {
+        HighScoreTable other;
+        if (c.busy) {
+            ASSERT_EQ(other.load(), LoadOk);
+        }
+        quitRequested = false;
+        host.presents = 0;
+        host.closeAfter = c.closeAfter;
+        afterGameHighScores();
+        EXPECT_EQ(host.presents, c.closeAfter) << c.screen;
+        other.closeFile();
+        highScoreTable().closeFile();
+        EXPECT_EQ(storedNames(), std::vector<std::string>{"S50"}) << c.screen;
+    }
+}
+
 // The back buffer as it stands, rows of 640.
 std::vector<uint8_t> screenNow() {
     const BackBuffer& screen = vdp.backBuffer();

@@ -19,13 +19,16 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-// The game's table code in a process of its own (high_score_holder), its output on a pipe.
+// A process of its own, its output on a pipe: by default the game's table code
+// (high_score_holder), else the program the arguments start with.
 class Copy {
 public:
-    explicit Copy(std::vector<std::string> args) {
+    explicit Copy(std::vector<std::string> args, bool holder = true) {
         int fds[2];
         EXPECT_EQ(::pipe(fds), 0);
-        args.insert(args.begin(), HIGH_SCORE_HOLDER);
+        if (holder) {
+            args.insert(args.begin(), HIGH_SCORE_HOLDER);
+        }
         pid = ::fork();
         if (pid == 0) {
             ::dup2(fds[1], STDOUT_FILENO);
@@ -34,7 +37,7 @@ public:
                 argv.push_back(arg.data());
             }
             argv.push_back(nullptr);
-            ::execv(argv[0], argv.data());
+            ::execvp(argv[0], argv.data());
             ::_exit(127);
         }
         ::close(fds[1]);
@@ -79,12 +82,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    Bytes read(const char* name) {
+    Bytes read(const fs::path& name) {
         std::ifstream in(folder / name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    void write(const Bytes& bytes) {
-        std::ofstream(folder / "HIGH10", std::ios::binary)
+    void write(const Bytes& bytes, const fs::path& name = "HIGH10") {
+        std::ofstream(folder / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
     }
@@ -133,19 +136,79 @@ TEST_F(HighScoreProcessTest, KilledWhileSavingLeavesAWholeTable) {
     }
 }
 
-TEST_F(HighScoreProcessTest, DamagedTableIsKeptBesideTheNewOne) {
-    const Bytes damaged(41, 'x');
-    write(damaged);
+// Another program that locks HIGH10 itself (flock(1) here) keeps the game out, and the
+// game keeps it out while the game holds the table.
+TEST_F(HighScoreProcessTest, AnotherProgramsLockOnTheTableMeansBusy) {
+    Bytes table(40, 0);
+    std::memcpy(table.data(), "DELTA", 5);
+    table[36] = 9;
+    write(table);
+    const std::string path = folder / "HIGH10";
+    Copy other({"flock", "-x", path, "sh", "-c", "echo held; sleep 1"}, false);
+    ASSERT_EQ(other.line(), "held");
     Copy show({folder, "show"});
-    EXPECT_EQ(show.line(), "");
+    EXPECT_EQ(show.line(), "busy");
+    EXPECT_EQ(read("HIGH10"), table);
+    EXPECT_EQ(show.line(), "9 DELTA") << "read once the other program let go";
     EXPECT_EQ(show.wait(), 0);
-    EXPECT_EQ(read("HIGH10").size(), 0u);
-    EXPECT_EQ(read("HIGH10.bad"), damaged);
+    EXPECT_EQ(read("HIGH10"), table);
+    EXPECT_FALSE(fs::exists(folder / "HIGH10.bad"));
 
-    Copy add({folder, "add", "GAMMA", "7", "0"});
+    Copy holder({folder, "add", "EPSILON", "5", "5000"});
+    ASSERT_EQ(holder.line(), "9 DELTA");
+    ASSERT_EQ(holder.line(), "holding");
+    EXPECT_EQ(Copy({"flock", "-n", "-x", path, "true"}, false).wait(), 1);
+}
+
+TEST_F(HighScoreProcessTest, LinkedTableStaysALinkAndKeepsItsPermissions) {
+    fs::create_directories(folder / "shared");
+    write(Bytes(40, 0), "shared/HIGH10");
+    fs::permissions(folder / "shared" / "HIGH10", fs::perms(0640));
+    fs::create_symlink("shared/HIGH10", folder / "HIGH10");
+
+    Copy add({folder, "add", "ZETA", "3", "0"});
     EXPECT_EQ(add.wait(), 0);
+    EXPECT_TRUE(fs::is_symlink(folder / "HIGH10"));
+    EXPECT_EQ(read("shared/HIGH10").size(), 80u);
+    EXPECT_EQ(fs::status(folder / "shared" / "HIGH10").permissions(), fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "shared"), fs::directory_iterator()),
+              1);
+}
+
+// Files of another user: a HIGH10 the player may not write is never replaced; a lock file
+// the player may not write still locks. The game runs as nobody when the test is root.
+TEST_F(HighScoreProcessTest, FilesThePlayerMayNotWriteAreRespected) {
+    const bool root = ::geteuid() == 0;
+    if (root && ::access("/usr/bin/setpriv", X_OK) != 0) {
+        GTEST_SKIP() << "running as root without setpriv: no way to play as another user";
+    }
+    // The holder where another user can run it, whatever the build folder's permissions.
+    const fs::path holder = folder.string() + "-holder";
+    fs::copy_file(HIGH_SCORE_HOLDER, holder, fs::copy_options::overwrite_existing);
+    fs::permissions(holder, fs::perms(0755));
+    fs::permissions(folder, fs::perms::all);
+    auto asOther = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), holder.string());
+        if (root) {
+            args.insert(args.begin(),
+                        {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+        }
+        return Copy(args, false).wait();
+    };
+
+    const Bytes table(40, 0);
+    write(table);
+    fs::permissions(folder / "HIGH10", fs::perms(0444));
+    EXPECT_EQ(asOther({folder, "add", "ETA", "4", "0"}), 1) << "nothing can be stored";
+    EXPECT_EQ(read("HIGH10"), table);
+    EXPECT_EQ(fs::status(folder / "HIGH10").permissions(), fs::perms(0444));
+
+    fs::remove(folder / "HIGH10");
+    write({}, "HIGH10.lock");
+    fs::permissions(folder / "HIGH10.lock", fs::perms(0444));
+    EXPECT_EQ(asOther({folder, "add", "THETA", "8", "0"}), 0);
     EXPECT_EQ(read("HIGH10").size(), 40u);
-    EXPECT_EQ(read("HIGH10.bad"), damaged);
+    fs::remove(holder);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -88,7 +89,8 @@ TEST_F(HighScoreTableTest, EmptyFileIsATableAndDamagedOnesAreKeptAside) {
     table.closeFile();
     EXPECT_FALSE(fs::exists(folder / "HIGH10.bad"));
 
-    for (const size_t size : {size_t{640}, size_t{41}}) {
+    // Every damaged copy is kept, none overwrites an earlier one.
+    for (const auto& [size, kept] : {std::pair{640, "HIGH10.bad"}, {41, "HIGH10.bad.1"}}) {
         const Bytes damaged(size, 'z');
         writeTable({damaged});
         EXPECT_EQ(table.load(), LoadReset) << size;
@@ -96,8 +98,9 @@ TEST_F(HighScoreTableTest, EmptyFileIsATableAndDamagedOnesAreKeptAside) {
         EXPECT_TRUE(table.create());
         table.closeFile();
         EXPECT_EQ(fileBytes().size(), 0u);
-        EXPECT_EQ(fileBytes("HIGH10.bad"), damaged) << "the newest damaged copy is kept";
+        EXPECT_EQ(fileBytes(kept), damaged) << kept;
     }
+    EXPECT_EQ(fileBytes("HIGH10.bad").size(), 640u);
 }
 
 TEST_F(HighScoreTableTest, SaveWritesTheRowsOnlyWhileHeld) {
@@ -131,10 +134,18 @@ TEST_F(HighScoreTableTest, FolderComesFromTheCollectionKey) {
     findHighScoreFolder();
     EXPECT_EQ(host.askedKey, "Tamberly");
 
+    // Each fallback to the current folder is said once, with the folder's full path.
+    testing::internal::CaptureStderr();
     host.folder.reset();
     EXPECT_EQ(findHighScoreFolder(), "./");
+    findHighScoreFolder();
     host.folder = "/" + std::string(300, 'd') + "/";
     EXPECT_EQ(findHighScoreFolder(), "./");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+    EXPECT_NE(said.find("kept in the current folder, " + fs::current_path().string()),
+              std::string::npos)
+        << said;
 }
 
 }  // namespace

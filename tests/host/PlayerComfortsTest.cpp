@@ -53,7 +53,7 @@ TEST_F(WindowSettingsTest, WhatIsWrittenIsReadBackAndDamageGivesTheDefaults) {
     }
 }
 
-TEST(ScreenshotTest, NamesSortByTimeAndNeverRepeat) {
+TEST(ScreenshotTest, NamesSortByTimeNeverRepeatAndGoToThePicturesFolder) {
     std::tm time{};
     time.tm_year = 126;
     time.tm_mon = 11;
@@ -63,9 +63,8 @@ TEST(ScreenshotTest, NamesSortByTimeAndNeverRepeat) {
     time.tm_sec = 9;
     EXPECT_EQ(screenshotName(time), "quenford-2026-12-06_07-05-09.png");
     EXPECT_EQ(screenshotName(time, 2), "quenford-2026-12-06_07-05-09-2.png");
-}
 
-TEST(ScreenshotTest, PicturesFolderFromTheDesktopsUserDirs) {
+    // The pictures folder from the desktop's user-dirs.dirs.
     const std::string userDirs =
         "# written by xdg-user-dirs-update\n"
         "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
@@ -75,6 +74,12 @@ TEST(ScreenshotTest, PicturesFolderFromTheDesktopsUserDirs) {
     EXPECT_FALSE(picturesFolderIn("XDG_PICTURES_DIR=\"Pictures\"\n", "/home/ann"));
     EXPECT_FALSE(picturesFolderIn("XDG_PICTURES_DIR=\"$HOME/Pic", "/home/ann"));
     EXPECT_FALSE(picturesFolderIn("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", "/home/ann"));
+
+    // Without a pictures folder, the home folder: never the data folder.
+    unsetenv("XDG_PICTURES_DIR");
+    setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
+    setenv("HOME", "/home/ann", 1);
+    EXPECT_EQ(screenshotFolder(), "/home/ann/");
 }
 
 // The real host on SDL's offscreen driver: F12 writes the picture on the screen, the window's

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <time.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -63,6 +65,12 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     const uint32_t before = host->ticks();
     EXPECT_FALSE(host->nextMessage(20));
     EXPECT_GE(host->ticks() - before, 20u);
+    // The tick count counts from the machine's start, not from SDL's: it seeds the game.
+    timespec boot{};
+    clock_gettime(CLOCK_BOOTTIME, &boot);
+    EXPECT_LT(host->ticks() - static_cast<uint32_t>(boot.tv_sec * 1000 + boot.tv_nsec / 1000000),
+              1000u);
+    EXPECT_GT(host->ticks() - SDL_GetTicks(), 1000u);
     host->closeAudio();
     host->closeScreen();
 }
@@ -73,8 +81,17 @@ TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
     key.type = SDL_KEYDOWN;
     key.key.keysym.scancode = SDL_SCANCODE_RETURN;
     push(key);
+    key.type = SDL_KEYUP;  // a quick key, down and up between two reads
+    push(key);
+    key.type = SDL_KEYDOWN;
     key.key.keysym.scancode = SDL_SCANCODE_A;
     push(key);
+    SDL_Event button{};
+    button.button.button = SDL_BUTTON_LEFT;
+    for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {  // a quick click
+        button.type = type;
+        push(button);
+    }
     SDL_Event text{};
     text.type = SDL_TEXTINPUT;
     SDL_strlcpy(text.text.text, "aé€Ж", sizeof text.text.text);
@@ -100,6 +117,15 @@ TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
     for (size_t i = 0; i < got.size(); ++i) {
         EXPECT_EQ(got[i].kind, expected[i].first) << i;
         EXPECT_EQ(got[i].param, expected[i].second) << i;
+    }
+    // The quick click and key are seen down by the next read, and up by the one after.
+    for (const uint8_t expectedState : {uint8_t{0x80}, uint8_t{0}}) {
+        MouseReading reading;
+        std::array<uint8_t, 256> keys{};
+        ASSERT_TRUE(host->readMouse(0, 0, reading));
+        ASSERT_TRUE(host->readKeyboard(keys));
+        EXPECT_EQ(reading.left, expectedState);
+        EXPECT_EQ(keys[dik::enter], expectedState);
     }
 }
 

@@ -19,6 +19,15 @@ std::optional<std::string> environmentValue(const char* name) {
     return std::string(value);
 }
 
+std::string withSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    return folder;
+}
+
+}  // namespace
+
 std::optional<std::string> homeFolder() {
     if (auto home = environmentValue("HOME")) {
         return home;
@@ -29,15 +38,6 @@ std::optional<std::string> homeFolder() {
     }
     return std::string(entry->pw_dir);
 }
-
-std::string withSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
-    return folder;
-}
-
-}  // namespace
 
 std::optional<std::string> collectionDataFolder() {
     std::optional<std::string> folder = environmentValue("TAMBERLY_HOME");

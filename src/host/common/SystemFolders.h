@@ -10,6 +10,9 @@ namespace quenford::host {
 // can be determined or the folder cannot be made.
 std::optional<std::string> collectionDataFolder();
 
+// The user's home folder: $HOME, else the user database's, or nothing.
+std::optional<std::string> homeFolder();
+
 // The folder holding the running program, ending in '/', or nothing.
 std::optional<std::string> executableFolder();
 

@@ -140,6 +140,10 @@ bool HeadlessHost::dumpWanted(uint64_t frameNumber) const {
 }
 
 void HeadlessHost::present(const uint8_t* pixels, int32_t pitch) {
+    // The window closes after exactly the limit: what the game still draws is not shown.
+    if (options.frameLimit != 0 && frames == options.frameLimit) {
+        return;
+    }
     keyboardReadsSinceWait = 0;
     frame.resize(screenWidth * screenHeight);
     for (int y = 0; y < screenHeight; ++y) {

@@ -1,8 +1,10 @@
 #include "host/headless/Script.h"
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 #include "host/Host.h"
 #include "host/common/Windows1252.h"
@@ -179,9 +181,13 @@ Script parseScript(std::string_view text) {
 }
 
 Script loadScript(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return Script{{}, ScriptError{0, "a folder, not a script"}};
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        return Script{{}, ScriptError{0, "cannot read " + path}};
+        return Script{{}, ScriptError{0, "cannot be read"}};
     }
     std::ostringstream text;
     text << file.rdbuf();

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "host/common/SystemFolders.h"
 #include "host/headless/PngFrameWriter.h"
 
 namespace quenford::host {
@@ -71,7 +72,7 @@ std::optional<std::string> picturesFolderIn(std::string_view userDirs, const std
     return std::nullopt;
 }
 
-std::string screenshotFolder(const std::string& fallback) {
+std::string screenshotFolder() {
     if (auto folder = environmentValue("XDG_PICTURES_DIR"); folder && isFolder(*folder)) {
         return withSlash(*folder);
     }
@@ -88,7 +89,7 @@ std::string screenshotFolder(const std::string& fallback) {
             return withSlash(*folder);
         }
     }
-    return withSlash(fallback);
+    return withSlash(homeFolder().value_or(""));
 }
 
 std::optional<std::string> saveScreenshot(const std::string& folder, const uint8_t* indices,

@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "host/common/KeyCodes.h"
 #include "host/common/Windows1252.h"
@@ -58,6 +60,16 @@ void SdlHost::handleEvent(const SDL_Event& event) {
         default:
             break;
     }
+}
+
+int SdlHost::watchEvent(void* self, SDL_Event* event) {
+    auto* host = static_cast<SdlHost*>(self);
+    if (event->type == SDL_MOUSEBUTTONDOWN) {
+        host->buttonsPressed |= SDL_BUTTON(event->button.button);
+    } else if (event->type == SDL_KEYDOWN && event->key.keysym.scancode < SDL_NUM_SCANCODES) {
+        host->keysPressed[event->key.keysym.scancode] = true;
+    }
+    return 1;
 }
 
 void SdlHost::handleKeyDown(const SDL_KeyboardEvent& key) {
@@ -142,9 +154,12 @@ void SdlHost::takeScreenshot() const {
     if (shownFrame.empty()) {
         return;
     }
-    const std::string folder = screenshotFolder(options.screenshotFallback);
+    const std::string folder = screenshotFolder();
     if (const auto path = saveScreenshot(folder, shownFrame.data(), palette)) {
-        std::fprintf(stderr, "quenford: screenshot saved as %s\n", path->c_str());
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(*path, error);
+        std::fprintf(stderr, "quenford: screenshot saved as %s\n",
+                     error ? path->c_str() : full.c_str());
     } else {
         std::fprintf(stderr, "quenford: cannot save a screenshot in %s\n",
                      folder.empty() ? "the current folder" : folder.c_str());

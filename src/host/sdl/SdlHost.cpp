@@ -1,9 +1,12 @@
 #include "host/sdl/SdlHost.h"
 
+#include <time.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "host/common/RegisteredOwner.h"
 #include "host/common/ShellLauncher.h"
@@ -39,6 +42,15 @@ bool rendersOnProcessor(SDL_Renderer* renderer) {
 
 }  // namespace
 
+// The clock that includes time asleep, as the system tick count does; SDL's own counts from
+// its start, a few milliseconds before the seed is taken, so every start would be alike.
+uint32_t machineTicks() {
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
+                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+}
+
 // A window on the desktop: the largest whole multiple of 640 x 480 that leaves room for
 // the desktop's panels.
 void windowedSize(int& width, int& height) {
@@ -53,6 +65,9 @@ void windowedSize(int& width, int& height) {
 SdlHost::SdlHost(SdlHostOptions settings) : options(settings) {}
 
 SdlHost::~SdlHost() {
+    if (watching) {
+        SDL_DelEventWatch(&SdlHost::watchEvent, this);
+    }
     rememberWindow();
     audio.reset();
     texture.reset();
@@ -64,6 +79,8 @@ bool SdlHost::createWindow(const std::string& caption) {
     if (!video.start(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
         return false;
     }
+    SDL_AddEventWatch(&SdlHost::watchEvent, this);
+    watching = true;
     if (!options.settingsFile.empty()) {
         remembered = readWindowSettings(options.settingsFile);
     }
@@ -170,7 +187,7 @@ void SdlHost::postQuit(uint32_t exitCode) {
 }
 
 uint32_t SdlHost::ticks() {
-    return SDL_GetTicks();
+    return machineTicks();
 }
 
 bool SdlHost::openScreen() {
@@ -296,32 +313,36 @@ void SdlHost::closeInput() {}
 bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     keys.fill(0);
     if (!active) {
+        keysPressed.fill(false);
         return false;
     }
     SDL_PumpEvents();
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     for (int scancode = 0; scancode < count; ++scancode) {
-        if (state[scancode] != 0) {
+        const bool pressed = scancode < SDL_NUM_SCANCODES && keysPressed[scancode];
+        if (state[scancode] != 0 || pressed) {
             const uint8_t code = directInputCode(static_cast<SDL_Scancode>(scancode));
             if (code != 0) {
                 keys[code] = down;
             }
         }
     }
+    keysPressed.fill(false);
     return true;
 }
 
 bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
     reading = {};
     if (!active) {
+        buttonsPressed = 0;
         return false;
     }
     SDL_PumpEvents();
     // Where the pointer last moved over the window (the system reports no motion elsewhere).
     int x = 0;
     int y = 0;
-    const Uint32 buttons = SDL_GetMouseState(&x, &y);
+    const Uint32 buttons = SDL_GetMouseState(&x, &y) | std::exchange(buttonsPressed, 0);
     const bool moved = pointerStale || x != lastPointerX || y != lastPointerY;
     if (moved) {
         // Motion that puts the game's pointer on the game pixel under the player's pointer.

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -17,6 +18,9 @@
 
 namespace quenford::host {
 
+// Milliseconds since the machine started, wrapping at 2^32.
+uint32_t machineTicks();
+
 // The size of a window on the desktop (for --window and after leaving full screen).
 void windowedSize(int& width, int& height);
 
@@ -24,11 +28,10 @@ struct SdlHostOptions {
     // On the desktop's resolution, or a window; nothing: as the player left it last time
     // (full screen the first time).
     std::optional<bool> fullscreen;
-    bool sound = true;               // false: behave as a machine without a sound device
-    bool integerScale = false;       // only whole multiples of 640 x 480, every game pixel alike
-    bool grab = false;               // keep the pointer inside the window
-    std::string settingsFile;        // where the window's mode and size are remembered; "": nowhere
-    std::string screenshotFallback;  // F12 pictures go here when the desktop has no pictures folder
+    bool sound = true;          // false: behave as a machine without a sound device
+    bool integerScale = false;  // only whole multiples of 640 x 480, every game pixel alike
+    bool grab = false;          // keep the pointer inside the window
+    std::string settingsFile;   // where the window's mode and size are remembered; "": nowhere
 };
 
 // The host for players: one resizable window (full screen on the desktop by default,
@@ -76,6 +79,8 @@ public:
 private:
     // SdlEvents.cpp: what the window's events mean to the game.
     void handleEvent(const SDL_Event& event);
+    // Sees every event as the system delivers it, between two reads of the devices.
+    static int watchEvent(void* self, SDL_Event* event);
     void handleKeyDown(const SDL_KeyboardEvent& key);
     void handleTextInput(const char* text);
     void updateCursor(int32_t windowX, int32_t windowY);
@@ -112,6 +117,12 @@ private:
     ColourTable colours{};
     bool paletteChanged = false;
     std::vector<uint8_t> shownFrame;
+
+    // Presses since the last read: a button or key that went down and came up between two
+    // reads is still seen down by the first of them.
+    Uint32 buttonsPressed = 0;
+    std::array<bool, SDL_NUM_SCANCODES> keysPressed{};
+    bool watching = false;
 
     int lastPointerX = -1;
     int lastPointerY = -1;
