@@ -152,7 +152,7 @@ std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
-    const uint32_t start = SDL_GetTicks();
+    const uint32_t start = machineTicks();
     while (messages.empty()) {
         SDL_Event event;
         int got = 0;
@@ -162,7 +162,7 @@ std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
                 return std::nullopt;
             }
         } else {
-            const uint32_t spent = SDL_GetTicks() - start;
+            const uint32_t spent = machineTicks() - start;
             if (spent >= timeoutMs) {
                 got = SDL_PollEvent(&event);
                 if (got == 0) {
