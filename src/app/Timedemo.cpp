@@ -20,8 +20,9 @@ namespace {
 
 enum class Presenting { Off, Converted };
 
-// The headless host without its frame copy, or with the window's conversion to ARGB in its
-// place; it closes the window when the demo has run out, as nobody is there to play on.
+// The headless host without its frame copy, or with the window's conversion to ARGB (of the
+// rows that changed, and of every row when the palette changes) in its place; it closes the window
+// when the demo has run out, as nobody is there to play on.
 class TimedemoHost : public autoplay::HostDecorator {
 public:
     TimedemoHost(host::HeadlessHost& wrapped, Presenting mode)
@@ -29,6 +30,9 @@ public:
 
     void setPalette(const host::HostPalette& palette) override {
         colours = host::colourTable(palette);
+        if (presenting == Presenting::Converted) {
+            shown.convertAll(colours);
+        }
         inner.setPalette(palette);
     }
 
@@ -38,7 +42,7 @@ public:
             firstFrameCpu = std::clock();
         }
         if (presenting == Presenting::Converted) {
-            host::convertFrame(pixels, pitch, colours, argb.data(), host::screenWidth * 4);
+            shown.update(pixels, pitch, colours);
         }
         if (input.demoOn == 0 && !closing) {
             closing = true;
@@ -55,7 +59,7 @@ private:
     host::HeadlessHost& headless;
     Presenting presenting;
     host::ColourTable colours{};
-    std::vector<uint8_t> argb = std::vector<uint8_t>(host::screenWidth * host::screenHeight * 4);
+    host::ShownFrame shown;
     bool closing = false;
 };
 

@@ -3,20 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/WideVectors.h"
 #include "platform/PreparedPicture.h"
 
 namespace quenford {
 
 namespace {
-
-// The prepared draws are bound by their stores: where the processor has wider registers,
-// copies of them built for those move 32 or 64 bytes a store (picked once, at load time).
-#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__)
-#define QUENFORD_WIDE_STORES \
-    __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-#else
-#define QUENFORD_WIDE_STORES
-#endif
 
 // The visible part of a rectangle after clipping to the screen, and how far into the
 // source it starts. Positions are widened so that an offset added near the ends of the
@@ -199,8 +191,8 @@ template <bool Shifted>
     }
 }
 
-QUENFORD_WIDE_STORES void drawPlainPreparedUnshifted(BackBuffer& target, const Clip& clip,
-                                                     const Picture& picture) {
+QUENFORD_WIDE_VECTORS void drawPlainPreparedUnshifted(BackBuffer& target, const Clip& clip,
+                                                      const Picture& picture) {
     drawPlainPrepared<false>(target, clip, picture, 0);
 }
 
@@ -327,14 +319,14 @@ template <bool WithFills>
     }
 }
 
-QUENFORD_WIDE_STORES void drawRunCopies(const PreparedPicture& prepared, const uint8_t* data,
-                                        uint8_t* destination, int32_t pitch) {
+QUENFORD_WIDE_VECTORS void drawRunCopies(const PreparedPicture& prepared, const uint8_t* data,
+                                         uint8_t* destination, int32_t pitch) {
     drawRunsPrepared<false>(prepared, data, destination, pitch);
 }
 
-QUENFORD_WIDE_STORES void drawRunCopiesAndFills(const PreparedPicture& prepared,
-                                                const uint8_t* data, uint8_t* destination,
-                                                int32_t pitch) {
+QUENFORD_WIDE_VECTORS void drawRunCopiesAndFills(const PreparedPicture& prepared,
+                                                 const uint8_t* data, uint8_t* destination,
+                                                 int32_t pitch) {
     drawRunsPrepared<true>(prepared, data, destination, pitch);
 }
 

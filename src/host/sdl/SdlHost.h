@@ -95,6 +95,8 @@ private:
     void queue(MessageKind kind, uint32_t param = 0);
     // Shows the kept frame again with the current palette and window size.
     void drawFrame();
+    // Scales the texture into the window and shows it.
+    void showTexture();
 
     SdlHostOptions options;
     SdlSubsystem video;
@@ -111,7 +113,7 @@ private:
     HostPalette palette{};
     ColourTable colours{};
     bool paletteChanged = false;
-    std::vector<uint8_t> shownFrame;
+    ShownFrame shownFrame;
 
     int lastPointerX = -1;
     int lastPointerY = -1;
