@@ -191,8 +191,13 @@ bool SdlHost::openScreen() {
     if (!renderer) {
         return false;
     }
-    texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                    SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight));
+    // The converted pixels carry an opaque alpha byte, so they serve as XRGB as well: in the
+    // window's own format the picture is copied into it rather than converted again.
+    const Uint32 windowFormat = SDL_GetWindowPixelFormat(window.get());
+    const Uint32 format =
+        windowFormat == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888 : SDL_PIXELFORMAT_ARGB8888;
+    texture.reset(SDL_CreateTexture(renderer.get(), format, SDL_TEXTUREACCESS_STREAMING,
+                                    screenWidth, screenHeight));
     if (!texture) {
         renderer.reset();
         return false;
@@ -211,7 +216,12 @@ void SdlHost::closeScreen() {
 
 void SdlHost::setPalette(const HostPalette& newPalette) {
     palette = newPalette;
-    colours = colourTable(palette);
+    const ColourTable newColours = colourTable(palette);
+    // The same colours again change nothing on the screen, and need no whole conversion.
+    if (newColours == colours) {
+        return;
+    }
+    colours = newColours;
     // The hardware palette changed the colours on the screen at once; the next present
     // or wait shows the kept frame in them.
     paletteChanged = true;
