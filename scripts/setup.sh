@@ -6,6 +6,8 @@ set -eu
 PACKAGES="cmake make g++ clang-14 libclang-rt-14-dev pkg-config libsdl2-dev libcairo2-dev \
 libfreetype-dev fonts-dejavu-core libpng-dev zlib1g-dev libgtest-dev libgmock-dev googletest \
 libbenchmark-dev xvfb xauth"
+# A window manager for measuring the game in a window on the virtual display.
+PACKAGES="$PACKAGES openbox"
 
 missing=""
 for p in $PACKAGES; do

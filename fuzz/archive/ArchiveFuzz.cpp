@@ -48,13 +48,16 @@ void drawEverything(ResourceArchive& archive, ArchiveKind kind, BackBuffer& scre
                 }
                 continue;
             }
-            const Picture picture = Picture::at(element);
-            if (coding == Coding::Plain) {
-                drawPicture(screen, -3, 470, picture);
-            } else if (coding == Coding::Run) {
-                drawRunPicture(screen, 0, 0, picture);
-            } else {
-                drawRunFillPicture(screen, 0, 0, picture);
+            // With the prepared form the accepted archive keeps, as the game draws, and
+            // without it.
+            for (const Picture& picture : {group.picture(j), Picture::at(element)}) {
+                if (coding == Coding::Plain) {
+                    drawPicture(screen, -3, 470, picture);
+                } else if (coding == Coding::Run) {
+                    drawRunPicture(screen, 0, 0, picture);
+                } else {
+                    drawRunFillPicture(screen, 0, 0, picture);
+                }
             }
         }
     }

@@ -60,7 +60,7 @@ const Intro& intro() {
 }
 
 Picture introPicture(int32_t k) {
-    return Picture::at(intro().pictures->element(k));
+    return intro().pictures->picture(k);
 }
 
 // Introduction frames read no input: only the frame wait and the present.

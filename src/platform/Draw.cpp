@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/WideVectors.h"
+#include "platform/PreparedPicture.h"
+
 namespace quenford {
 
 namespace {
@@ -71,15 +74,39 @@ inline uint64_t addToBytes(uint64_t word, uint64_t shifts) {
     return ((word & lowBits) + (shifts & lowBits)) ^ ((word ^ shifts) & highBits);
 }
 
-// Sprites are mostly whole spans of opaque or transparent pixels: eight pixels are merged
-// at a time through a mask of their non-zero bytes, the rest of the row one by one.
-DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& picture,
-                     uint8_t shift) {
-    Clip clip;
-    if (!clipToScreen(int64_t{x} + picture.dx, int64_t{y} + picture.dy, picture.width,
-                      picture.height, clip)) {
-        return nothing();
+// Runs are short (at most 128 bytes): fixed-size moves with an overlapping last one beat
+// a general copy, whose start-up costs more than the run. `length` is 1..128.
+[[gnu::always_inline]] inline void copyRun(uint8_t* destination, const uint8_t* source,
+                                           unsigned length) {
+    if (length > 32) {
+        std::memcpy(destination, source, 32);
+        if (length > 64) {
+            std::memcpy(destination + 32, source + 32, 32);
+            if (length > 96) {
+                std::memcpy(destination + 64, source + 64, 32);
+            }
+        }
+        std::memcpy(destination + length - 32, source + length - 32, 32);
+    } else if (length >= 16) {
+        std::memcpy(destination, source, 16);
+        std::memcpy(destination + length - 16, source + length - 16, 16);
+    } else if (length >= 8) {
+        std::memcpy(destination, source, 8);
+        std::memcpy(destination + length - 8, source + length - 8, 8);
+    } else if (length >= 4) {
+        std::memcpy(destination, source, 4);
+        std::memcpy(destination + length - 4, source + length - 4, 4);
+    } else {
+        // 1 to 3 bytes: first, middle and last cover them all.
+        destination[0] = source[0];
+        destination[length / 2] = source[length / 2];
+        destination[length - 1] = source[length - 1];
     }
+}
+
+// Without a prepared form: eight pixels are merged at a time through a mask of their
+// non-zero bytes, the rest of the row one by one.
+void drawPlainMerged(BackBuffer& target, const Clip& clip, const Picture& picture, uint8_t shift) {
     const uint64_t shifts = 0x0101010101010101ull * shift;
     const uint8_t* source =
         picture.data + static_cast<size_t>(clip.skipRows) * picture.width + clip.skipColumns;
@@ -107,43 +134,107 @@ DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& pi
         source += picture.width;
         destination += target.pitch;
     }
-    return resultOf(clip);
 }
 
-// Runs are short (at most 128 bytes): fixed-size moves with an overlapping last one beat
-// a general copy, whose start-up costs more than the run. `length` is 1..128.
-inline void copyRun(uint8_t* destination, const uint8_t* source, unsigned length) {
-    if (length > 32) {
-        std::memcpy(destination, source, 32);
-        if (length > 64) {
-            std::memcpy(destination + 32, source + 32, 32);
-            if (length > 96) {
-                std::memcpy(destination + 64, source + 64, 32);
-            }
-        }
-        std::memcpy(destination + length - 32, source + length - 32, 32);
-    } else if (length >= 16) {
-        std::memcpy(destination, source, 16);
-        std::memcpy(destination + length - 16, source + length - 16, 16);
-    } else if (length >= 8) {
-        std::memcpy(destination, source, 8);
-        std::memcpy(destination + length - 8, source + length - 8, 8);
-    } else if (length >= 4) {
-        std::memcpy(destination, source, 4);
-        std::memcpy(destination + length - 4, source + length - 4, 4);
-    } else {
+// Copies `length` (at least 1) opaque bytes, adding the shift to each.
+template <bool Shifted>
+[[gnu::always_inline]] inline void putOpaque(uint8_t* destination, const uint8_t* source,
+                                             unsigned length, uint8_t shift) {
+    if constexpr (Shifted) {
         for (unsigned i = 0; i < length; ++i) {
-            destination[i] = source[i];
+            destination[i] = static_cast<uint8_t>(source[i] + shift);
         }
+    } else if (length <= 128) {
+        copyRun(destination, source, length);
+    } else {
+        // Fixed 64-byte moves, the last one overlapping: cheaper than a call for a span.
+        for (unsigned done = 0; done + 64 < length; done += 64) {
+            std::memcpy(destination + done, source + done, 64);
+        }
+        std::memcpy(destination + length - 64, source + length - 64, 64);
     }
 }
 
-inline void fillRun(uint8_t* destination, uint8_t value, unsigned length) {
-    uint8_t pattern[16];
-    std::memset(pattern, value, sizeof pattern);
-    copyRun(destination, pattern, length <= 16 ? length : 16);
-    for (unsigned done = 16; done < length; done += 16) {
-        std::memcpy(destination + std::min(done, length - 16), pattern, 16);
+// With the prepared form: only the opaque runs of each visible row are copied, cut to the
+// visible columns when the picture sticks out at the left or the right.
+template <bool Shifted>
+[[gnu::always_inline]] inline void drawPlainPrepared(BackBuffer& target, const Clip& clip,
+                                                     const Picture& picture, uint8_t shift) {
+    const PreparedRun* runs = picture.prepared->runs.data();
+    const uint32_t* rowStarts = picture.prepared->rowStarts.data() + clip.skipRows;
+    uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(clip.y) * target.pitch + clip.x;
+    const auto left = static_cast<unsigned>(clip.skipColumns);
+    const unsigned right = left + static_cast<unsigned>(clip.width);
+    if (left == 0 && right == picture.width) {
+        for (int32_t row = 0; row < clip.height; ++row) {
+            const PreparedRun* const end = runs + rowStarts[row + 1];
+            for (const PreparedRun* run = runs + rowStarts[row]; run != end; ++run) {
+                putOpaque<Shifted>(destination + run->column, picture.data + run->source,
+                                   run->length, shift);
+            }
+            destination += target.pitch;
+        }
+        return;
+    }
+    for (int32_t row = 0; row < clip.height; ++row) {
+        const PreparedRun* const end = runs + rowStarts[row + 1];
+        for (const PreparedRun* run = runs + rowStarts[row]; run != end; ++run) {
+            const unsigned from = std::max<unsigned>(run->column, left);
+            const unsigned to = std::min<unsigned>(run->column + run->length, right);
+            if (from < to) {
+                putOpaque<Shifted>(destination + (from - left),
+                                   picture.data + run->source + (from - run->column), to - from,
+                                   shift);
+            }
+        }
+        destination += target.pitch;
+    }
+}
+
+QUENFORD_WIDE_VECTORS void drawPlainPreparedUnshifted(BackBuffer& target, const Clip& clip,
+                                                      const Picture& picture) {
+    drawPlainPrepared<false>(target, clip, picture, 0);
+}
+
+DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& picture,
+                     uint8_t shift) {
+    Clip clip;
+    if (!clipToScreen(int64_t{x} + picture.dx, int64_t{y} + picture.dy, picture.width,
+                      picture.height, clip)) {
+        return nothing();
+    }
+    if (picture.prepared == nullptr) {
+        drawPlainMerged(target, clip, picture, shift);
+    } else if (shift == 0) {
+        drawPlainPreparedUnshifted(target, clip, picture);
+    } else {
+        drawPlainPrepared<true>(target, clip, picture, shift);
+    }
+    return resultOf(clip);
+}
+
+// Fills are at most 64 bytes: two to four overlapping stores of the repeated byte, as
+// wide as the length allows. `length` is 1..64.
+[[gnu::always_inline]] inline void fillRun(uint8_t* destination, uint8_t value, unsigned length) {
+    const uint64_t word = 0x0101010101010101ull * value;
+    if (length >= 16) {
+        uint64_t pattern[2] = {word, word};
+        std::memcpy(destination, pattern, 16);
+        std::memcpy(destination + length - 16, pattern, 16);
+        if (length > 32) {
+            std::memcpy(destination + 16, pattern, 16);
+            std::memcpy(destination + length - 32, pattern, 16);
+        }
+    } else if (length >= 8) {
+        std::memcpy(destination, &word, 8);
+        std::memcpy(destination + length - 8, &word, 8);
+    } else if (length >= 4) {
+        std::memcpy(destination, &word, 4);
+        std::memcpy(destination + length - 4, &word, 4);
+    } else {
+        destination[0] = value;
+        destination[length / 2] = value;
+        destination[length - 1] = value;
     }
 }
 
@@ -206,6 +297,39 @@ const uint8_t* decodeRowClipped(const uint8_t* source, BackBuffer& target, int64
     return source;
 }
 
+// The runs known in advance: each run's place is read from the table rather than found
+// by decoding the control bytes before it, so consecutive runs do not wait on each other.
+template <bool WithFills>
+[[gnu::always_inline]] inline void drawRunsPrepared(const PreparedPicture& prepared,
+                                                    const uint8_t* data, uint8_t* destination,
+                                                    int32_t pitch) {
+    const PreparedRun* run = prepared.runs.data();
+    const size_t rows = prepared.rowStarts.size() - 1;
+    for (size_t row = 0; row < rows; ++row) {
+        const PreparedRun* const end = prepared.runs.data() + prepared.rowStarts[row + 1];
+        for (; run != end; ++run) {
+            if (WithFills && (run->length & PreparedPicture::fillMark) != 0) {
+                fillRun(destination + run->column, data[run->source],
+                        run->length & ~PreparedPicture::fillMark);
+            } else {
+                copyRun(destination + run->column, data + run->source, run->length);
+            }
+        }
+        destination += pitch;
+    }
+}
+
+QUENFORD_WIDE_VECTORS void drawRunCopies(const PreparedPicture& prepared, const uint8_t* data,
+                                         uint8_t* destination, int32_t pitch) {
+    drawRunsPrepared<false>(prepared, data, destination, pitch);
+}
+
+QUENFORD_WIDE_VECTORS void drawRunCopiesAndFills(const PreparedPicture& prepared,
+                                                 const uint8_t* data, uint8_t* destination,
+                                                 int32_t pitch) {
+    drawRunsPrepared<true>(prepared, data, destination, pitch);
+}
+
 template <unsigned FillLimit>
 DrawResult drawRuns(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {
     const int64_t left = int64_t{x} + picture.dx;
@@ -213,7 +337,14 @@ DrawResult drawRuns(BackBuffer& target, int32_t x, int32_t y, const Picture& pic
     const uint8_t* source = picture.data;
     const bool onScreen = left >= 0 && top >= 0 && left + picture.width <= screenWidth &&
                           top + picture.height <= screenHeight;
-    if (onScreen) {
+    if (onScreen && picture.prepared != nullptr) {
+        uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(top) * target.pitch + left;
+        if constexpr (FillLimit == 0x100) {
+            drawRunCopies(*picture.prepared, picture.data, destination, target.pitch);
+        } else {
+            drawRunCopiesAndFills(*picture.prepared, picture.data, destination, target.pitch);
+        }
+    } else if (onScreen) {
         uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(top) * target.pitch + left;
         for (int32_t row = 0; row < picture.height; ++row) {
             source = decodeRowUnclipped<FillLimit>(source, destination);

@@ -5,6 +5,8 @@
 
 namespace quenford {
 
+struct PreparedPicture;
+
 // An archive picture record, read in place: an 8-byte little-endian header (dx, dy,
 // width, height) followed by plain, run or run-fill pixel data. The record carries no
 // mark of its coding; the group it belongs to decides.
@@ -14,6 +16,9 @@ struct Picture {
     uint16_t width = 0;
     uint16_t height = 0;
     const uint8_t* data = nullptr;
+    // For a picture of an accepted archive, its prepared form (the draws use it when it is
+    // there); null otherwise.
+    const PreparedPicture* prepared = nullptr;
 
     static constexpr int headerSize = 8;
 

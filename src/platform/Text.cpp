@@ -31,7 +31,7 @@ int32_t drawCharAt(int32_t x, int32_t y, uint8_t character, DrawResult& out) {
         out.nothingDrawn = 1;
         return x;
     }
-    const Picture glyph = Picture::at(record);
+    const Picture glyph = currentStyle.glyphs->picture(character);
     out = currentStyle.drawGlyph(x, y, glyph, currentStyle.colourShift);
     return x + glyph.width;
 }

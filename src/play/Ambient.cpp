@@ -21,7 +21,7 @@ int32_t randomSpan(RandomSpan span) {
 // brings a change.
 bool tick(AmbientAnimation& animation) {
     if (animation.runState != Resting) {
-        vdp.drawRunFillPicture(0, 0, Picture::at(animation.frames->element(animation.frame)));
+        vdp.drawRunFillPicture(0, 0, animation.frames->picture(animation.frame));
     }
     animation.ticksLeft -= 1;
     return animation.ticksLeft == 0;

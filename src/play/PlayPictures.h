@@ -9,12 +9,12 @@ namespace quenford {
 
 // Picture `index` of archive group `group`.
 inline Picture groupPicture(int32_t group, int32_t index) {
-    return Picture::at(resources->group(group).element(index));
+    return resources->group(group).picture(index);
 }
 
 // A raw archive entry that holds one picture (the cursor).
 inline Picture entryPicture(int32_t entry) {
-    return Picture::at(resources->entry(entry));
+    return resources->picture(entry);
 }
 
 }  // namespace quenford

@@ -1,5 +1,6 @@
 #include "resources/Archive.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -70,6 +71,9 @@ const PictureGroup& ResourceArchive::openGroup(int32_t n) {
         return damaged;
     }
     slot = std::make_unique<PictureGroup>(std::move(elements));
+    if (static_cast<size_t>(n) < preparedGroups.size()) {
+        slot->preparePictures(preparedGroups[static_cast<size_t>(n)]);
+    }
     return *slot;
 }
 
@@ -79,6 +83,48 @@ const PictureGroup& ResourceArchive::group(int32_t n) const {
         return unopened;
     }
     return *groups[static_cast<size_t>(n)];
+}
+
+Picture ResourceArchive::picture(int32_t n) const {
+    Picture p = Picture::at(entry(n));
+    if (static_cast<size_t>(n) < preparedEntries.size()) {
+        p.prepared = preparedEntries[static_cast<size_t>(n)].get();
+    }
+    return p;
+}
+
+void ResourceArchive::preparePictures(const std::vector<EntryRule>& rules) {
+    const size_t count = std::min(rules.size(), entries.size());
+    preparedEntries.resize(count);
+    preparedGroups.assign(count, EntryContent::Unused);
+    for (size_t n = 0; n < count; ++n) {
+        const EntryContent content = rules[n].content;
+        if (content == EntryContent::PlainPicture) {
+            preparedEntries[n] = std::make_unique<PreparedPicture>(
+                PreparedPicture::ofPlain(Picture::at(entries[n])));
+        } else if (content == EntryContent::PlainGroup || content == EntryContent::RunGroup ||
+                   content == EntryContent::RunFillGroup) {
+            preparedGroups[n] = content;
+            if (n < groups.size() && groups[n]) {
+                groups[n]->preparePictures(content);
+            }
+        }
+    }
+}
+
+void PictureGroup::preparePictures(EntryContent coding) {
+    if (coding == EntryContent::Unused) {
+        return;
+    }
+    prepared.clear();
+    prepared.reserve(items.size());
+    for (const uint8_t* record : items) {
+        const Picture picture = Picture::at(record);
+        prepared.push_back(
+            coding == EntryContent::PlainGroup
+                ? PreparedPicture::ofPlain(picture)
+                : PreparedPicture::ofRuns(picture, coding == EntryContent::RunFillGroup));
+    }
 }
 
 std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::string& fileName) {

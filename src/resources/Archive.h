@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Picture.h"
+#include "platform/PreparedPicture.h"
+#include "resources/ArchiveLayout.h"
 #include "resources/DataFile.h"
 
 namespace quenford {
@@ -20,9 +23,20 @@ public:
 
     int32_t count() const { return static_cast<int32_t>(items.size()); }
     uint8_t* element(int32_t j) const { return items[static_cast<size_t>(j)]; }
+    // Element j as a picture, with its prepared form once the group has been prepared.
+    Picture picture(int32_t j) const {
+        Picture p = Picture::at(element(j));
+        if (!prepared.empty()) {
+            p.prepared = &prepared[static_cast<size_t>(j)];
+        }
+        return p;
+    }
+    // Prepares every element as a picture of the group's coding, its bytes already checked.
+    void preparePictures(EntryContent coding);
 
 private:
     std::vector<uint8_t*> items;
+    std::vector<PreparedPicture> prepared;
 };
 
 // A loaded archive: one block holding everything after the file's count, with the
@@ -34,6 +48,11 @@ public:
     // Opens group entry n (once; later calls return the same group).
     const PictureGroup& openGroup(int32_t n);
     const PictureGroup& group(int32_t n) const;
+    // Entry n as one picture, with its prepared form when it is a plain picture.
+    Picture picture(int32_t n) const;
+    // Once the archive has been checked against `rules`: keeps beside each picture entry,
+    // and each element of a picture group (now or when it is opened), its prepared form.
+    void preparePictures(const std::vector<EntryRule>& rules);
     std::span<const uint8_t> bytes() const { return {block.get(), blockSize}; }
 
 private:
@@ -50,6 +69,8 @@ private:
     size_t blockSize = 0;
     std::vector<uint8_t*> entries;
     std::vector<std::unique_ptr<PictureGroup>> groups;
+    std::vector<std::unique_ptr<PreparedPicture>> preparedEntries;  // null unless a picture
+    std::vector<EntryContent> preparedGroups;  // by entry: the coding of a picture group
 };
 
 // Reads a whole archive file; null when it cannot be opened or read.

@@ -204,8 +204,12 @@ ValidationResult validateArchiveBlock(int32_t entryCount, std::span<const uint8_
     return {true, {}};
 }
 
-ValidationResult validateLoadedArchive(const ResourceArchive& archive, ArchiveKind kind) {
-    return validateArchiveBlock(archive.entryCount(), archive.bytes(), kind);
+ValidationResult validateLoadedArchive(ResourceArchive& archive, ArchiveKind kind) {
+    ValidationResult result = validateArchiveBlock(archive.entryCount(), archive.bytes(), kind);
+    if (result.ok) {
+        archive.preparePictures(archiveLayout(kind));
+    }
+    return result;
 }
 
 }  // namespace quenford

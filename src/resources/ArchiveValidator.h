@@ -23,7 +23,8 @@ ValidationResult validateArchive(std::span<const uint8_t> fileBytes, ArchiveKind
 // The same for the block after the file's count (what loadArchiveFile keeps).
 ValidationResult validateArchiveBlock(int32_t entryCount, std::span<const uint8_t> block,
                                       ArchiveKind kind);
-// The same for an archive already loaded, before any of its groups is used.
-ValidationResult validateLoadedArchive(const ResourceArchive& archive, ArchiveKind kind);
+// The same for an archive already loaded, before any of its groups is used. An archive
+// that passes keeps the prepared form of its pictures for the draws.
+ValidationResult validateLoadedArchive(ResourceArchive& archive, ArchiveKind kind);
 
 }  // namespace quenford

@@ -208,14 +208,20 @@ bool SdlHost::openScreen() {
     if (!renderer) {
         return false;
     }
-    texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                    SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight));
+    // The converted pixels carry an opaque alpha byte, so they serve as XRGB as well: in the
+    // window's own format the picture is copied into it rather than converted again.
+    const Uint32 windowFormat = SDL_GetWindowPixelFormat(window.get());
+    const Uint32 format =
+        windowFormat == SDL_PIXELFORMAT_RGB888 ? SDL_PIXELFORMAT_RGB888 : SDL_PIXELFORMAT_ARGB8888;
+    texture.reset(SDL_CreateTexture(renderer.get(), format, SDL_TEXTUREACCESS_STREAMING,
+                                    screenWidth, screenHeight));
     if (!texture) {
         renderer.reset();
         return false;
     }
     SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
-    shownFrame.assign(screenWidth * screenHeight, 0);
+    // Every pixel is opaque: a plain copy, not a blend, puts the picture in the window.
+    SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
     drawFrame();
     return true;
 }
@@ -227,7 +233,12 @@ void SdlHost::closeScreen() {
 
 void SdlHost::setPalette(const HostPalette& newPalette) {
     palette = newPalette;
-    colours = colourTable(palette);
+    const ColourTable newColours = colourTable(palette);
+    // The same colours again change nothing on the screen, and need no whole conversion.
+    if (newColours == colours) {
+        return;
+    }
+    colours = newColours;
     // The hardware palette changed the colours on the screen at once; the next present
     // or wait shows the kept frame in them.
     paletteChanged = true;
@@ -237,11 +248,21 @@ void SdlHost::present(const uint8_t* pixels, int32_t pitch) {
     if (!texture) {
         return;
     }
-    for (int y = 0; y < screenHeight; ++y) {
-        std::memcpy(shownFrame.data() + y * screenWidth, pixels + static_cast<ptrdiff_t>(y) * pitch,
-                    screenWidth);
+    const std::vector<RowBand>& bands = shownFrame.update(pixels, pitch, colours);
+    if (paletteChanged) {
+        drawFrame();
+        return;
     }
-    drawFrame();
+    // An unchanged frame is already in the window (an expose or a resize draws it again).
+    if (bands.empty()) {
+        return;
+    }
+    for (const RowBand& band : bands) {
+        const SDL_Rect rows{0, band.first, screenWidth, band.count};
+        SDL_UpdateTexture(texture.get(), &rows, shownFrame.argbRow(band.first),
+                          ShownFrame::argbPitch);
+    }
+    showTexture();
 }
 
 void SdlHost::drawFrame() {
@@ -249,17 +270,22 @@ void SdlHost::drawFrame() {
     if (!texture) {
         return;
     }
-    void* target = nullptr;
-    int targetPitch = 0;
-    if (SDL_LockTexture(texture.get(), nullptr, &target, &targetPitch) == 0) {
-        convertFrame(shownFrame.data(), screenWidth, colours, static_cast<uint8_t*>(target),
-                     targetPitch);
-        SDL_UnlockTexture(texture.get());
-    }
+    shownFrame.convertAll(colours);
+    SDL_UpdateTexture(texture.get(), nullptr, shownFrame.argbRow(0), ShownFrame::argbPitch);
+    showTexture();
+}
+
+void SdlHost::showTexture() {
     const ViewRect view = pictureView();
     const SDL_Rect destination{view.x, view.y, view.width, view.height};
-    SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
-    SDL_RenderClear(renderer.get());
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(renderer.get(), &outputWidth, &outputHeight);
+    // Only bars beside or above the picture need clearing.
+    if (view.x > 0 || view.y > 0 || view.width < outputWidth || view.height < outputHeight) {
+        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer.get());
+    }
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &destination);
     SDL_RenderPresent(renderer.get());
 }

@@ -100,6 +100,8 @@ private:
     void queue(MessageKind kind, uint32_t param = 0);
     // Shows the kept frame again with the current palette and window size.
     void drawFrame();
+    // Scales the texture into the window and shows it.
+    void showTexture();
 
     SdlHostOptions options;
     SdlSubsystem video;
@@ -116,7 +118,7 @@ private:
     HostPalette palette{};
     ColourTable colours{};
     bool paletteChanged = false;
-    std::vector<uint8_t> shownFrame;
+    ShownFrame shownFrame;
 
     // Presses since the last read: a button or key that went down and came up between two
     // reads is still seen down by the first of them.
