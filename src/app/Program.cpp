@@ -10,7 +10,9 @@
 #include "app/Timedemo.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
+#ifndef __EMSCRIPTEN__
 #include "host/sdl/SdlHost.h"
+#endif
 #include "platform/CdMusic.h"
 #include "platform/Input.h"
 #include "platform/Sound.h"
@@ -135,6 +137,8 @@ int runProgram(int argc, char** argv) {
         return runTimedemo(options);
     }
 
+#ifndef __EMSCRIPTEN__
+    // The WebAssembly build under Node has no window: it always runs headless.
     if (!options.headless) {
         host::SdlHostOptions settings;
         if (options.modeChosen) {
@@ -149,6 +153,7 @@ int runProgram(int argc, char** argv) {
         host::SdlHost host(settings);
         return static_cast<int>(runGameOrAutoplay(host, options, [] {}).exitCode);
     }
+#endif
 
     host::HeadlessOptions settings;
     settings.clockStart = options.clockStart.value_or(settings.clockStart);

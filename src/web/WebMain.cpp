@@ -1,0 +1,67 @@
+#include <emscripten.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/AutoplayRun.h"
+#include "app/CommandLine.h"
+#include "host/web/WebHost.h"
+#include "web/TimedDemo.h"
+
+// The game in the page. The page turns its address's parameters into the program's
+// arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo) and lays the data in
+// /data/ before the program starts.
+
+namespace {
+
+// clang-format off
+EM_JS(void, pageProgramEnded, (int exitCode), {
+    if (Module.quenfordPage && Module.quenfordPage.programEnded) {
+        Module.quenfordPage.programEnded(exitCode);
+    }
+});
+EM_JS(void, pageTimedemoDone, (double fps, const char* summary, const char* endState), {
+    if (Module.quenfordPage && Module.quenfordPage.timedemoDone) {
+        Module.quenfordPage.timedemoDone(fps, UTF8ToString(summary), UTF8ToString(endState));
+    }
+});
+// clang-format on
+
+int runTimedDemo(const quenford::ProgramOptions& options) {
+    quenford::host::WebHostOptions settings;
+    settings.fastClock = true;
+    quenford::host::WebHost host(settings);
+    const quenford::web::TimedDemoResult result =
+        quenford::web::playTimedDemo(host, [&] { host.closeWindow(); }, options);
+    if (!result.played) {
+        return 1;
+    }
+    std::printf("%s\nend state: %s\n", result.summary.c_str(), result.endState.c_str());
+    pageTimedemoDone(result.fps, result.summary.c_str(), result.endState.c_str());
+    return 0;
+}
+
+int runProgram(int argc, char** argv) {
+    const quenford::ParsedArguments parsed =
+        quenford::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.error) {
+        std::fprintf(stderr, "quenford: %s\n", parsed.error->c_str());
+        return 2;
+    }
+    quenford::ProgramOptions options = parsed.options;
+    options.dataFolder = "/data/";
+    if (options.timedemo) {
+        return runTimedDemo(options);
+    }
+    quenford::host::WebHost host;
+    return static_cast<int>(quenford::runGameOrAutoplay(host, options, [] {}).exitCode);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int exitCode = runProgram(argc, argv);
+    pageProgramEnded(exitCode);
+    return exitCode;
+}
