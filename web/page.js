@@ -11,7 +11,8 @@
   const started = performance.now();
 
   // ?q: the Q mode; ?demo: the shipped demo played back; ?autoplay, ?games=N: the built-in
-  // player; ?timedemo: the demo as fast as the page goes.
+  // player; ?timedemo: the demo as fast as the page goes; ?fast: any of them on a virtual
+  // clock, as fast as the page goes (the built-in player's games in seconds).
   function programArguments(params) {
     const args = [];
     if (params.has('timedemo')) args.push('--timedemo');
@@ -76,7 +77,12 @@
   }
 
   // What the tests and the curious read off the page.
-  const status = (window.quenford = { firstFrameMs: null, timedemo: null, exitCode: null });
+  const status = (window.quenford = {
+    firstFrameMs: null,
+    timedemo: null,
+    exitCode: null,
+    gameState: () => Module.UTF8ToString(Module._quenfordGameState()),
+  });
 
   async function start() {
     fit();
@@ -94,6 +100,7 @@
         dataFiles.forEach((name, index) => FS.writeFile('/data/' + name, files[index]));
       }],
       quenfordPage: {
+        fastClock: new URLSearchParams(location.search).has('fast'),
         canvas,
         stage,
         setCaption: (caption) => { document.title = 'Quenford (' + caption.toLowerCase() + ')'; },

@@ -7,10 +7,11 @@
 #include "app/AutoplayRun.h"
 #include "app/CommandLine.h"
 #include "host/web/WebHost.h"
+#include "play/GameState.h"
 #include "web/TimedDemo.h"
 
 // The game in the page. The page turns its address's parameters into the program's
-// arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo) and lays the data in
+// arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo; ?fast sets the clock) and lays the data in
 // /data/ before the program starts.
 
 namespace {
@@ -25,6 +26,10 @@ EM_JS(void, pageTimedemoDone, (double fps, const char* summary, const char* endS
     if (Module.quenfordPage && Module.quenfordPage.timedemoDone) {
         Module.quenfordPage.timedemoDone(fps, UTF8ToString(summary), UTF8ToString(endState));
     }
+});
+// The page's ?fast: the virtual clock, frames as fast as the page goes.
+EM_JS(int, pageWantsFastClock, (), {
+    return Module.quenfordPage && Module.quenfordPage.fastClock ? 1 : 0;
 });
 // clang-format on
 
@@ -54,11 +59,27 @@ int runProgram(int argc, char** argv) {
     if (options.timedemo) {
         return runTimedDemo(options);
     }
-    quenford::host::WebHost host;
+    quenford::host::WebHostOptions settings;
+    settings.fastClock = pageWantsFastClock() != 0;
+    quenford::host::WebHost host(settings);
     return static_cast<int>(quenford::runGameOrAutoplay(host, options, [] {}).exitCode);
 }
 
 }  // namespace
+
+// The bed as the page may read it (window.quenford.gameState()): phase, score, the selected
+// square, and each square's kind row by row ('.' for an empty or moving square).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* quenfordGameState() {
+    static std::string text;
+    text = "phase=" + std::to_string(static_cast<int>(quenford::board.phase)) +
+           " score=" + std::to_string(quenford::board.score) +
+           " selected=" + std::to_string(quenford::board.selected) + " bed=";
+    for (const quenford::Cell& cell : quenford::board.cells) {
+        const bool settled = cell.state == quenford::CellState::Idle;
+        text += settled ? static_cast<char>('0' + cell.kind) : '.';
+    }
+    return text.c_str();
+}
 
 int main(int argc, char** argv) {
     const int exitCode = runProgram(argc, argv);

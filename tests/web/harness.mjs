@@ -1,10 +1,12 @@
 // What the browser tests share: a static server for build-web/ on localhost, Debian's
 // Chromium driven by playwright-core, the page's console watched for errors.
+import { spawnSync } from 'node:child_process';
 import { createServer } from 'node:http';
 import { readFile, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { inflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
 export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
@@ -89,4 +91,117 @@ export async function canvasPixels(page) {
 export async function pagePoint(page, x, y) {
   const box = await page.locator('#screen').boundingBox();
   return { x: box.x + ((x + 0.5) * box.width) / 640, y: box.y + ((y + 0.5) * box.height) / 480 };
+}
+
+// The native program, run in the data folder of the native build.
+export function runNative(args, env = {}) {
+  return runProgram(path.join(nativeBuild, 'src/app/quenford'), args, env);
+}
+
+// The WebAssembly core under Node, in the same folder.
+export function runNode(args, env = {}) {
+  return runProgram(process.execPath, [path.join(site, 'quenford-node.js'), ...args], env);
+}
+
+function runProgram(program, args, env) {
+  const run = spawnSync(program, args, {
+    cwd: env.cwd || path.join(nativeBuild, 'data'),
+    env: { ...process.env, ...env.vars },
+    encoding: 'utf8',
+    timeout: 120000,
+  });
+  if (run.status !== 0) {
+    throw new Error(`${program} ${args.join(' ')} ended with ${run.status}: ${run.stderr.slice(-1500)}`);
+  }
+  return run.stdout;
+}
+
+export function endStateOf(output) {
+  const line = output.split('\n').find((text) => text.startsWith('end state: '));
+  if (!line) throw new Error('no end state in:\n' + output);
+  return line.slice('end state: '.length);
+}
+
+// The RGBA pixels of a frame the headless host dumped (8-bit RGB or RGBA PNG).
+export async function readPng(file) {
+  const bytes = await readFile(file);
+  let at = 8;
+  let width = 0;
+  let height = 0;
+  let channels = 0;
+  const data = [];
+  while (at < bytes.length) {
+    const length = bytes.readUInt32BE(at);
+    const type = bytes.toString('latin1', at + 4, at + 8);
+    const body = bytes.subarray(at + 8, at + 8 + length);
+    if (type === 'IHDR') {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      channels = { 2: 3, 6: 4 }[body[9]];
+      if (body[8] !== 8 || !channels || body[12] !== 0) throw new Error(file + ': unsupported PNG');
+    } else if (type === 'IDAT') {
+      data.push(body);
+    }
+    at += 12 + length;
+  }
+  const raw = inflateSync(Buffer.concat(data));
+  const stride = width * channels;
+  const rows = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; ++x) {
+      const value = raw[y * (stride + 1) + 1 + x];
+      const left = x >= channels ? rows[y * stride + x - channels] : 0;
+      const up = y > 0 ? rows[(y - 1) * stride + x] : 0;
+      const corner = x >= channels && y > 0 ? rows[(y - 1) * stride + x - channels] : 0;
+      let predicted = 0;
+      if (filter === 1) predicted = left;
+      else if (filter === 2) predicted = up;
+      else if (filter === 3) predicted = (left + up) >> 1;
+      else if (filter === 4) {
+        const p = left + up - corner;
+        const pa = Math.abs(p - left);
+        const pb = Math.abs(p - up);
+        const pc = Math.abs(p - corner);
+        predicted = pa <= pb && pa <= pc ? left : pb <= pc ? up : corner;
+      }
+      rows[y * stride + x] = (value + predicted) & 0xff;
+    }
+  }
+  const rgba = new Uint8Array(width * height * 4);
+  for (let i = 0; i < width * height; ++i) {
+    rgba[i * 4] = rows[i * channels];
+    rgba[i * 4 + 1] = rows[i * channels + 1];
+    rgba[i * 4 + 2] = rows[i * channels + 2];
+    rgba[i * 4 + 3] = 255;
+  }
+  return rgba;
+}
+
+// A frame of the native headless host: frame number `frame` of a run with these arguments.
+export async function nativeFrame(args, frame, home) {
+  const folder = await mkdtemp(path.join(tmpdir(), 'quenford-frames-'));
+  try {
+    runNative(['--headless', '--frames', String(frame), '--dump', folder, '--dump-at', String(frame),
+      ...args], { vars: { TAMBERLY_HOME: home || folder } });
+    return await readPng(path.join(folder, `frame-${String(frame).padStart(6, '0')}.png`));
+  } finally {
+    await rm(folder, { recursive: true, force: true });
+  }
+}
+
+export function samePixels(a, b) {
+  if (a.length !== b.length) return false;
+  for (let i = 0; i < a.length; ++i) if (a[i] !== b[i]) return false;
+  return true;
+}
+
+// Waits until the canvas shows exactly these pixels; false when it never did.
+export async function waitForCanvas(page, expected, timeoutMs) {
+  const end = Date.now() + timeoutMs;
+  while (Date.now() < end) {
+    if (samePixels(await canvasPixels(page), expected)) return true;
+    await page.waitForTimeout(100);
+  }
+  return false;
 }

@@ -74,6 +74,7 @@ var quenfordWebHost = (function () {
     context: null,
     image: null,
     imageBuffer: null,
+    drawPending: false,
     messages: [],
     active: false,
     keys: new Uint8Array(256),
@@ -127,8 +128,15 @@ var quenfordWebHost = (function () {
         this.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pointer, width * height * 4),
           width, height);
       }
-      this.context.putImageData(this.image, 0, 0);
-      if (this.page.framePresented) this.page.framePresented();
+      // The browser shows at most one picture per display refresh: the latest is drawn then.
+      if (!this.drawPending) {
+        this.drawPending = true;
+        requestAnimationFrame(() => {
+          this.drawPending = false;
+          this.context.putImageData(this.image, 0, 0);
+          if (this.page.framePresented) this.page.framePresented();
+        });
+      }
     },
 
     // Pointer: the game pixel under the player's pointer, through the page's scaling.
