@@ -79,12 +79,16 @@ export async function waitForFirstFrame(page) {
 
 // The canvas's own 640 x 480 pixels as RGBA bytes (not the scaled page).
 export async function canvasPixels(page) {
-  const bytes = await page.evaluate(() => {
+  const encoded = await page.evaluate(() => {
     const canvas = document.getElementById('screen');
     const data = canvas.getContext('2d').getImageData(0, 0, 640, 480).data;
-    return Array.from(data);
+    let text = '';
+    for (let at = 0; at < data.length; at += 0x8000) {
+      text += String.fromCharCode.apply(null, data.subarray(at, at + 0x8000));
+    }
+    return btoa(text);
   });
-  return Uint8Array.from(bytes);
+  return new Uint8Array(Buffer.from(encoded, 'base64'));
 }
 
 // A point of the canvas in the page's coordinates, for a game pixel.

@@ -175,12 +175,14 @@ test('the built-in player\'s row is in the table after a reload and a restart', 
       { timeout: 120000 });
     const errors = [...opened.errors];
     await opened.page.goto(server.url + '?q');
+    await waitForFirstFrame(opened.page);
     assert.ok(await waitForCanvas(opened.page, table, 20000), 'no row after a reload');
     errors.push(...opened.errors);
     await own.close();
 
     own = await launchBrowser(profile);
     opened = await openPage(own.context, server.url + '?q');
+    await waitForFirstFrame(opened.page);
     assert.ok(await waitForCanvas(opened.page, table, 20000), 'no row after a restart');
     errors.push(...opened.errors);
     await own.close();
