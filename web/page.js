@@ -72,6 +72,27 @@
     }));
   }
 
+  // The player's name, kept for the next game: the row a save added to the high-score
+  // table (40-byte rows: a zero-terminated name of 36 bytes, a little-endian score).
+  function tableRows(file) {
+    let bytes;
+    try {
+      bytes = Module.FS.readFile(file);
+    } catch (error) {
+      return [];
+    }
+    const rows = [];
+    for (let at = 0; at + 40 <= bytes.length; at += 40) {
+      const end = bytes.subarray(at, at + 36).indexOf(0);
+      const name = Array.from(bytes.subarray(at, at + (end < 0 ? 35 : end)));
+      const score = new DataView(bytes.buffer, bytes.byteOffset + at + 36, 4).getInt32(0, true);
+      rows.push({ name, key: name.join(',') + ':' + score });
+    }
+    return rows;
+  }
+  let rowsWhenHeld = null;
+  const tableLock = /\/HIGH10\.lock$/;
+
   function showPanel(id, shown) {
     document.getElementById(id).hidden = !shown;
   }
@@ -121,6 +142,16 @@
         timedemoDone(fps, summary, endState) {
           status.timedemo = { fps, summary, endState };
           result.textContent = summary + '; ' + endState;
+        },
+        fileLocked(file) {
+          if (tableLock.test(file)) rowsWhenHeld = tableRows(file.replace(tableLock, '/HIGH10'));
+        },
+        fileUnlocked(file) {
+          if (!tableLock.test(file) || rowsWhenHeld === null) return;
+          const before = new Set(rowsWhenHeld.map((row) => row.key));
+          const added = tableRows(file.replace(tableLock, '/HIGH10')).find((row) => !before.has(row.key));
+          if (added && added.name.length > 0) Module.quenfordWebHost.rememberOwner(added.name);
+          rowsWhenHeld = null;
         },
         programEnded(exitCode) {
           status.exitCode = exitCode;

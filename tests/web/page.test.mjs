@@ -174,6 +174,8 @@ test('the built-in player\'s row is in the table after a reload and a restart', 
     await opened.page.waitForFunction(() => window.quenford.exitCode !== null, null,
       { timeout: 120000 });
     const errors = [...opened.errors];
+    // The name typed into the table is offered to the next player.
+    assert.equal(await opened.page.evaluate(() => localStorage.getItem('quenford.owner')), 'Autoplay');
     await opened.page.goto(server.url + '?q');
     await waitForFirstFrame(opened.page);
     assert.ok(await waitForCanvas(opened.page, table, 20000), 'no row after a reload');

@@ -330,7 +330,11 @@ var quenfordWebHost = (function () {
       const bytes = [...text].map((c) => windows1252(c.codePointAt(0)));
       return bytes.includes(0) ? null : bytes;
     },
-    rememberOwner(text) {
+    // Keeps a name (bytes of the game's character set) as the owner's for the next time.
+    rememberOwner(bytes) {
+      const fromCp1252 = new Map();
+      cp1252.forEach((code, codePoint) => fromCp1252.set(code, codePoint));
+      const text = String.fromCodePoint(...bytes.map((code) => fromCp1252.get(code) || code));
       try {
         localStorage.setItem(ownerKey, text);
       } catch (error) {
@@ -357,17 +361,21 @@ var quenfordWebHost = (function () {
             return undefined;
           }
           return new Promise((release) => {
-            this.locks.set(fd, release);
-            this.readStored(stream.node.mount).then(() => resolve(0));
+            this.locks.set(fd, { release, path: stream.path });
+            this.readStored(stream.node.mount).then(() => {
+              if (this.page.fileLocked) this.page.fileLocked(stream.path);
+              resolve(0);
+            });
           });
         });
       });
     },
     unlock(fd) {
-      const release = this.locks.get(fd);
-      if (release) {
+      const lock = this.locks.get(fd);
+      if (lock) {
         this.locks.delete(fd);
-        release();
+        if (this.page.fileUnlocked) this.page.fileUnlocked(lock.path);
+        lock.release();
       }
     },
     // Takes in the entries IndexedDB holds newer than the folder's, removing nothing.
@@ -413,5 +421,6 @@ var quenfordWebHost = (function () {
   return host;
 })();
 
+Module.quenfordWebHost = quenfordWebHost;
 Module.preRun = Module.preRun || [];
 Module.preRun.push(() => quenfordWebHost.mountFolder());
