@@ -194,3 +194,39 @@ test('the built-in player\'s row is in the table after a reload and a restart', 
     await rm(profile, { recursive: true, force: true });
   }
 });
+
+// Two tabs: the lock the game takes on HIGH10.lock is a Web Lock, and whoever takes it next
+// first reads what the holder stored, so neither overwrites the other's row.
+test('a second tab finds the table held, then reads what the first stored', async () => {
+  const tabs = [];
+  for (let i = 0; i < 2; ++i) {
+    const tab = await openPage(browser.context, server.url + '?q');
+    await waitForFirstFrame(tab.page);
+    tabs.push(tab);
+  }
+  const lock = (page) => page.evaluate(async () => {
+    const stream = Module.FS.open('/quenford/HIGH10.lock', 'w+');
+    const held = await Module.quenfordWebHost.fileLock(stream.fd, 2 | 4);  // LOCK_EX | LOCK_NB
+    if (held !== 0) Module.FS.close(stream);
+    window.heldTable = stream;
+    return held;
+  });
+  const [first, second] = tabs.map((tab) => tab.page);
+  assert.equal(await lock(first), 0);
+  assert.equal(await lock(second), 1, 'the second tab took a held table');
+  await first.evaluate(async () => {
+    Module.FS.writeFile('/quenford/HIGH10', new Uint8Array(40).fill(65, 0, 5));
+    const file = Module.FS.open('/quenford/HIGH10', 'r');
+    await new Promise((done) => Module.FS.syncfs(false, done));  // what fsync does
+    Module.FS.close(file);
+    Module.FS.close(window.heldTable);
+  });
+  assert.equal(await lock(second), 0);
+  const stored = await second.evaluate(() => Array.from(Module.FS.readFile('/quenford/HIGH10')));
+  assert.equal(stored.length, 40);
+  assert.equal(String.fromCharCode(...stored.slice(0, 5)), 'AAAAA');
+  for (const tab of tabs) {
+    assert.deepEqual(tab.errors, []);
+    await tab.page.close();
+  }
+});
