@@ -12,8 +12,8 @@ int runTimedemo(const ProgramOptions& options) {
     host::HeadlessOptions settings;
     settings.soundDevice = options.sound;
     host::HeadlessHost headless(settings);
-    const web::TimedDemoResult result =
-        web::playTimedDemo(headless, [&] { headless.closeWindow(); }, options);
+    const web::TimedDemoResult result = web::playTimedDemo(
+        headless, [&] { headless.closeWindow(); }, options);
     if (!result.played) {
         std::fprintf(stderr, "quenford: the demo %s cannot be played\n",
                      options.demoFile.empty() ? "DATA12.RES" : options.demoFile.c_str());

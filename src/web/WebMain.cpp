@@ -11,8 +11,8 @@
 #include "web/TimedDemo.h"
 
 // The game in the page. The page turns its address's parameters into the program's
-// arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo; ?fast sets the clock) and lays the data in
-// /data/ before the program starts.
+// arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo; ?fast sets the clock)
+// and lays the data in /data/ before the program starts.
 
 namespace {
 
@@ -37,8 +37,8 @@ int runTimedDemo(const quenford::ProgramOptions& options) {
     quenford::host::WebHostOptions settings;
     settings.fastClock = true;
     quenford::host::WebHost host(settings);
-    const quenford::web::TimedDemoResult result =
-        quenford::web::playTimedDemo(host, [&] { host.closeWindow(); }, options);
+    const quenford::web::TimedDemoResult result = quenford::web::playTimedDemo(
+        host, [&] { host.closeWindow(); }, options);
     if (!result.played) {
         return 1;
     }
