@@ -7,7 +7,7 @@ var quenfordWebHost = (function () {
 
   const width = 640;
   const height = 480;
-  const kinds = { activate: 0, deactivate: 1, systemClose: 2, keyDown: 3, char: 4 };
+  const kinds = { activate: 0, deactivate: 1, keyDown: 3, char: 4 };  // MessageKind
   const down = 0x80;
   const longPressMs = 400;
   const sampleRate = 22050;
