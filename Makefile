@@ -9,7 +9,8 @@ CTEST_ARGS ?=
 FUZZ_SECONDS ?= 60
 ARGS ?=
 
-.PHONY: setup configure build run test test-sanitize soak bench fuzz install uninstall deb clean
+.PHONY: setup configure build run test test-sanitize soak bench fuzz install uninstall deb clean \
+	setup-web web serve-web test-web
 
 setup:
 	@./scripts/setup.sh
@@ -76,4 +77,29 @@ deb:
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WEB_BUILD_DIR)
+
+# The browser build in $(WEB_BUILD_DIR): the page, quenford.js and .wasm, the data the native
+# build makes, and quenford-node.js (the same core, headless, for Node). Emscripten 3.1.6
+# finds its acorn only through NODE_PATH on this Node.
+WEB_BUILD_DIR ?= build-web
+WEB_PORT ?= 8000
+EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
+setup-web:
+	@./scripts/setup-web.sh
+
+web: configure setup-web
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target game_data shipped_demo
+	@$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+		-DQUENFORD_WEB_DATA=$(CURDIR)/$(BUILD_DIR)/data >/dev/null
+	@$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD_DIR) -j $(JOBS)
+
+serve-web: web
+	@echo "Quenford at http://localhost:$(WEB_PORT)/ (Ctrl+C stops)"
+	@cd $(WEB_BUILD_DIR) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# Headless Chromium on the page, and the Node build beside the native one.
+test-web: web
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target quenford
+	QUENFORD_BUILD_DIR=$(CURDIR)/$(BUILD_DIR) QUENFORD_WEB_DIR=$(CURDIR)/$(WEB_BUILD_DIR) \
+		node --test --test-concurrency=1 tests/web/

@@ -13,7 +13,9 @@
 #include "app/Timedemo.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
+#ifndef __EMSCRIPTEN__
 #include "host/sdl/SdlHost.h"
+#endif
 #include "platform/CdMusic.h"
 #include "platform/FramePump.h"
 #include "platform/Input.h"
@@ -195,6 +197,8 @@ int runProgram(int argc, char** argv) {
         return runTimedemo(options);
     }
 
+#ifndef __EMSCRIPTEN__
+    // The WebAssembly build under Node has no window: it always runs headless.
     if (!options.headless) {
         host::SdlHostOptions settings;
         if (options.modeChosen) {
@@ -207,6 +211,7 @@ int runProgram(int argc, char** argv) {
         host::SdlHost host(settings);
         return runReported(host, options);
     }
+#endif
 
     host::HeadlessOptions settings;
     settings.clockStart = options.clockStart.value_or(settings.clockStart);

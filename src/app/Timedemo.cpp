@@ -8,6 +8,7 @@
 #include <ctime>
 #include <vector>
 
+#include "app/EndState.h"
 #include "app/Program.h"
 #include "autoplay/HostDecorator.h"
 #include "host/headless/HeadlessHost.h"
@@ -91,6 +92,9 @@ bool timeRun(const ProgramOptions& options, Presenting mode, const char* label) 
                 label, static_cast<unsigned long long>(frames), ms,
                 ms > 0 ? static_cast<double>(frames) * 1000.0 / ms : 0.0, cpuMs,
                 cpuMs > 0 ? static_cast<double>(frames) * 1000.0 / cpuMs : 0.0);
+    if (mode == Presenting::Off) {
+        std::printf("end state: %s\n", endStateLine(timed.frames).c_str());
+    }
     return true;
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quenford {
+
+// Where a run left the game, in one line that reads the same on every build:
+// "frames=N score=S phase=P occupied=O bed=XXXXXXXX", the bed a hash of every square's
+// kind, mark, state and timer. Two builds that play a demo alike print the same line.
+std::string endStateLine(uint64_t frames);
+
+}  // namespace quenford

@@ -1,0 +1,9 @@
+#include "host/headless/PngFrameWriter.h"
+
+namespace quenford::host {
+
+bool writeFramePng(const std::string&, const uint8_t*, const HostPalette&) {
+    return false;
+}
+
+}  // namespace quenford::host

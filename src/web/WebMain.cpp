@@ -1,0 +1,88 @@
+#include <emscripten.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/AutoplayRun.h"
+#include "app/CommandLine.h"
+#include "host/web/WebHost.h"
+#include "play/GameState.h"
+#include "web/TimedDemo.h"
+
+// The game in the page. The page turns its address's parameters into the program's
+// arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo; ?fast sets the clock)
+// and lays the data in /data/ before the program starts.
+
+namespace {
+
+// clang-format off
+EM_JS(void, pageProgramEnded, (int exitCode), {
+    if (Module.quenfordPage && Module.quenfordPage.programEnded) {
+        Module.quenfordPage.programEnded(exitCode);
+    }
+});
+EM_JS(void, pageTimedemoDone, (double fps, const char* summary, const char* endState), {
+    if (Module.quenfordPage && Module.quenfordPage.timedemoDone) {
+        Module.quenfordPage.timedemoDone(fps, UTF8ToString(summary), UTF8ToString(endState));
+    }
+});
+// The page's ?fast: the virtual clock, frames as fast as the page goes.
+EM_JS(int, pageWantsFastClock, (), {
+    return Module.quenfordPage && Module.quenfordPage.fastClock ? 1 : 0;
+});
+// clang-format on
+
+int runTimedDemo(const quenford::ProgramOptions& options) {
+    quenford::host::WebHostOptions settings;
+    settings.fastClock = true;
+    quenford::host::WebHost host(settings);
+    const quenford::web::TimedDemoResult result = quenford::web::playTimedDemo(
+        host, [&] { host.closeWindow(); }, options);
+    if (!result.played) {
+        return 1;
+    }
+    std::printf("%s\nend state: %s\n", result.summary.c_str(), result.endState.c_str());
+    pageTimedemoDone(result.fps, result.summary.c_str(), result.endState.c_str());
+    return 0;
+}
+
+int runProgram(int argc, char** argv) {
+    const quenford::ParsedArguments parsed =
+        quenford::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.error) {
+        std::fprintf(stderr, "quenford: %s\n", parsed.error->c_str());
+        return 2;
+    }
+    quenford::ProgramOptions options = parsed.options;
+    options.dataFolder = "/data/";
+    if (options.timedemo) {
+        return runTimedDemo(options);
+    }
+    quenford::host::WebHostOptions settings;
+    settings.fastClock = pageWantsFastClock() != 0;
+    quenford::host::WebHost host(settings);
+    return static_cast<int>(quenford::runGameOrAutoplay(host, options, [] {}).exitCode);
+}
+
+}  // namespace
+
+// The bed as the page may read it (window.quenford.gameState()): phase, score, the selected
+// square, and each square's kind row by row ('.' for an empty or moving square).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* quenfordGameState() {
+    static std::string text;
+    text = "phase=" + std::to_string(static_cast<int>(quenford::board.phase)) +
+           " score=" + std::to_string(quenford::board.score) +
+           " selected=" + std::to_string(quenford::board.selected) + " bed=";
+    for (const quenford::Cell& cell : quenford::board.cells) {
+        const bool settled = cell.state == quenford::CellState::Idle;
+        text += settled ? static_cast<char>('0' + cell.kind) : '.';
+    }
+    return text.c_str();
+}
+
+int main(int argc, char** argv) {
+    const int exitCode = runProgram(argc, argv);
+    pageProgramEnded(exitCode);
+    return exitCode;
+}

@@ -1,0 +1,211 @@
+// What the browser tests share: a static server for build-web/ on localhost, Debian's
+// Chromium driven by playwright-core, the page's console watched for errors.
+import { spawnSync } from 'node:child_process';
+import { createServer } from 'node:http';
+import { readFile, mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { inflateSync } from 'node:zlib';
+import { chromium } from 'playwright-core';
+
+export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+export const site = process.env.QUENFORD_WEB_DIR || path.join(root, 'build-web');
+export const nativeBuild = process.env.QUENFORD_BUILD_DIR || path.join(root, 'build');
+
+const types = {
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm',
+};
+
+export async function serveSite() {
+  const server = createServer(async (request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    const file = path.join(site, name.endsWith('/') ? name + 'index.html' : name);
+    if (!file.startsWith(site)) {
+      response.writeHead(403).end();
+      return;
+    }
+    try {
+      const body = await readFile(file);
+      response.writeHead(200, {
+        'Content-Type': types[path.extname(file)] || 'application/octet-stream',
+        'Content-Length': body.length,
+      });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+}
+
+// One browser with its own empty profile; keep: a profile folder to reuse (a restart).
+export async function launchBrowser(profile) {
+  const userDataDir = profile || (await mkdtemp(path.join(tmpdir(), 'quenford-chromium-')));
+  const context = await chromium.launchPersistentContext(userDataDir, {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    viewport: { width: 960, height: 760 },
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      '--autoplay-policy=no-user-gesture-required'],
+  });
+  return {
+    context,
+    async close() {
+      await context.close();
+      if (!profile) await rm(userDataDir, { recursive: true, force: true });
+    },
+  };
+}
+
+// A page whose console errors and uncaught exceptions are collected.
+export async function openPage(context, url) {
+  const page = await context.newPage();
+  const errors = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') errors.push(message.text());
+  });
+  page.on('pageerror', (error) => errors.push(String(error)));
+  await page.goto(url);
+  return { page, errors };
+}
+
+export async function waitForFirstFrame(page) {
+  await page.waitForFunction(() => window.quenford && window.quenford.firstFrameMs !== null);
+}
+
+// The canvas's own 640 x 480 pixels as RGBA bytes (not the scaled page).
+export async function canvasPixels(page) {
+  const encoded = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, 640, 480).data;
+    let text = '';
+    for (let at = 0; at < data.length; at += 0x8000) {
+      text += String.fromCharCode.apply(null, data.subarray(at, at + 0x8000));
+    }
+    return btoa(text);
+  });
+  return new Uint8Array(Buffer.from(encoded, 'base64'));
+}
+
+// A point of the canvas in the page's coordinates, for a game pixel.
+export async function pagePoint(page, x, y) {
+  const box = await page.locator('#screen').boundingBox();
+  return { x: box.x + ((x + 0.5) * box.width) / 640, y: box.y + ((y + 0.5) * box.height) / 480 };
+}
+
+// The native program, run in the data folder of the native build.
+export function runNative(args, env = {}) {
+  return runProgram(path.join(nativeBuild, 'src/app/quenford'), args, env);
+}
+
+// The WebAssembly core under Node, in the same folder.
+export function runNode(args, env = {}) {
+  return runProgram(process.execPath, [path.join(site, 'quenford-node.js'), ...args], env);
+}
+
+function runProgram(program, args, env) {
+  const run = spawnSync(program, args, {
+    cwd: env.cwd || path.join(nativeBuild, 'data'),
+    env: { ...process.env, ...env.vars },
+    encoding: 'utf8',
+    timeout: 120000,
+  });
+  if (run.status !== 0) {
+    throw new Error(`${program} ${args.join(' ')} ended with ${run.status}: ${run.stderr.slice(-1500)}`);
+  }
+  return run.stdout;
+}
+
+export function endStateOf(output) {
+  const line = output.split('\n').find((text) => text.startsWith('end state: '));
+  if (!line) throw new Error('no end state in:\n' + output);
+  return line.slice('end state: '.length);
+}
+
+// The RGBA pixels of a frame the headless host dumped (8-bit RGB or RGBA PNG).
+export async function readPng(file) {
+  const bytes = await readFile(file);
+  let at = 8;
+  let width = 0;
+  let height = 0;
+  let channels = 0;
+  const data = [];
+  while (at < bytes.length) {
+    const length = bytes.readUInt32BE(at);
+    const type = bytes.toString('latin1', at + 4, at + 8);
+    const body = bytes.subarray(at + 8, at + 8 + length);
+    if (type === 'IHDR') {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      channels = { 2: 3, 6: 4 }[body[9]];
+      if (body[8] !== 8 || !channels || body[12] !== 0) throw new Error(file + ': unsupported PNG');
+    } else if (type === 'IDAT') {
+      data.push(body);
+    }
+    at += 12 + length;
+  }
+  const raw = inflateSync(Buffer.concat(data));
+  const stride = width * channels;
+  const rows = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; ++x) {
+      const value = raw[y * (stride + 1) + 1 + x];
+      const left = x >= channels ? rows[y * stride + x - channels] : 0;
+      const up = y > 0 ? rows[(y - 1) * stride + x] : 0;
+      const corner = x >= channels && y > 0 ? rows[(y - 1) * stride + x - channels] : 0;
+      let predicted = 0;
+      if (filter === 1) predicted = left;
+      else if (filter === 2) predicted = up;
+      else if (filter === 3) predicted = (left + up) >> 1;
+      else if (filter === 4) {
+        const p = left + up - corner;
+        const pa = Math.abs(p - left);
+        const pb = Math.abs(p - up);
+        const pc = Math.abs(p - corner);
+        predicted = pa <= pb && pa <= pc ? left : pb <= pc ? up : corner;
+      }
+      rows[y * stride + x] = (value + predicted) & 0xff;
+    }
+  }
+  const rgba = new Uint8Array(width * height * 4);
+  for (let i = 0; i < width * height; ++i) {
+    rgba[i * 4] = rows[i * channels];
+    rgba[i * 4 + 1] = rows[i * channels + 1];
+    rgba[i * 4 + 2] = rows[i * channels + 2];
+    rgba[i * 4 + 3] = 255;
+  }
+  return rgba;
+}
+
+// A frame of the native headless host: frame number `frame` of a run with these arguments.
+export async function nativeFrame(args, frame, home) {
+  const folder = await mkdtemp(path.join(tmpdir(), 'quenford-frames-'));
+  try {
+    runNative(['--headless', '--frames', String(frame), '--dump', folder, '--dump-at', String(frame),
+      ...args], { vars: { TAMBERLY_HOME: home || folder } });
+    return await readPng(path.join(folder, `frame-${String(frame).padStart(6, '0')}.png`));
+  } finally {
+    await rm(folder, { recursive: true, force: true });
+  }
+}
+
+export function samePixels(a, b) {
+  if (a.length !== b.length) return false;
+  for (let i = 0; i < a.length; ++i) if (a[i] !== b[i]) return false;
+  return true;
+}
+
+// Waits until the canvas shows exactly these pixels; false when it never did.
+export async function waitForCanvas(page, expected, timeoutMs) {
+  const end = Date.now() + timeoutMs;
+  while (Date.now() < end) {
+    if (samePixels(await canvasPixels(page), expected)) return true;
+    await page.waitForTimeout(100);
+  }
+  return false;
+}

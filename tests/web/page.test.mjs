@@ -1,0 +1,232 @@
+// The page in headless Chromium: the same pictures and the same game as the native build,
+// played with real mouse events, its high-score table kept in IndexedDB.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdir, mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import {
+  canvasPixels, endStateOf, launchBrowser, nativeFrame, openPage, pagePoint, runNative,
+  serveSite, site, waitForCanvas, waitForFirstFrame,
+} from './harness.mjs';
+
+const artefacts = path.join(site, 'test-results');
+let server;
+let browser;
+
+before(async () => {
+  await mkdir(artefacts, { recursive: true });
+  server = await serveSite();
+  browser = await launchBrowser();
+});
+
+after(async () => {
+  await browser.close();
+  server.close();
+});
+
+test('the title in Q mode is pixel for pixel the native headless frame', async () => {
+  const expected = await nativeFrame(['Q'], 40);
+  const { page, errors } = await openPage(browser.context, server.url + '?q');
+  await waitForFirstFrame(page);
+  assert.ok(await waitForCanvas(page, expected, 10000), 'the canvas never showed the title');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('?timedemo ends in the state of the native --timedemo, its speed on the page', async () => {
+  const native = endStateOf(runNative(['--timedemo']));
+  const { page, errors } = await openPage(browser.context, server.url + '?timedemo');
+  await page.waitForFunction(() => window.quenford.timedemo !== null, null, { timeout: 120000 });
+  const result = await page.evaluate(() => window.quenford.timedemo);
+  assert.equal(result.endState, native);
+  assert.ok(result.fps > 0);
+  assert.match(await page.locator('#result').textContent(), /fps.*frames=/);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+// The bed as the page tells it: 64 characters, a kind digit or '.'.
+async function gameState(page) {
+  const text = await page.evaluate(() => window.quenford.gameState());
+  const field = (name) => text.match(new RegExp(name + '=(\\S+)'))[1];
+  return { phase: Number(field('phase')), score: Number(field('score')),
+    selected: Number(field('selected')), bed: field('bed') };
+}
+
+async function waitForState(page, predicate, what, timeoutMs = 15000) {
+  const end = Date.now() + timeoutMs;
+  for (;;) {
+    const state = await gameState(page);
+    if (predicate(state)) return state;
+    if (Date.now() > end) throw new Error(`waiting for ${what}; the bed is ${JSON.stringify(state)}`);
+    await page.waitForTimeout(50);
+  }
+}
+
+const settled = (state) => state.phase === 1 && state.bed.replace(/\./g, '').length >= 10;
+
+function largestGroup(bed, start) {
+  const kind = bed[start];
+  const seen = new Set([start]);
+  const queue = [start];
+  while (queue.length) {
+    const at = queue.pop();
+    const col = at % 8;
+    const row = Math.floor(at / 8);
+    for (const [dc, dr] of [[1, 0], [-1, 0], [0, 1], [0, -1]]) {
+      const c = col + dc;
+      const r = row + dr;
+      const next = r * 8 + c;
+      if (c >= 0 && c < 8 && r >= 0 && r < 8 && !seen.has(next) && bed[next] === kind) {
+        seen.add(next);
+        queue.push(next);
+      }
+    }
+  }
+  return seen.size;
+}
+
+function harvestable(bed) {
+  for (let i = 0; i < 64; ++i) if (bed[i] !== '.' && largestGroup(bed, i) >= 5) return i;
+  return -1;
+}
+
+// The swap that makes a harvestable group, else any swap of two kinds.
+function chooseSwap(bed) {
+  let any = null;
+  for (let a = 0; a < 64; ++a) {
+    for (let b = a + 1; b < 64; ++b) {
+      if (bed[a] === '.' || bed[b] === '.' || bed[a] === bed[b]) continue;
+      any = any || [a, b];
+      const swapped = [...bed];
+      [swapped[a], swapped[b]] = [swapped[b], swapped[a]];
+      if (largestGroup(swapped, a) >= 5 || largestGroup(swapped, b) >= 5) return [a, b];
+    }
+  }
+  return any;
+}
+
+// The middle of a square on the screen, in the page's coordinates.
+function squarePoint(page, index) {
+  const col = index % 8;
+  const row = Math.floor(index / 8);
+  return pagePoint(page, 355 + 25 * col - 33 * row - 4, 122 + 21 * col + 12 * row + 16);
+}
+
+async function clickSquare(page, index, button) {
+  const point = await squarePoint(page, index);
+  await page.mouse.click(point.x, point.y, { button });
+}
+
+test('a game played with the mouse: a swap, a harvest, the menu and back', async () => {
+  const { page, errors } = await openPage(browser.context, server.url + '?q');
+  await waitForFirstFrame(page);
+  const middle = await pagePoint(page, 320, 240);
+  await page.mouse.click(middle.x, middle.y);  // past the title
+  await page.waitForTimeout(1500);
+  await page.mouse.click(middle.x, middle.y);  // past the table
+  let state = await waitForState(page, settled, 'the bed to fill');
+
+  for (let swaps = 0; harvestable(state.bed) < 0; ++swaps) {
+    assert.ok(swaps < 8, 'no harvestable group after 8 swaps');
+    const [a, b] = chooseSwap(state.bed);
+    const before = state.bed;
+    await clickSquare(page, a, 'left');
+    await waitForState(page, (s) => s.selected === a, `square ${a} to be picked`);
+    await clickSquare(page, b, 'left');
+    state = await waitForState(page, (s) => settled(s) && s.bed[a] === before[b] &&
+      s.bed[b] === before[a] && s.bed !== before, `squares ${a} and ${b} to swap`);
+  }
+
+  await clickSquare(page, harvestable(state.bed), 'right');
+  state = await waitForState(page, (s) => s.score > 0, 'the harvest to score');
+
+  const menuArea = async () => (await canvasPixels(page)).subarray(269 * 2560, 409 * 2560);
+  const beforeMenu = await menuArea();
+  await page.keyboard.press('Escape');
+  await page.waitForTimeout(1500);
+  assert.notDeepEqual(await menuArea(), beforeMenu, 'the menu did not open');
+  const back = await pagePoint(page, 184, 392);
+  await page.mouse.click(back.x, back.y);
+  await page.waitForTimeout(1000);
+  // Back in play, the bed takes clicks again.
+  state = await waitForState(page, settled, 'play to go on');
+  const item = [...state.bed].findIndex((kind) => kind !== '.');
+  await clickSquare(page, item, 'left');
+  await waitForState(page, (s) => s.selected === item, 'a square to be picked after the menu');
+
+  await page.screenshot({ path: path.join(artefacts, 'mouse-game.png') });
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('the built-in player\'s row is in the table after a reload and a restart', async () => {
+  const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
+  const profile = await mkdtemp(path.join(tmpdir(), 'quenford-profile-'));
+  try {
+    // The page's fast clock starts where the headless host's does: the same game.
+    runNative(['--headless', '--autoplay', '--games', '1'], { vars: { TAMBERLY_HOME: home } });
+    const table = await nativeFrame(['Q'], 300, home);
+
+    let own = await launchBrowser(profile);
+    let opened = await openPage(own.context, server.url + '?autoplay&games=1&fast');
+    await opened.page.waitForFunction(() => window.quenford.exitCode !== null, null,
+      { timeout: 120000 });
+    const errors = [...opened.errors];
+    // The name typed into the table is offered to the next player.
+    assert.equal(await opened.page.evaluate(() => localStorage.getItem('quenford.owner')), 'Autoplay');
+    await opened.page.goto(server.url + '?q');
+    await waitForFirstFrame(opened.page);
+    assert.ok(await waitForCanvas(opened.page, table, 20000), 'no row after a reload');
+    errors.push(...opened.errors);
+    await own.close();
+
+    own = await launchBrowser(profile);
+    opened = await openPage(own.context, server.url + '?q');
+    await waitForFirstFrame(opened.page);
+    assert.ok(await waitForCanvas(opened.page, table, 20000), 'no row after a restart');
+    errors.push(...opened.errors);
+    await own.close();
+    assert.deepEqual(errors, []);
+  } finally {
+    await rm(home, { recursive: true, force: true });
+    await rm(profile, { recursive: true, force: true });
+  }
+});
+
+// Two tabs: the lock the game takes on HIGH10.lock is a Web Lock, and whoever takes it next
+// first reads what the holder stored, so neither overwrites the other's row.
+test('a second tab finds the table held, then reads what the first stored', async () => {
+  const tabs = [];
+  for (let i = 0; i < 2; ++i) {
+    const tab = await openPage(browser.context, server.url + '?q');
+    await waitForFirstFrame(tab.page);
+    tabs.push(tab);
+  }
+  const lock = (page) => page.evaluate(async () => {
+    const stream = Module.FS.open('/quenford/HIGH10.lock', 'w+');
+    const held = await Module.quenfordWebHost.fileLock(stream.fd, 2 | 4);  // LOCK_EX | LOCK_NB
+    if (held !== 0) Module.FS.close(stream);
+    window.heldTable = stream;
+    return held;
+  });
+  const [first, second] = tabs.map((tab) => tab.page);
+  assert.equal(await lock(first), 0);
+  assert.equal(await lock(second), 1, 'the second tab took a held table');
+  await first.evaluate(async () => {
+    Module.FS.writeFile('/quenford/HIGH10', new Uint8Array(40).fill(65, 0, 5));
+    const file = Module.FS.open('/quenford/HIGH10', 'r');
+    await new Promise((done) => Module.FS.syncfs(false, done));  // what fsync does
+    Module.FS.close(file);
+    Module.FS.close(window.heldTable);
+  });
+  assert.equal(await lock(second), 0);
+  const stored = await second.evaluate(() => Array.from(Module.FS.readFile('/quenford/HIGH10')));
+  assert.equal(stored.length, 40);
+  assert.equal(String.fromCharCode(...stored.slice(0, 5)), 'AAAAA');
+  for (const tab of tabs) {
+    assert.deepEqual(tab.errors, []);
+    await tab.page.close();
+  }
+});
