@@ -8,6 +8,7 @@ set(allowed_play host platform resources play)
 set(allowed_frontend host platform resources play frontend)
 set(allowed_autoplay host platform resources play autoplay)
 set(allowed_app host platform resources play frontend autoplay app)
+set(allowed_web host platform resources play frontend autoplay app web)
 
 set(violations "")
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
