@@ -18,7 +18,7 @@ class Checker {
 public:
     explicit Checker(std::span<const uint8_t> blockBytes) : block(blockBytes) {
         for (uint64_t at = block.size(); at > 0; --at) {
-            if (block[at - 1] == 0) {
+            if (block[static_cast<size_t>(at - 1)] == 0) {
                 endOfLastText = at;
                 break;
             }
@@ -76,14 +76,14 @@ public:
             if (at >= block.size()) {
                 return "picture data runs past the end of the file";
             }
-            unsigned runs = block[at++];
+            unsigned runs = block[static_cast<size_t>(at++)];
             runs = runs == 0 ? 256 : runs;
             uint32_t covered = 0;
             for (; runs != 0; --runs) {
                 if (at >= block.size()) {
                     return "picture data runs past the end of the file";
                 }
-                const unsigned control = block[at++];
+                const unsigned control = block[static_cast<size_t>(at++)];
                 if (control < 0x80) {
                     covered += control + 1;
                 } else if (control < fillLimit) {
