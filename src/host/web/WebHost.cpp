@@ -20,6 +20,7 @@ EM_JS(void, pageCreateWindow, (const char* caption), {
     quenfordWebHost.createWindow(UTF8ToString(caption));
 });
 EM_JS(void, pageShowWindow, (), { quenfordWebHost.setActive(true); });
+EM_JS(double, pageTimeOrigin, (), { return performance.timeOrigin; });
 EM_JS(int, pageTakeMessage, (), { return quenfordWebHost.takeMessage(); });
 EM_JS(int, pageOpenScreen, (), { return quenfordWebHost.openScreen() ? 1 : 0; });
 EM_JS(void, pageShowFrame, (const void* rgba), { quenfordWebHost.showFrame(rgba); });
@@ -130,7 +131,10 @@ uint32_t WebHost::ticks() {
     if (options.fastClock) {
         return virtualClock;
     }
-    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+    // Counted from a fixed moment long past (the page's start in milliseconds since 1970),
+    // as the machine's tick count is, so that each start seeds a new garden.
+    static const double origin = pageTimeOrigin();
+    return static_cast<uint32_t>(static_cast<uint64_t>(origin + emscripten_get_now()));
 }
 
 bool WebHost::openScreen() {
