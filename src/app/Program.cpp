@@ -7,6 +7,7 @@
 #include "app/DataLocation.h"
 #include "app/Report.h"
 #include "app/Timedemo.h"
+#include "app/WindowIcon.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SdlHost.h"
@@ -146,8 +147,10 @@ int runProgram(int argc, char** argv) {
         settings.integerScale = options.integerScale;
         settings.grab = options.grab;
         settings.settingsFile = host::windowSettingsPath().value_or("");
-        settings.screenshotFallback =
+        const std::string data =
             options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
+        settings.screenshotFallback = data;
+        settings.icon = loadWindowIcon(data);
         host::SdlHost host(settings);
         return static_cast<int>(runGameOrAutoplay(host, options, [] {}).exitCode);
     }

@@ -20,6 +20,14 @@ namespace quenford::host {
 // The size of a window on the desktop (for --window and after leaving full screen).
 void windowedSize(int& width, int& height);
 
+// A picture for the window's title bar and task switcher: width x height pixels of 8-bit
+// red, green, blue and alpha, row by row.
+struct WindowIcon {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+};
+
 struct SdlHostOptions {
     // On the desktop's resolution, or a window; nothing: as the player left it last time
     // (full screen the first time).
@@ -29,6 +37,7 @@ struct SdlHostOptions {
     bool grab = false;               // keep the pointer inside the window
     std::string settingsFile;        // where the window's mode and size are remembered; "": nowhere
     std::string screenshotFallback;  // F12 pictures go here when the desktop has no pictures folder
+    WindowIcon icon;                 // none: the system's own
 };
 
 // The host for players: one resizable window (full screen on the desktop by default,
