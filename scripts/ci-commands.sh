@@ -16,7 +16,7 @@ unset TAMBERLY_HOME XDG_DATA_HOME XDG_CONFIG_HOME XDG_PICTURES_DIR
 
 step make run
 make run ARGS="--headless --frames 200 --report $work/run.json"
-grep -q '"frames": 200' "$work/run.json"
+grep -q '"exitCode": 0' "$work/run.json"
 
 step make soak
 make soak SOAK_GAMES=3
