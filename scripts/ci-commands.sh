@@ -34,7 +34,7 @@ make uninstall DESTDIR="$stage"
 step make deb
 make deb
 
-step docs/screenshots/regenerate.sh, with a player's one-row table about
+step "docs/screenshots/regenerate.sh, with a player's one-row table about"
 mkdir -p "$work/player"
 { printf 'Ann'; head -c 33 /dev/zero; printf '\364\001\000\000'; } >"$work/player/HIGH10"
 TAMBERLY_HOME="$work/player" docs/screenshots/regenerate.sh build
