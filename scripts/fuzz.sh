@@ -5,6 +5,7 @@
 # FUZZ_JOBS=N runs N processes per target at once (libFuzzer's -jobs and -workers).
 # FUZZ_TARGETS="archive demo" picks targets. A finding, or a target that does not build,
 # fails the script; the input that failed is left in the target's log folder.
+# What the game prints is dropped (-close_fd_mask); libFuzzer's and the sanitizers' reports stay.
 set -eu
 seconds="${1:-60}"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
@@ -48,7 +49,7 @@ for name in $targets; do
     echo "== $name: $seconds s, $jobs job(s)"
     # shellcheck disable=SC2086
     if (cd "$logs" && "$build/fuzz/$name/${name}_fuzz" -max_total_time="$seconds" \
-        -print_final_stats=1 -rss_limit_mb=2048 -max_len="$max_len" -jobs="$jobs" \
+        -print_final_stats=1 -close_fd_mask=3 -rss_limit_mb=2048 -max_len="$max_len" -jobs="$jobs" \
         -workers="$jobs" "$corpus/$name" "$corpus/$name-seeds" $kept >"$logs/main.log" 2>&1) &&
         ! ls "$logs" | grep -q -e '^crash-' -e '^leak-' -e '^timeout-' -e '^oom-'; then
         status=ok
@@ -57,7 +58,10 @@ for name in $targets; do
         failed="$failed $name"
         tail -n 60 "$logs"/*.log
     fi
-    runs=$(cat "$logs"/*.log | sed -n 's/^stat::number_of_executed_units: *//p' |
+    # With jobs, each job logs to fuzz-N.log (which the main log repeats).
+    job_logs=$(ls "$logs"/fuzz-*.log 2>/dev/null || echo "$logs/main.log")
+    # shellcheck disable=SC2086
+    runs=$(cat $job_logs | sed -n 's/^stat::number_of_executed_units: *//p' |
         awk '{ n += $1 } END { print n + 0 }')
     echo "$name: $status, $runs executions in $seconds s ($((runs / seconds)) a second)"
 done
