@@ -4,9 +4,13 @@ BUILD_DIR ?= build
 SANITIZE_BUILD_DIR ?= build-sanitize
 BUILD_TYPE ?= RelWithDebInfo
 PREFIX ?= /usr/local
+# Where the program goes under PREFIX: bin, or games for the Debian package.
+BINDIR ?= bin
 JOBS ?= $(shell nproc)
 CTEST_ARGS ?=
+BENCH_ARGS ?=
 FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 1
 ARGS ?=
 
 .PHONY: setup configure build run test test-sanitize soak bench fuzz install uninstall deb clean \
@@ -17,7 +21,7 @@ setup:
 
 configure: setup
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=$(PREFIX) \
-		-DQUENFORD_DATA_DIR=$(PREFIX)/share/quenford >/dev/null
+		-DCMAKE_INSTALL_BINDIR=$(BINDIR) -DQUENFORD_DATA_DIR=$(PREFIX)/share/quenford >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -55,26 +59,29 @@ soak: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*/*_bench; do \
-		echo "== $$b"; b=$$(realpath $$b); (cd $(BUILD_DIR)/data && $$b) || exit 1; \
+		echo "== $$b"; b=$$(realpath $$b); (cd $(BUILD_DIR)/data && $$b $(BENCH_ARGS)) || exit 1; \
 	done
 
+# FUZZ_JOBS=2: two processes for each target.
 fuzz: setup
-	./scripts/fuzz.sh $(FUZZ_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) ./scripts/fuzz.sh $(FUZZ_SECONDS)
 
 # PREFIX (default /usr/local) is where the game looks for its data; DESTDIR stages for packagers.
+# Each destination keeps a record of what went there (build/installed/), for uninstall.
 install: build
-	cmake --install $(BUILD_DIR)
+	@DESTDIR="$(DESTDIR)" ./scripts/install.sh $(BUILD_DIR)
 
-# Removes what the last install put in place (and the data folder, once empty).
+# Removes what make install put into DESTDIR (the same DESTDIR: none for the system), and
+# nothing else: files changed since are left and named.
 uninstall:
-	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
-	xargs -d '\n' rm -f < $(BUILD_DIR)/install_manifest.txt
-	-rmdir "$(DESTDIR)$(PREFIX)/share/quenford" 2>/dev/null
+	@DESTDIR="$(DESTDIR)" ./scripts/uninstall.sh $(BUILD_DIR)
 
-# A Debian package of what make install puts in place, for /usr.
+# A Debian package of what make install puts in place, for /usr (the program in /usr/games,
+# as Debian keeps games), checked with lintian.
 deb:
-	$(MAKE) build PREFIX=/usr
+	$(MAKE) build PREFIX=/usr BINDIR=games
 	cd $(BUILD_DIR) && cpack -G DEB
+	./scripts/check-deb.sh $(BUILD_DIR)/quenford_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(WEB_BUILD_DIR)

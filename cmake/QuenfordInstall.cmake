@@ -25,22 +25,40 @@ foreach(size IN LISTS QUENFORD_ICON_SIZES)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
+# The window's icon, read by the game from beside its data.
+install(FILES ${QUENFORD_BUILT_DATA}/icons/64x64/quenford.png
+        DESTINATION ${QUENFORD_DATA_DESTINATION}/icons/64x64)
+
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-configure_file(${packaging}/quenford.6 ${CMAKE_BINARY_DIR}/packaging/quenford.6 @ONLY)
+set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
+configure_file(${packaging}/quenford.6 ${packaging_out}/quenford.6 @ONLY)
+configure_file(${packaging}/changelog ${packaging_out}/changelog @ONLY)
 configure_file(${packaging}/quenford.metainfo.xml
-               ${CMAKE_BINARY_DIR}/packaging/${QUENFORD_APP_ID}.metainfo.xml @ONLY)
+               ${packaging_out}/${QUENFORD_APP_ID}.metainfo.xml @ONLY)
+# Manual pages and changelogs are shipped compressed, without a time stamp inside.
+add_custom_command(
+    OUTPUT ${packaging_out}/quenford.6.gz ${packaging_out}/changelog.gz
+    COMMAND gzip -9 -n -f -k quenford.6 changelog
+    DEPENDS ${packaging_out}/quenford.6 ${packaging_out}/changelog
+    WORKING_DIRECTORY ${packaging_out}
+    VERBATIM)
+add_custom_target(packaging_files ALL
+                  DEPENDS ${packaging_out}/quenford.6.gz ${packaging_out}/changelog.gz)
 install(FILES ${packaging}/quenford.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/${QUENFORD_APP_ID}.metainfo.xml
+install(FILES ${packaging_out}/${QUENFORD_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/quenford.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${packaging_out}/quenford.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${packaging}/copyright ${packaging_out}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quenford)
 
 set(CPACK_PACKAGE_NAME quenford)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "garden puzzle of the Tamberly collection")
+# Lines of a Debian description stay under 80 characters.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "An 8 by 8 garden bed in isometric view, played with the mouse: swap crops and harvest "
-    "groups of five or more before the bed fills up.")
-set(CPACK_PACKAGE_CONTACT "Quenford developers <quenford@localhost>")
+    "An 8 by 8 garden bed in isometric view, played with the mouse:\n"
+    "swap crops and harvest groups of five or more before the bed fills up.")
+set(CPACK_PACKAGE_CONTACT "Quenford developers <developers@quenford.github.io>")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,31 +1,59 @@
 #!/bin/sh
-# Installs the Debian packages the build, the data builder and the tests need.
-# Idempotent: when everything is present it only runs dpkg-query and returns.
+# Installs the Debian packages that the build, the data builder, the tests, the fuzzing and
+# the packaging use, one line for each set it installs; apt's own output goes to a log that
+# is shown when it fails. Idempotent: when everything is present it only runs dpkg-query.
+#     scripts/setup.sh          install what is missing
+#     scripts/setup.sh --list   print every package, one a line
+# scripts/check-requirements.sh checks that every program and library the build looks for
+# comes from a package listed here.
 set -eu
 
-PACKAGES="cmake make g++ clang-14 libclang-rt-14-dev pkg-config libsdl2-dev libcairo2-dev \
-libfreetype-dev fonts-dejavu-core libpng-dev zlib1g-dev libgtest-dev libgmock-dev googletest \
-libbenchmark-dev xvfb xauth"
-# A window manager for measuring the game in a window on the virtual display.
-PACKAGES="$PACKAGES openbox"
+SETS="build tools: cmake make g++ clang-14 libclang-rt-14-dev pkg-config
+game libraries: libsdl2-dev libpng-dev zlib1g-dev
+data builder: libcairo2-dev libfreetype-dev fonts-dejavu-core
+tests and benchmarks: libgtest-dev libgmock-dev googletest libbenchmark-dev desktop-file-utils appstream
+fuzzing: clang
+packaging: dpkg-dev file lintian
+window measurements: xvfb xauth openbox"
 
-missing=""
-for p in $PACKAGES; do
-    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-    case "$status" in
-        *"install ok installed"*) ;;
-        *) missing="$missing $p" ;;
-    esac
-done
-
-[ -z "$missing" ] && exit 0
-
-echo "Installing:$missing"
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then
-    SUDO="sudo"
+if [ "${1:-}" = "--list" ]; then
+    printf '%s\n' "$SETS" | cut -d: -f2 | tr ' ' '\n' | sed '/^$/d'
+    exit 0
 fi
+
+installed() {
+    case "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)" in
+        *"install ok installed"*) return 0 ;;
+        *) return 1 ;;
+    esac
+}
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-# shellcheck disable=SC2086
-$SUDO apt-get install -y -qq --no-install-recommends $missing
+log="${TMPDIR:-/tmp}/quenford-setup.log"
+updated=""
+
+apt() {
+    if ! $SUDO apt-get "$@" >>"$log" 2>&1; then
+        echo "setup: apt-get $* failed; its output ($log):"
+        cat "$log"
+        exit 1
+    fi
+}
+
+printf '%s\n' "$SETS" | while IFS=: read -r name packages; do
+    missing=""
+    for p in $packages; do
+        installed "$p" || missing="$missing $p"
+    done
+    [ -n "$missing" ] || continue
+    if [ -z "$updated" ]; then
+        : >"$log"
+        apt update
+        updated=yes
+    fi
+    echo "setup: installing $name:$missing"
+    # shellcheck disable=SC2086
+    apt install -y --no-install-recommends $missing
+done

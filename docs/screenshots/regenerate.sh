@@ -8,9 +8,12 @@ build=${1:-build}
 cmake --build "$build" --target quenford game_data
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# A high-score table of its own, so that the run neither reads nor writes the player's.
-XDG_DATA_HOME="$work" "$build/src/app/quenford" --headless --data "$build/data" \
-    --frames 800 --script "$here/tour.script" --dump "$work" --dump-at 90,200,250,560,790
+mkdir -p "$work/home"
+# Apart from every file of the player's (the high-score table wherever TAMBERLY_HOME or
+# XDG_DATA_HOME puts it, the window settings, the pictures folder): a home of its own.
+env -u TAMBERLY_HOME -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_PICTURES_DIR HOME="$work/home" \
+    "$build/src/app/quenford" --headless --data "$build/data" --frames 800 \
+    --script "$here/tour.script" --dump "$work" --dump-at 90,200,250,560,790
 cp "$work/frame-000090.png" "$here/intro.png"
 cp "$work/frame-000200.png" "$here/title.png"
 cp "$work/frame-000250.png" "$here/high-scores.png"

@@ -1,9 +1,15 @@
 // Writes the fuzzers' seed corpora: the test archives, a few small archives, demo files.
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/BackBuffer.h"
+#include "resources/ArchiveValidator.h"
+#include "resources/GameArchive.h"
+#include "resources/LittleEndian.h"
 #include "support/TestArchive.h"
 
 namespace {
@@ -24,6 +30,43 @@ std::vector<uint8_t> words(std::initializer_list<uint32_t> values) {
     return bytes;
 }
 
+// Removes `length` bytes at `at` of the block of an archive file, moving the top-level
+// offsets that lie after them (offsets inside a group count from its own table).
+void cut(std::vector<uint8_t>& file, uint32_t at, uint32_t length) {
+    using namespace quenford;
+    const uint32_t count = readWord(file.data());
+    for (uint32_t n = 0; n < count; ++n) {
+        uint8_t* entry = file.data() + 4 + 4 * n;
+        if (readWord(entry) > at) {
+            writeWord(entry, readWord(entry) - length);
+        }
+    }
+    file.erase(file.begin() + 4 + at, file.begin() + 4 + at + length);
+}
+
+// The test game archive at its smallest: the backdrop read from the start of the block (the
+// fuzz target goes on with zeros up to a screenful) and every transition the first one.
+std::vector<uint8_t> compactGameArchive() {
+    using namespace quenford;
+    std::vector<uint8_t> file = test::makeTestGameArchive();
+    const auto entryAt = [&](int32_t n) { return file.data() + 4 + 4 * n; };
+    const uint32_t backdrop = readWord(entryAt(res::fieldBackdrop));
+    cut(file, backdrop, screenBytes);
+    writeWord(entryAt(res::fieldBackdrop), 0);
+
+    const uint32_t group = readWord(entryAt(res::transitionPictures));
+    const uint32_t next = readWord(entryAt(res::transitionPictures + 1));
+    uint8_t* table = file.data() + 4 + group;  // the count, then the offsets
+    const uint32_t count = readWord(table);
+    const uint32_t first = readWord(table + 4);
+    const uint32_t second = readWord(table + 8);
+    for (uint32_t j = 1; j < count; ++j) {
+        writeWord(table + 4 + 4 * j, first);
+    }
+    cut(file, group + 4 + second, next - group - 4 - second);  // elements count from the table
+    return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -34,7 +77,16 @@ int main(int argc, char** argv) {
     const std::filesystem::path demos = argv[2];
     std::filesystem::create_directories(archives);
     std::filesystem::create_directories(demos);
-    write(archives / "game.res", quenford::test::makeTestGameArchive());
+    const std::vector<uint8_t> game = compactGameArchive();
+    std::vector<uint8_t> padded = game;
+    padded.resize(std::max<size_t>(padded.size(), 4 + quenford::screenBytes));
+    const auto check = quenford::validateArchive(padded, quenford::ArchiveKind::GameData);
+    if (!check.ok) {
+        std::fprintf(stderr, "fuzz_seeds: the compact game archive is refused: %s\n",
+                     check.reason.c_str());
+        return 1;
+    }
+    write(archives / "game.res", game);
     write(archives / "intro.res", quenford::test::makeTestIntroArchive());
     write(archives / "empty.res", words({0}));
     write(archives / "two-entries.res", words({2, 8, 12, 3, 12, 14, 15, 0, 0}));

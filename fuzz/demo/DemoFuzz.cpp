@@ -7,12 +7,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "platform/Input.h"
 #include "support/FakeHost.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quenford;
-    static const std::string path = "/tmp/quenford-demo-fuzz-" + std::to_string(::getpid());
+    static const std::string path =
+        scratchFolder() + "quenford-demo-fuzz-" + std::to_string(::getpid());
     if (FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);

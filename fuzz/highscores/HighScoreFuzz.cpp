@@ -8,9 +8,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "frontend/HighScoreTable.h"
+#include "platform/FramePump.h"
+#include "support/FakeHost.h"
 
 namespace quenford {
 
@@ -18,12 +22,21 @@ namespace {
 
 const std::string& fuzzFolder() {
     static const std::string folder = [] {
-        const std::string path = "/tmp/quenford-high-fuzz-" + std::to_string(::getpid()) + "/";
+        const std::string path =
+            scratchFolder() + "quenford-high-fuzz-" + std::to_string(::getpid()) + "/";
         std::filesystem::create_directories(path);
         return path;
     }();
     return folder;
 }
+
+// The table lives in the fuzzer's own folder, not the collection's.
+class FuzzHost : public test::FakeHost {
+public:
+    std::optional<std::string> collectionFolder(const std::string&) override {
+        return fuzzFolder();
+    }
+};
 
 void check(bool condition) {
     if (!condition) {
@@ -33,15 +46,12 @@ void check(bool condition) {
 
 }  // namespace
 
-// The table lives in the fuzzer's own folder, not the collection's.
-std::string findHighScoreFolder() {
-    return fuzzFolder();
-}
-
 }  // namespace quenford
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quenford;
+    static FuzzHost host;
+    attachFramePump(host);
     const std::string path = fuzzFolder() + "HIGH10";
     std::filesystem::remove(fuzzFolder() + "HIGH10.bad");
     if (FILE* file = std::fopen(path.c_str(), "wb")) {

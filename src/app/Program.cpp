@@ -14,6 +14,7 @@
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
 #ifndef __EMSCRIPTEN__
+#include "app/WindowIcon.h"
 #include "host/sdl/SdlHost.h"
 #endif
 #include "platform/CdMusic.h"
@@ -208,6 +209,9 @@ int runProgram(int argc, char** argv) {
         settings.integerScale = options.integerScale;
         settings.grab = options.grab;
         settings.settingsFile = host::windowSettingsPath().value_or("");
+        const std::string data =
+            options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
+        settings.icon = loadWindowIcon(data);
         host::SdlHost host(settings);
         return runReported(host, options);
     }

@@ -102,6 +102,17 @@ bool SdlHost::createWindow(const std::string& caption) {
         return false;
     }
     SDL_SetWindowMinimumSize(window.get(), screenWidth / 2, screenHeight / 2);
+    const WindowIcon& icon = options.icon;
+    if (icon.width > 0 && icon.height > 0 &&
+        icon.rgba.size() == static_cast<size_t>(icon.width) * icon.height * 4) {
+        SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint8_t*>(icon.rgba.data()), icon.width, icon.height, 32, icon.width * 4,
+            SDL_PIXELFORMAT_RGBA32);
+        if (picture != nullptr) {
+            SDL_SetWindowIcon(window.get(), picture);
+            SDL_FreeSurface(picture);
+        }
+    }
     if (options.grab) {
         SDL_SetWindowGrab(window.get(), SDL_TRUE);
     }

@@ -24,6 +24,14 @@ uint32_t machineTicks();
 // The size of a window on the desktop (for --window and after leaving full screen).
 void windowedSize(int& width, int& height);
 
+// A picture for the window's title bar and task switcher: width x height pixels of 8-bit
+// red, green, blue and alpha, row by row.
+struct WindowIcon {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;
+};
+
 struct SdlHostOptions {
     // On the desktop's resolution, or a window; nothing: as the player left it last time
     // (full screen the first time).
@@ -32,6 +40,7 @@ struct SdlHostOptions {
     bool integerScale = false;  // only whole multiples of 640 x 480, every game pixel alike
     bool grab = false;          // keep the pointer inside the window
     std::string settingsFile;   // where the window's mode and size are remembered; "": nowhere
+    WindowIcon icon;            // none: the system's own
 };
 
 // The host for players: one resizable window (full screen on the desktop by default,

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/WindowIcon.h"
+
+namespace quenford {
+namespace {
+
+// The icon the build drew for the window loads from the data folder however the folder is
+// written; a folder without it, or a file that is no picture, gives the system's icon.
+TEST(WindowIconTest, LoadsTheBuiltIconFromTheDataFolder) {
+    const std::string built = QUENFORD_BUILT_DATA;
+    const std::filesystem::path broken =
+        std::filesystem::temp_directory_path() / "quenford-icon-test";
+    std::filesystem::create_directories(broken / "icons/64x64");
+    std::ofstream(broken / "icons/64x64/quenford.png") << "not a picture";
+
+    const struct {
+        std::string folder;
+        int side;
+    } cases[] = {{built + "/", 64}, {built, 64}, {built + "/nowhere/", 0}, {broken.string(), 0}};
+    for (const auto& c : cases) {
+        const host::WindowIcon icon = loadWindowIcon(c.folder);
+        EXPECT_EQ(icon.width, c.side) << c.folder;
+        EXPECT_EQ(icon.height, c.side) << c.folder;
+        ASSERT_EQ(icon.rgba.size(), static_cast<size_t>(c.side * c.side * 4)) << c.folder;
+        if (c.side > 0) {
+            // Transparent around the drawing, opaque in its middle.
+            EXPECT_EQ(icon.rgba[3], 0) << c.folder;
+            EXPECT_EQ(icon.rgba[(32 * 64 + 32) * 4 + 3], 255) << c.folder;
+        }
+    }
+    std::filesystem::remove_all(broken);
+}
+
+}  // namespace
+}  // namespace quenford
