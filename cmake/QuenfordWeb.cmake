@@ -3,14 +3,7 @@
 list(APPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake)
 include(QuenfordModule)
 
-add_subdirectory(src/host)
-add_subdirectory(src/resources)
-add_subdirectory(src/platform)
-add_subdirectory(src/play)
-add_subdirectory(src/frontend)
-add_subdirectory(src/autoplay)
-add_subdirectory(src/app)
-add_subdirectory(src/web)
+add_subdirectory(src)
 
 # The site: build-web/ holds index.html, its script and style, quenford.js and .wasm, and the
 # data the native build made (data/).

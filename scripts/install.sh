@@ -7,10 +7,8 @@
 # uninstall removes.
 set -eu
 build=$(cd "$1" && pwd)
-dest="${DESTDIR:-}"
-case "$dest" in "" | /*) ;; *) dest="$PWD/$dest" ;; esac
-dest="${dest%/}"
 . "$(dirname "$0")/install-record.sh"
+dest=$(install_destination)
 record=$(install_record "$build" "$dest")
 
 # The same install into an empty folder tells which files and folders it makes.

@@ -5,10 +5,8 @@
 #     [DESTDIR=/tmp/stage] scripts/uninstall.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
-dest="${DESTDIR:-}"
-case "$dest" in "" | /*) ;; *) dest="$PWD/$dest" ;; esac
-dest="${dest%/}"
 . "$(dirname "$0")/install-record.sh"
+dest=$(install_destination)
 record=$(install_record "$build" "$dest")
 
 if [ ! -f "$record" ]; then
