@@ -54,6 +54,16 @@ EM_JS(char*, pageCollectionFolder, (), {
 });
 // clang-format on
 
+// A string the page allocated with malloc, taken over and freed; null: none.
+std::optional<std::string> takePageString(char* text) {
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    std::string result(text);
+    std::free(text);
+    return result;
+}
+
 }  // namespace
 
 WebHost::WebHost(WebHostOptions settings) : options(settings), virtualClock(settings.clockStart) {}
@@ -244,23 +254,11 @@ void WebHost::messageBox(const std::string& caption, const std::string& text) {
 }
 
 std::optional<std::string> WebHost::collectionFolder(const std::string&) {
-    char* folder = pageCollectionFolder();
-    if (folder == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(folder);
-    std::free(folder);
-    return result;
+    return takePageString(pageCollectionFolder());
 }
 
 std::optional<std::string> WebHost::registeredOwner() {
-    char* name = pageOwnerName();
-    if (name == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(name);
-    std::free(name);
-    return result;
+    return takePageString(pageOwnerName());
 }
 
 // No shell in the browser: the game ends and the page offers to play again.
