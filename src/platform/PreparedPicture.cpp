@@ -1,29 +1,93 @@
 #include "platform/PreparedPicture.h"
 
+#include <bit>
+#include <cstring>
+
 namespace quenford {
 
-PreparedPicture PreparedPicture::ofPlain(const Picture& picture) {
-    PreparedPicture prepared;
-    prepared.rowStarts.reserve(size_t{picture.height} + 1);
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "bytes are found from the low end");
+
+constexpr uint64_t lowBits = 0x7F7F7F7F7F7F7F7Full;
+constexpr uint64_t highBits = 0x8080808080808080ull;
+
+// The top bit of each byte of the word that is not 0.
+uint64_t nonZeroBytes(uint64_t word) {
+    return (((word & lowBits) + lowBits) | word) & highBits;
+}
+
+// The first column from `column` on whose byte is (Opaque) or is not (!Opaque) 0, or
+// `width`. Eight bytes at a time: plain pictures are mostly long stretches of either.
+template <bool Opaque>
+uint32_t nextColumn(const uint8_t* row, uint32_t column, uint32_t width) {
+    for (; column + 8 <= width; column += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, row + column, 8);
+        const uint64_t found = Opaque ? nonZeroBytes(word) : ~nonZeroBytes(word) & highBits;
+        if (found != 0) {
+            return column + static_cast<uint32_t>(std::countr_zero(found)) / 8;
+        }
+    }
+    while (column < width && (row[column] != 0) != Opaque) {
+        ++column;
+    }
+    return column;
+}
+
+// Calls visit(row, start, end) for each run of non-zero bytes, row by row, left to right.
+template <typename Visit>
+void forEachOpaqueRun(const Picture& picture, Visit visit) {
     const uint8_t* row = picture.data;
     for (uint32_t r = 0; r < picture.height; ++r, row += picture.width) {
-        prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
-        uint32_t column = 0;
+        uint32_t column = nextColumn<true>(row, 0, picture.width);
         while (column < picture.width) {
-            while (column < picture.width && row[column] == 0) {
-                ++column;
-            }
-            const uint32_t start = column;
-            while (column < picture.width && row[column] != 0) {
-                ++column;
-            }
-            if (column > start) {
-                prepared.runs.push_back({r * picture.width + start, static_cast<uint16_t>(start),
-                                         static_cast<uint16_t>(column - start)});
+            const uint32_t end = nextColumn<false>(row, column, picture.width);
+            visit(r, column, end);
+            column = nextColumn<true>(row, end, picture.width);
+        }
+    }
+}
+
+// A run picture's runs, counted before the table is made so that it is allocated once:
+// a 640x480 picture has thousands, and growing the table step by step copies it each time.
+size_t codedRunCount(const Picture& picture, unsigned fillLimit) {
+    size_t count = 0;
+    uint32_t at = 0;
+    for (uint32_t r = 0; r < picture.height; ++r) {
+        unsigned controls = picture.data[at++];
+        controls = controls == 0 ? 256 : controls;
+        for (; controls != 0; --controls) {
+            const unsigned control = picture.data[at++];
+            if (control >= 0x80) {
+                ++count;
+                at += control < fillLimit ? control - 0x7F : 1;
             }
         }
     }
-    prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
+    return count;
+}
+
+}  // namespace
+
+PreparedPicture PreparedPicture::ofPlain(const Picture& picture) {
+    size_t count = 0;
+    forEachOpaqueRun(picture, [&](uint32_t, uint32_t, uint32_t) { ++count; });
+    PreparedPicture prepared;
+    prepared.rowStarts.reserve(size_t{picture.height} + 1);
+    prepared.runs.reserve(count);
+    uint32_t lastRow = 0;
+    prepared.rowStarts.push_back(0);
+    forEachOpaqueRun(picture, [&](uint32_t row, uint32_t start, uint32_t end) {
+        for (; lastRow < row; ++lastRow) {
+            prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
+        }
+        prepared.runs.push_back({row * picture.width + start, static_cast<uint16_t>(start),
+                                 static_cast<uint16_t>(end - start)});
+    });
+    while (prepared.rowStarts.size() < size_t{picture.height} + 1) {
+        prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
+    }
     return prepared;
 }
 
@@ -31,6 +95,7 @@ PreparedPicture PreparedPicture::ofRuns(const Picture& picture, bool withFills) 
     const unsigned fillLimit = withFills ? 0xC0 : 0x100;
     PreparedPicture prepared;
     prepared.rowStarts.reserve(size_t{picture.height} + 1);
+    prepared.runs.reserve(codedRunCount(picture, fillLimit));
     uint32_t at = 0;
     for (uint32_t r = 0; r < picture.height; ++r) {
         prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
