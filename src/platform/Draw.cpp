@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/WideVectors.h"
+#include "platform/MaskedRows.h"
 #include "platform/PreparedPicture.h"
 
 namespace quenford {
@@ -203,7 +204,12 @@ DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& pi
                       picture.height, clip)) {
         return nothing();
     }
-    if (picture.prepared == nullptr) {
+    if (maskedRowsInUse()) {
+        drawMaskedRows(
+            target.pixels + static_cast<ptrdiff_t>(clip.y) * target.pitch + clip.x, target.pitch,
+            picture.data + static_cast<size_t>(clip.skipRows) * picture.width + clip.skipColumns,
+            picture.width, clip.width, clip.height, shift);
+    } else if (picture.prepared == nullptr) {
         drawPlainMerged(target, clip, picture, shift);
     } else if (shift == 0) {
         drawPlainPreparedUnshifted(target, clip, picture);

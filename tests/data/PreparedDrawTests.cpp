@@ -10,6 +10,7 @@
 
 #include "data/BuiltArchive.h"
 #include "platform/Draw.h"
+#include "platform/MaskedRows.h"
 #include "resources/ArchiveLayout.h"
 #include "resources/ArchiveValidator.h"
 
@@ -130,7 +131,16 @@ void expectSame(const Screen& drawn, const Screen& expected, const DrawResult& g
     EXPECT_EQ(std::memcmp(drawn.bytes.data(), expected.bytes.data(), drawn.bytes.size()), 0);
 }
 
-TEST(PreparedDraws, EveryBuiltPictureLandsAsPixelByPixelAtEveryEdge) {
+// Where the processor draws plain rows with masked stores, both ways are checked.
+class PreparedDraws : public testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { useMaskedRows(GetParam()); }
+    void TearDown() override { useMaskedRows(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(MaskedRows, PreparedDraws, testing::Bool());
+
+TEST_P(PreparedDraws, EveryBuiltPictureLandsAsPixelByPixelAtEveryEdge) {
     Screen drawn, expected;
     int32_t pictures = 0;
     for (const ArchiveKind kind : {ArchiveKind::GameData, ArchiveKind::Introduction}) {
