@@ -64,13 +64,23 @@ TEST(PlainDraw, ClipsAtEveryEdgeAndReportsTheVisibleArea) {
         {10, 476, 0, 0, 6, 30, {10, 476, 6, 4, 0}, 0, 0},     // bottom edge
         {0, -10, 0, 0, 3, 600, {0, 0, 3, 480, 0}, 0, 10},     // taller than the screen
         {-8, -8, 0, 0, 700, 500, {0, 0, 640, 480, 0}, 8, 8},  // larger both ways
+        // Wholly off the screen, on each side and where adding the offset could wrap.
+        {-5, 0, 0, 0, 5, 5, {0, 0, 0, 0, 1}, 0, 0},
+        {640, 0, 0, 0, 5, 5, {0, 0, 0, 0, 1}, 0, 0},
+        {0, -5, 0, 0, 5, 5, {0, 0, 0, 0, 1}, 0, 0},
+        {0, 480, 0, 0, 5, 5, {0, 0, 0, 0, 1}, 0, 0},
+        {INT32_MIN, INT32_MAX, -1, 1, 5, 5, {0, 0, 0, 0, 1}, 0, 0},
     };
     for (const Case& c : cases) {
         Screen screen;
         const auto record = plainRecord(c.dx, c.dy, c.w, c.h);
         const DrawResult r = drawPicture(screen.buffer, c.x, c.y, Picture::at(record.data()));
         SCOPED_TRACE(testing::Message() << "at " << c.x << "," << c.y);
-        EXPECT_EQ(r.nothingDrawn, 0);
+        EXPECT_EQ(r.nothingDrawn, c.expected.nothingDrawn);
+        if (r.nothingDrawn != 0) {
+            EXPECT_EQ(screen.painted(), 0);
+            continue;
+        }
         EXPECT_EQ(r.left, c.expected.left);
         EXPECT_EQ(r.top, c.expected.top);
         EXPECT_EQ(r.width, c.expected.width);
@@ -81,17 +91,6 @@ TEST(PlainDraw, ClipsAtEveryEdgeAndReportsTheVisibleArea) {
         const int32_t bottom = r.top + r.height - 1;
         EXPECT_EQ(screen.at(right, bottom),
                   sourcePixel(c.w, c.firstColumn + r.width - 1, c.firstRow + r.height - 1));
-    }
-}
-
-TEST(PlainDraw, WhollyOffScreenDrawsNothing) {
-    const auto record = plainRecord(0, 0, 5, 5);
-    const Picture picture = Picture::at(record.data());
-    const int32_t places[][2] = {{-5, 0}, {640, 0}, {0, -5}, {0, 480}, {INT32_MIN, INT32_MAX}};
-    for (const auto& place : places) {
-        Screen screen;
-        EXPECT_EQ(drawPicture(screen.buffer, place[0], place[1], picture).nothingDrawn, 1);
-        EXPECT_EQ(screen.painted(), 0);
     }
 }
 
