@@ -204,7 +204,9 @@ DrawResult drawPlain(BackBuffer& target, int32_t x, int32_t y, const Picture& pi
                       picture.height, clip)) {
         return nothing();
     }
-    if (maskedRowsInUse()) {
+    // A row of at most 64 pixels is one masked store; wider pictures are mostly long opaque
+    // runs, which the prepared form copies whole.
+    if (maskedRowsInUse() && (picture.prepared == nullptr || clip.width <= 64)) {
         drawMaskedRows(
             target.pixels + static_cast<ptrdiff_t>(clip.y) * target.pitch + clip.x, target.pitch,
             picture.data + static_cast<size_t>(clip.skipRows) * picture.width + clip.skipColumns,
