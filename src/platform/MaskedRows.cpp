@@ -11,7 +11,9 @@ namespace quenford {
 
 namespace {
 
+// Called while static objects are made, so the processor's features are read first.
 bool available() {
+    __builtin_cpu_init();
     return __builtin_cpu_supports("avx512bw") != 0;
 }
 
