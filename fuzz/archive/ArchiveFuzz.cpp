@@ -41,14 +41,8 @@ void drawEverything(ResourceArchive& archive, ArchiveKind kind, BackBuffer& scre
             continue;
         }
         const PictureGroup& group = archive.openGroup(n);
-        std::vector<const uint8_t*> drawn;
         for (int32_t j = 0; j < group.count(); ++j) {
             const uint8_t* element = group.element(j);
-            // Elements that share their bytes (a game archive's transitions may) draw alike.
-            if (std::find(drawn.begin(), drawn.end(), element) != drawn.end()) {
-                continue;
-            }
-            drawn.push_back(element);
             if (coding == Coding::Text) {
                 volatile size_t length = 0;
                 while (element[length] != 0) {

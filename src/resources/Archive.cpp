@@ -118,13 +118,8 @@ void PictureGroup::preparePictures(EntryContent coding) {
     }
     prepared.clear();
     prepared.reserve(items.size());
-    for (size_t j = 0; j < items.size(); ++j) {
-        // A group may list one picture more than once (a transition frame held still).
-        if (j > 0 && items[j] == items[j - 1]) {
-            prepared.push_back(prepared.back());
-            continue;
-        }
-        const Picture picture = Picture::at(items[j]);
+    for (const uint8_t* record : items) {
+        const Picture picture = Picture::at(record);
         prepared.push_back(
             coding == EntryContent::PlainGroup
                 ? PreparedPicture::ofPlain(picture)

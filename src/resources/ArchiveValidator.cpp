@@ -153,8 +153,6 @@ public:
                 }
             } else if (rule.content == EntryContent::TextGroup) {
                 problem = text(element);
-            } else if (j > 0 && element == (*elements)[j - 1]) {
-                continue;  // the same picture listed again passed already
             } else {
                 problem = picture(element, rule.content, rule.drawnUnclipped);
             }
