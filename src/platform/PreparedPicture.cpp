@@ -35,11 +35,13 @@ uint32_t nextColumn(const uint8_t* row, uint32_t column, uint32_t width) {
     return column;
 }
 
-// Calls visit(row, start, end) for each run of non-zero bytes, row by row, left to right.
-template <typename Visit>
-void forEachOpaqueRun(const Picture& picture, Visit visit) {
+// Calls startRow(row) at each row, then visit(row, start, end) for each of its runs of
+// non-zero bytes, left to right.
+template <typename StartRow, typename Visit>
+void forEachOpaqueRun(const Picture& picture, StartRow startRow, Visit visit) {
     const uint8_t* row = picture.data;
     for (uint32_t r = 0; r < picture.height; ++r, row += picture.width) {
+        startRow(r);
         uint32_t column = nextColumn<true>(row, 0, picture.width);
         while (column < picture.width) {
             const uint32_t end = nextColumn<false>(row, column, picture.width);
@@ -72,22 +74,21 @@ size_t codedRunCount(const Picture& picture, unsigned fillLimit) {
 
 PreparedPicture PreparedPicture::ofPlain(const Picture& picture) {
     size_t count = 0;
-    forEachOpaqueRun(picture, [&](uint32_t, uint32_t, uint32_t) { ++count; });
+    forEachOpaqueRun(
+        picture, [](uint32_t) {}, [&](uint32_t, uint32_t, uint32_t) { ++count; });
     PreparedPicture prepared;
     prepared.rowStarts.reserve(size_t{picture.height} + 1);
     prepared.runs.reserve(count);
-    uint32_t lastRow = 0;
-    prepared.rowStarts.push_back(0);
-    forEachOpaqueRun(picture, [&](uint32_t row, uint32_t start, uint32_t end) {
-        for (; lastRow < row; ++lastRow) {
+    forEachOpaqueRun(
+        picture,
+        [&](uint32_t) {
             prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
-        }
-        prepared.runs.push_back({row * picture.width + start, static_cast<uint16_t>(start),
-                                 static_cast<uint16_t>(end - start)});
-    });
-    while (prepared.rowStarts.size() < size_t{picture.height} + 1) {
-        prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
-    }
+        },
+        [&](uint32_t row, uint32_t start, uint32_t end) {
+            prepared.runs.push_back({row * picture.width + start, static_cast<uint16_t>(start),
+                                     static_cast<uint16_t>(end - start)});
+        });
+    prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
     return prepared;
 }
 
