@@ -20,12 +20,15 @@ before(async () => {
   browser = await launchBrowser();
 });
 
+// A page that stops answering fails its test instead of holding the run.
+const pageTimeout = { timeout: 240000 };
+
 after(async () => {
   await browser.close();
   server.close();
 });
 
-test('the title in Q mode is pixel for pixel the native headless frame', async () => {
+test('the title in Q mode is pixel for pixel the native headless frame', pageTimeout, async () => {
   const expected = await nativeFrame(['Q'], 40);
   const { page, errors } = await openPage(browser.context, server.url + '?q');
   await waitForFirstFrame(page);
@@ -34,7 +37,7 @@ test('the title in Q mode is pixel for pixel the native headless frame', async (
   await page.close();
 });
 
-test('?timedemo ends in the state of the native --timedemo, its speed on the page', async () => {
+test('?timedemo ends in the state of the native --timedemo, its speed on the page', pageTimeout, async () => {
   const native = endStateOf(runNative(['--timedemo']));
   const { page, errors } = await openPage(browser.context, server.url + '?timedemo');
   await page.waitForFunction(() => window.quenford.timedemo !== null, null, { timeout: 120000 });
@@ -119,7 +122,7 @@ async function clickSquare(page, index, button) {
   await page.mouse.click(point.x, point.y, { button });
 }
 
-test('a game played with the mouse: a swap, a harvest, the menu and back', async () => {
+test('a game played with the mouse: a swap, a harvest, the menu and back', pageTimeout, async () => {
   const { page, errors } = await openPage(browser.context, server.url + '?q');
   await waitForFirstFrame(page);
   const middle = await pagePoint(page, 320, 240);
@@ -140,14 +143,20 @@ test('a game played with the mouse: a swap, a harvest, the menu and back', async
   }
 
   await clickSquare(page, harvestable(state.bed), 'right');
-  state = await waitForState(page, (s) => s.score > 0, 'the harvest to score');
+  state = await waitForState(page, (s) => s.score > 0 && settled(s), 'the harvest to score');
 
   const menuArea = async () => (await canvasPixels(page)).subarray(269 * 2560, 409 * 2560);
   const beforeMenu = await menuArea();
-  await page.keyboard.press('Escape');
+  // Held over several frames: the game holds until the key is up, and the page goes on.
+  await page.keyboard.down('Escape');
+  await page.waitForTimeout(300);
+  await page.keyboard.up('Escape');
   await page.waitForTimeout(1500);
   assert.notDeepEqual(await menuArea(), beforeMenu, 'the menu did not open');
+  // The highlight follows the pointer a few frames late; a click counts on a highlighted item.
   const back = await pagePoint(page, 184, 392);
+  await page.mouse.move(back.x, back.y);
+  await page.waitForTimeout(500);
   await page.mouse.click(back.x, back.y);
   await page.waitForTimeout(1000);
   // Back in play, the bed takes clicks again.
@@ -156,12 +165,22 @@ test('a game played with the mouse: a swap, a harvest, the menu and back', async
   await clickSquare(page, item, 'left');
   await waitForState(page, (s) => s.selected === item, 'a square to be picked after the menu');
 
+  // Down and up within one task, so no frame reads the keys in between: a quick tap counts.
+  const inPlay = await menuArea();
+  await page.evaluate(() => {
+    for (const type of ['keydown', 'keyup']) {
+      window.dispatchEvent(new KeyboardEvent(type, { code: 'Escape', key: 'Escape' }));
+    }
+  });
+  await page.waitForTimeout(1500);
+  assert.notDeepEqual(await menuArea(), inPlay, 'a quick Esc did not open the menu');
+
   await page.screenshot({ path: path.join(artefacts, 'mouse-game.png') });
   assert.deepEqual(errors, []);
   await page.close();
 });
 
-test('the built-in player\'s row is in the table after a reload and a restart', async () => {
+test('the built-in player\'s row is in the table after a reload and a restart', pageTimeout, async () => {
   const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
   const profile = await mkdtemp(path.join(tmpdir(), 'quenford-profile-'));
   try {
@@ -197,7 +216,7 @@ test('the built-in player\'s row is in the table after a reload and a restart', 
 
 // Two tabs: the lock the game takes on HIGH10.lock is a Web Lock, and whoever takes it next
 // first reads what the holder stored, so neither overwrites the other's row.
-test('a second tab finds the table held, then reads what the first stored', async () => {
+test('a second tab finds the table held, then reads what the first stored', pageTimeout, async () => {
   const tabs = [];
   for (let i = 0; i < 2; ++i) {
     const tab = await openPage(browser.context, server.url + '?q');

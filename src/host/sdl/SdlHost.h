@@ -133,6 +133,8 @@ private:
     // reads is still seen down by the first of them.
     Uint32 buttonsPressed = 0;
     std::array<bool, SDL_NUM_SCANCODES> keysPressed{};
+    bool keyDownAtLastRead = false;
+    bool waitedSinceRead = true;
     bool watching = false;
 
     int lastPointerX = -1;

@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -104,6 +105,7 @@ std::optional<Message> WebHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
+    waitedSinceRead = true;
     const uint32_t start = ticks();
     for (;;) {
         takePageEvents();
@@ -207,7 +209,15 @@ bool WebHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     if (options.fastClock) {
         return true;
     }
-    return pageReadKeyboard(keys.data()) != 0;
+    // Read again with a key down and no wait between: the game holds until the keys are up.
+    // The page's key events reach it only in the page's turn, so it gets one now.
+    if (keyDownAtLastRead && !waitedSinceRead) {
+        emscripten_sleep(1);
+    }
+    waitedSinceRead = false;
+    const bool active = pageReadKeyboard(keys.data()) != 0;
+    keyDownAtLastRead = std::any_of(keys.begin(), keys.end(), [](uint8_t key) { return key != 0; });
+    return active;
 }
 
 bool WebHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {

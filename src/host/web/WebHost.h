@@ -68,6 +68,8 @@ private:
     bool screenOpen = false;
     uint32_t virtualClock;
     double lastYield = 0;
+    bool keyDownAtLastRead = false;
+    bool waitedSinceRead = true;
 
     std::array<uint32_t, 256> colours{};  // RGBA bytes as the canvas takes them
     bool paletteChanged = false;

@@ -78,6 +78,8 @@ var quenfordWebHost = (function () {
     messages: [],
     active: false,
     keys: new Uint8Array(256),
+    keysPressed: new Uint8Array(256),
+    keysRead: new Uint8Array(256),
     pointer: { x: 0, y: 0, moved: true },
     buttons: [{ down: false, latched: false }, { down: false, latched: false }],
     touch: null,
@@ -108,6 +110,7 @@ var quenfordWebHost = (function () {
     },
     releaseAll() {
       this.keys.fill(0);
+      this.keysPressed.fill(0);
       for (const button of this.buttons) button.down = false;
     },
 
@@ -176,9 +179,12 @@ var quenfordWebHost = (function () {
       }
       return true;
     },
+    // Like the buttons: a key pressed and released between two reads is seen down for one read.
     readKeyboard(keys) {
       if (!this.active) return false;
-      HEAPU8.set(this.keys, keys);
+      for (let i = 0; i < 256; ++i) this.keysRead[i] = this.keys[i] | this.keysPressed[i];
+      this.keysPressed.fill(0);
+      HEAPU8.set(this.keysRead, keys);
       return true;
     },
 
@@ -244,6 +250,7 @@ var quenfordWebHost = (function () {
       const codes = keyCodes[event.code];
       if (codes) {
         this.keys[codes[0]] = down;
+        this.keysPressed[codes[0]] = down;
         this.push(kinds.keyDown, codes[1]);
       }
       const own = keyChars[event.code];
