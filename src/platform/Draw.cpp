@@ -156,6 +156,27 @@ template <bool Shifted>
     }
 }
 
+// Every run of `rows` rows from the first of rowStarts on, whole.
+template <bool Shifted>
+[[gnu::always_inline]] inline void copyRows(const PreparedRun* runs, const uint32_t* rowStarts,
+                                            const uint8_t* source, uint8_t* destination,
+                                            int32_t pitch, int32_t rows, uint8_t shift) {
+    for (int32_t row = 0; row < rows; ++row) {
+        const PreparedRun* const end = runs + rowStarts[row + 1];
+        for (const PreparedRun* run = runs + rowStarts[row]; run != end; ++run) {
+            putOpaque<Shifted>(destination + run->column, source + run->source, run->length, shift);
+        }
+        destination += pitch;
+    }
+}
+
+// A run or run-fill picture wholly on the screen: its decoded runs, copied.
+QUENFORD_WIDE_VECTORS void drawPreparedRows(const PreparedPicture& prepared, uint8_t* destination,
+                                            int32_t pitch, int32_t rows) {
+    copyRows<false>(prepared.runs.data(), prepared.rowStarts.data(), prepared.pixels.data(),
+                    destination, pitch, rows, 0);
+}
+
 // With the prepared form: only the opaque runs of each visible row are copied, cut to the
 // visible columns when the picture sticks out at the left or the right.
 template <bool Shifted>
@@ -167,14 +188,8 @@ template <bool Shifted>
     const auto left = static_cast<unsigned>(clip.skipColumns);
     const unsigned right = left + static_cast<unsigned>(clip.width);
     if (left == 0 && right == picture.width) {
-        for (int32_t row = 0; row < clip.height; ++row) {
-            const PreparedRun* const end = runs + rowStarts[row + 1];
-            for (const PreparedRun* run = runs + rowStarts[row]; run != end; ++run) {
-                putOpaque<Shifted>(destination + run->column, picture.data + run->source,
-                                   run->length, shift);
-            }
-            destination += target.pitch;
-        }
+        copyRows<Shifted>(runs, rowStarts, picture.data, destination, target.pitch, clip.height,
+                          shift);
         return;
     }
     for (int32_t row = 0; row < clip.height; ++row) {
@@ -305,39 +320,6 @@ const uint8_t* decodeRowClipped(const uint8_t* source, BackBuffer& target, int64
     return source;
 }
 
-// The runs known in advance: each run's place is read from the table rather than found
-// by decoding the control bytes before it, so consecutive runs do not wait on each other.
-template <bool WithFills>
-[[gnu::always_inline]] inline void drawRunsPrepared(const PreparedPicture& prepared,
-                                                    const uint8_t* data, uint8_t* destination,
-                                                    int32_t pitch) {
-    const PreparedRun* run = prepared.runs.data();
-    const size_t rows = prepared.rowStarts.size() - 1;
-    for (size_t row = 0; row < rows; ++row) {
-        const PreparedRun* const end = prepared.runs.data() + prepared.rowStarts[row + 1];
-        for (; run != end; ++run) {
-            if (WithFills && (run->length & PreparedPicture::fillMark) != 0) {
-                fillRun(destination + run->column, data[run->source],
-                        run->length & ~PreparedPicture::fillMark);
-            } else {
-                copyRun(destination + run->column, data + run->source, run->length);
-            }
-        }
-        destination += pitch;
-    }
-}
-
-QUENFORD_WIDE_VECTORS void drawRunCopies(const PreparedPicture& prepared, const uint8_t* data,
-                                         uint8_t* destination, int32_t pitch) {
-    drawRunsPrepared<false>(prepared, data, destination, pitch);
-}
-
-QUENFORD_WIDE_VECTORS void drawRunCopiesAndFills(const PreparedPicture& prepared,
-                                                 const uint8_t* data, uint8_t* destination,
-                                                 int32_t pitch) {
-    drawRunsPrepared<true>(prepared, data, destination, pitch);
-}
-
 template <unsigned FillLimit>
 DrawResult drawRuns(BackBuffer& target, int32_t x, int32_t y, const Picture& picture) {
     const int64_t left = int64_t{x} + picture.dx;
@@ -346,12 +328,9 @@ DrawResult drawRuns(BackBuffer& target, int32_t x, int32_t y, const Picture& pic
     const bool onScreen = left >= 0 && top >= 0 && left + picture.width <= screenWidth &&
                           top + picture.height <= screenHeight;
     if (onScreen && picture.prepared != nullptr) {
-        uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(top) * target.pitch + left;
-        if constexpr (FillLimit == 0x100) {
-            drawRunCopies(*picture.prepared, picture.data, destination, target.pitch);
-        } else {
-            drawRunCopiesAndFills(*picture.prepared, picture.data, destination, target.pitch);
-        }
+        drawPreparedRows(*picture.prepared,
+                         target.pixels + static_cast<ptrdiff_t>(top) * target.pitch + left,
+                         target.pitch, picture.height);
     } else if (onScreen) {
         uint8_t* destination = target.pixels + static_cast<ptrdiff_t>(top) * target.pitch + left;
         for (int32_t row = 0; row < picture.height; ++row) {

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "host/Host.h"
+
 namespace quenford {
 
 namespace {
@@ -51,23 +53,34 @@ void forEachOpaqueRun(const Picture& picture, StartRow startRow, Visit visit) {
     }
 }
 
-// A run picture's runs, counted before the table is made so that it is allocated once:
-// a 640x480 picture has thousands, and growing the table step by step copies it each time.
-size_t codedRunCount(const Picture& picture, unsigned fillLimit) {
-    size_t count = 0;
+// Calls startRow(row) at each row, then visit(column, at, length, fill) for each of its
+// copies (`length` bytes at picture.data + at) and fills (the byte at picture.data + at,
+// `length` times), left to right.
+template <typename StartRow, typename Visit>
+void forEachCodedRun(const Picture& picture, unsigned fillLimit, StartRow startRow, Visit visit) {
     uint32_t at = 0;
     for (uint32_t r = 0; r < picture.height; ++r) {
-        unsigned controls = picture.data[at++];
-        controls = controls == 0 ? 256 : controls;
-        for (; controls != 0; --controls) {
+        startRow(r);
+        unsigned count = picture.data[at++];
+        count = count == 0 ? 256 : count;
+        uint32_t column = 0;
+        for (; count != 0; --count) {
             const unsigned control = picture.data[at++];
-            if (control >= 0x80) {
-                ++count;
-                at += control < fillLimit ? control - 0x7F : 1;
+            if (control < 0x80) {
+                column += control + 1;
+            } else if (control < fillLimit) {
+                const unsigned length = control - 0x7F;
+                visit(column, at, length, false);
+                column += length;
+                at += length;
+            } else {
+                const unsigned length = control - (fillLimit - 1);
+                visit(column, at, length, true);
+                column += length;
+                at += 1;
             }
         }
     }
-    return count;
 }
 
 }  // namespace
@@ -93,34 +106,49 @@ PreparedPicture PreparedPicture::ofPlain(const Picture& picture) {
 }
 
 PreparedPicture PreparedPicture::ofRuns(const Picture& picture, bool withFills) {
-    const unsigned fillLimit = withFills ? 0xC0 : 0x100;
     PreparedPicture prepared;
-    prepared.rowStarts.reserve(size_t{picture.height} + 1);
-    prepared.runs.reserve(codedRunCount(picture, fillLimit));
-    uint32_t at = 0;
-    for (uint32_t r = 0; r < picture.height; ++r) {
-        prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
-        unsigned count = picture.data[at++];
-        count = count == 0 ? 256 : count;
-        uint32_t column = 0;
-        for (; count != 0; --count) {
-            const unsigned control = picture.data[at++];
-            if (control < 0x80) {
-                column += control + 1;
-            } else if (control < fillLimit) {
-                const auto length = static_cast<uint16_t>(control - 0x7F);
-                prepared.runs.push_back({at, static_cast<uint16_t>(column), length});
-                column += length;
-                at += length;
-            } else {
-                const auto length = static_cast<uint16_t>(control - (fillLimit - 1));
-                prepared.runs.push_back(
-                    {at, static_cast<uint16_t>(column), static_cast<uint16_t>(length | fillMark)});
-                column += length;
-                at += 1;
-            }
-        }
+    if (picture.width > host::screenWidth || picture.height > host::screenHeight) {
+        prepared.rowStarts.assign(size_t{picture.height} + 1, 0);
+        return prepared;
     }
+    const unsigned fillLimit = withFills ? 0xC0 : 0x100;
+    // Counted first, so that each table is allocated once.
+    size_t runCount = 0;
+    size_t pixelCount = 0;
+    uint32_t rowEnd = 0;  // the column after the row's last run, 0 before its first
+    forEachCodedRun(
+        picture, fillLimit, [&](uint32_t) { rowEnd = 0; },
+        [&](uint32_t column, uint32_t, unsigned length, bool) {
+            runCount += rowEnd == 0 || column != rowEnd ? 1 : 0;
+            pixelCount += length;
+            rowEnd = column + length;
+        });
+    prepared.rowStarts.reserve(size_t{picture.height} + 1);
+    prepared.runs.reserve(runCount);
+    prepared.pixels.reserve(pixelCount);
+    forEachCodedRun(
+        picture, fillLimit,
+        [&](uint32_t) {
+            prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
+            rowEnd = 0;
+        },
+        [&](uint32_t column, uint32_t at, unsigned length, bool fill) {
+            if (rowEnd != 0 && column == rowEnd) {
+                prepared.runs.back().length =
+                    static_cast<uint16_t>(prepared.runs.back().length + length);
+            } else {
+                prepared.runs.push_back({static_cast<uint32_t>(prepared.pixels.size()),
+                                         static_cast<uint16_t>(column),
+                                         static_cast<uint16_t>(length)});
+            }
+            if (fill) {
+                prepared.pixels.insert(prepared.pixels.end(), length, picture.data[at]);
+            } else {
+                prepared.pixels.insert(prepared.pixels.end(), picture.data + at,
+                                       picture.data + at + length);
+            }
+            rowEnd = column + length;
+        });
     prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
     return prepared;
 }
