@@ -4,17 +4,15 @@
 #include <fstream>
 
 #include "resources/DataFile.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
 
 class DataFileTest : public testing::Test {
 protected:
-    void SetUp() override { std::filesystem::remove(path); }
-    void TearDown() override { std::filesystem::remove(path); }
-
-    const std::string path =
-        std::filesystem::temp_directory_path() / ("quenford-file-" + std::to_string(::getpid()));
+    const test::TempFolder folder{"file"};
+    const std::string path = folder / "HIGH10";
 };
 
 TEST_F(DataFileTest, ModesOpenCreateAndEmptyAsTheGameExpects) {
