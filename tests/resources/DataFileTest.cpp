@@ -15,7 +15,7 @@ protected:
     const std::string path = folder / "HIGH10";
 };
 
-TEST_F(DataFileTest, ModesOpenCreateAndEmptyAsTheGameExpects) {
+TEST_F(DataFileTest, ModesOpenCreateAndEmptyAndWritersExcludeEveryoneButNeverEmptyAHeldFile) {
     DataFile file;
     EXPECT_FALSE(file.open(path, FileMode::ReadShared));
     EXPECT_FALSE(file.open(path, FileMode::ReadWrite));
@@ -30,9 +30,9 @@ TEST_F(DataFileTest, ModesOpenCreateAndEmptyAsTheGameExpects) {
     file.close();
     ASSERT_TRUE(file.open(path, FileMode::CreateReadWrite));
     EXPECT_EQ(file.size(), 0);
-}
+    file.close();
 
-TEST_F(DataFileTest, WritersExcludeEveryoneAndNeverEmptyAHeldFile) {
+    // Writers exclude everyone and never empty a held file.
     std::ofstream(path) << "keep me";
     DataFile reader;
     DataFile otherReader;
