@@ -258,6 +258,7 @@ TEST_F(TitleTest, LeftClickCountsWhenReleasedRightClickNotAtAllAndEscAtOnce) {
 
     host.presents = 0;
     host.mouseReadings.clear();
+    savedScreen = makeScreenImage();
     host.keyStates.assign(fades + 2, std::array<uint8_t, 256>{});
     host.keyStates[fades][keyEsc] = 0x80;
     runTitle();
