@@ -72,6 +72,16 @@ TEST(CommandLineTest, OptionsAreTakenOutBeforeTheCommandLineIsRead) {
     p = parseArguments({"--frames", "3", "--report", "r.json"});
     ASSERT_FALSE(p.error) << *p.error;
     EXPECT_FALSE(p.options.headless);
+
+    p = parseArguments({"--autoplay", "--games", "200", "--headless"});
+    ASSERT_FALSE(p.error) << *p.error;
+    EXPECT_TRUE(p.options.autoplay);
+    EXPECT_EQ(p.options.games, 200);
+    p = parseArguments({"--timedemo=tests/demos/win.dem"});
+    ASSERT_FALSE(p.error) << *p.error;
+    EXPECT_TRUE(p.options.timedemo);
+    EXPECT_EQ(p.options.demoFile, "tests/demos/win.dem");
+    EXPECT_TRUE(parseArguments({"--timedemo", "--data", "d"}).options.demoFile.empty());
 }
 
 TEST(CommandLineTest, MistakesAreRefused) {
@@ -90,6 +100,10 @@ TEST(CommandLineTest, MistakesAreRefused) {
         {"--headless", "--dump", "d", "--dump-at", "3,,4"},
         {"--headless", "--clock-start", "4294967296"},
         {"--record-demo", "--play-demo"},
+        {"--games", "3"},  // only for the built-in player
+        {"--autoplay", "--games", "0"},
+        {"--timedemo", "--autoplay"},
+        {"--timedemo", "--record-demo"},
     };
     for (const auto& args : bad) {
         EXPECT_TRUE(parseArguments(args).error) << args[0] << " " << args.size();

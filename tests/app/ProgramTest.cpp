@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/Program.h"
 #include "host/headless/HeadlessHost.h"
@@ -14,6 +14,7 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
 #include "support/TestArchive.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
@@ -22,34 +23,22 @@ namespace fs = std::filesystem;
 using host::HeadlessHost;
 using host::HeadlessOptions;
 
-void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 // A data folder with the test archives, and a collection folder of its own.
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("quenford-program-" + std::to_string(getpid()));
-        fs::remove_all(folder);
         fs::create_directories(folder / "home");
         setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
         std::strcpy(launcherCommand, "TAMBERLY.EXE P");
     }
-    void TearDown() override { fs::remove_all(folder); }
 
-    void writeArchives() {
-        writeFile(folder / "DATA10.RES", test::makeTestGameArchive());
-        writeFile(folder / "morva.res", test::makeTestIntroArchive());
-    }
-
-    GameResult run(HeadlessHost& host, const std::string& commandLine = "") {
+    GameResult run(
+        HeadlessHost& host, const std::string& commandLine = "",
+        const std::function<void()>& atFlowEnd = [] {}) {
         ProgramOptions options;
         options.dataFolder = folder.string();
         options.commandLine = commandLine;
-        return runGame(host, options, [] {});
+        return runGame(host, options, atFlowEnd);
     }
 
     static HeadlessOptions frames(uint64_t count) {
@@ -58,7 +47,7 @@ protected:
         return options;
     }
 
-    fs::path folder;
+    const test::TempFolder folder{"program"};
 };
 
 // No archives are written: the window and screen fail before the archive is wanted.
@@ -84,7 +73,7 @@ TEST_F(ProgramTest, StartUpFailuresShowTheirMessageAndEndWithoutTheShell) {
 }
 
 TEST_F(ProgramTest, ClosingTheWindowEndsTheFlowAndStartsTheShell) {
-    writeArchives();
+    test::writeTestArchives(folder);
     HeadlessHost host(frames(40));
     const GameResult result = run(host, "Q");
     EXPECT_EQ(result.exitCode, 0u);
@@ -121,17 +110,15 @@ public:
 };
 
 TEST_F(ProgramTest, EverySoundIsSilencedBeforeTheArchiveGoes) {
-    writeArchives();
+    test::writeTestArchives(folder);
     MixingHost host(frames(20));
-    ProgramOptions options;
-    options.dataFolder = folder.string();
-    runGame(host, options, [] { sound.playSound(2, 0); });
+    run(host, "", [] { sound.playSound(2, 0); });
     ASSERT_FALSE(host.playedSounds().empty());
     EXPECT_FALSE(host.soundingAtClose);
 }
 
 TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTheArchive) {
-    writeArchives();
+    test::writeTestArchives(folder);
     const fs::path before = fs::current_path();
     fs::create_directories(folder / "player");
     fs::current_path(folder / "player");
@@ -164,7 +151,7 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
 }
 
 TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
-    writeArchives();
+    test::writeTestArchives(folder);
     const std::string data = folder.string();
     const std::string report = (folder / "report.json").string();
     const std::string dump = (folder / "frames").string();
@@ -175,8 +162,7 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
                           "--dump",        dump.c_str(), "--dump-at", "25",
                           "--clock-start", "4294967200", "--script",  script.c_str()};
     EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 0);
-    std::ifstream in(report);
-    const std::string json((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string json = test::readText(report);
     unsigned long long frameCount = 0;
     unsigned clock = 0;
     ASSERT_EQ(std::sscanf(json.c_str(), "{ \"frames\": %llu, \"clockMs\": %u", &frameCount, &clock),
@@ -198,7 +184,7 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
 // What the player names explicitly must work: a line naming it and exit code 2, and the
 // game does not start.
 TEST_F(ProgramTest, OptionsNamingUnusableFilesEndTheProgramBeforeItStarts) {
-    writeArchives();
+    test::writeTestArchives(folder);
     std::ofstream(folder / "plain") << "x";
     const std::string data = folder.string();
     const std::string missing = (folder / "missing" / "x").string();

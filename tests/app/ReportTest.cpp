@@ -5,7 +5,8 @@
 namespace quenford {
 namespace {
 
-TEST(ReportTest, SoundsAreCountedByTheirPlaceInTheSoundTable) {
+// Sounds are counted by their place in the sound table; the game's fields follow the host's.
+TEST(ReportTest, IsJsonWithTheSoundsCountedByTheirPlaceInTheTableAndTheGamesFieldsLast) {
     uint8_t bytes[40] = {};
     // Three sounds: 0..9, 10..24, 25..39; the last element only ends sound 2.
     const PictureGroup table({bytes, bytes + 10, bytes + 25, bytes + 40});
@@ -16,9 +17,7 @@ TEST(ReportTest, SoundsAreCountedByTheirPlaceInTheSoundTable) {
     };
     EXPECT_EQ(countSounds(played, table), (std::vector<uint64_t>{1, 0, 2}));
     EXPECT_TRUE(countSounds(played, PictureGroup()).empty());
-}
 
-TEST(ReportTest, ReportIsJsonWithTheGamesFieldsAfterTheHosts) {
     RunReport report;
     report.frames = 12;
     report.clockMs = 4294967295u;

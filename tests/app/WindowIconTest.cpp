@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/WindowIcon.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
@@ -13,8 +14,7 @@ namespace {
 // written; a folder without it, or a file that is no picture, gives the system's icon.
 TEST(WindowIconTest, LoadsTheBuiltIconFromTheDataFolder) {
     const std::string built = QUENFORD_BUILT_DATA;
-    const std::filesystem::path broken =
-        std::filesystem::temp_directory_path() / "quenford-icon-test";
+    const test::TempFolder broken{"icon"};
     std::filesystem::create_directories(broken / "icons/64x64");
     std::ofstream(broken / "icons/64x64/quenford.png") << "not a picture";
 
@@ -33,7 +33,6 @@ TEST(WindowIconTest, LoadsTheBuiltIconFromTheDataFolder) {
             EXPECT_EQ(icon.rgba[(32 * 64 + 32) * 4 + 3], 255) << c.folder;
         }
     }
-    std::filesystem::remove_all(broken);
 }
 
 }  // namespace

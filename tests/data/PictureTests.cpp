@@ -55,7 +55,7 @@ TEST(Pictures, RunCodedOnesStayOnScreenAvoidColourZeroAndRecodeTheSame) {
     checkRunGroup(introArchive(), 1, Coding::RunFill);
 }
 
-TEST(Pictures, FullScreenOnesCoverTheScreen) {
+TEST(Pictures, FullScreenOnesCoverTheScreenAndTheTitleHidesTheRampBelowTheSky) {
     const Picture board = pictureOf(gameArchive(), res::transitionPictures, 17);
     const Decoded decoded = decode(board, Coding::RunFill);
     ASSERT_EQ(decoded.width, 640);
@@ -67,6 +67,17 @@ TEST(Pictures, FullScreenOnesCoverTheScreen) {
     EXPECT_EQ(decode(first, Coding::RunFill).pixels.size(), size_t{640 * 480});
     const uint8_t* backdrop = gameArchive().entry(res::fieldBackdrop);
     EXPECT_EQ(std::memchr(backdrop, 0, screenBytes), nullptr);
+
+    // The title screen paints colour y into row y under the picture; from row 160 down those
+    // colours belong to the picture's own garden, so the picture must hide them.
+    const Decoded title = decode(rawPicture(gameArchive(), res::titlePicture), Coding::Plain);
+    ASSERT_EQ(title.width, 640);
+    ASSERT_EQ(title.height, 480);
+    for (int32_t y = 160; y < 480; ++y) {
+        for (int32_t x = 0; x < 640; ++x) {
+            ASSERT_GT(title.at(x, y), 0) << x << "," << y;
+        }
+    }
 }
 
 // The transition lays the board down a little more with every picture.
@@ -124,19 +135,6 @@ TEST(Pictures, IntroNameAloneUsesTheColoursThatFadeInLast) {
             nameColours = nameColours || pixel >= 224;
         }
         EXPECT_EQ(nameColours, i == 41) << "picture " << i;
-    }
-}
-
-// The title screen paints colour y into row y under the picture; from row 160 down those
-// colours belong to the picture's own garden, so the picture must hide them.
-TEST(Pictures, TitleHidesTheRampBelowTheSky) {
-    const Decoded title = decode(rawPicture(gameArchive(), res::titlePicture), Coding::Plain);
-    ASSERT_EQ(title.width, 640);
-    ASSERT_EQ(title.height, 480);
-    for (int32_t y = 160; y < 480; ++y) {
-        for (int32_t x = 0; x < 640; ++x) {
-            ASSERT_GT(title.at(x, y), 0) << x << "," << y;
-        }
     }
 }
 

@@ -35,7 +35,7 @@ bool hasInk(const Picture& glyph) {
 // Glyphs hang from the baseline within the 24 rows of a table line; every letter the
 // character set defines has ink, the five it leaves undefined show one box, and codes
 // without a character take a narrow empty space.
-TEST(Font, CoversTheCharacterSetAndFitsTheLines) {
+TEST(FontAndTexts, TheFontCoversTheCharacterSetAndFitsTheLinesAndTheTextsFitTheScreen) {
     const PictureGroup& font = gameArchive().openGroup(res::font);
     const Picture box = Picture::at(font.element(0x81));
     for (int32_t code = 0; code < 256; ++code) {
@@ -57,9 +57,8 @@ TEST(Font, CoversTheCharacterSetAndFitsTheLines) {
             EXPECT_LE(glyph.width, 3) << code;
         }
     }
-}
 
-TEST(Texts, AreTerminatedAndReadInTheFont) {
+    // The texts are terminated and use only printable characters.
     const PictureGroup& texts = gameArchive().openGroup(res::texts);
     const uint8_t* end = gameArchive().bytes().data() + gameArchive().bytes().size();
     for (int32_t k = 0; k < texts.count(); ++k) {
@@ -74,7 +73,7 @@ TEST(Texts, AreTerminatedAndReadInTheFont) {
     // The default name fits the name column and the notices fit the screen.
     int32_t width = -1;
     for (const uint8_t* c = texts.element(0); *c != 0; ++c) {
-        width += Picture::at(gameArchive().openGroup(res::font).element(*c)).width + 1;
+        width += Picture::at(font.element(*c)).width + 1;
     }
     EXPECT_LT(180 + width, 619);
 }

@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "demo/DemoRun.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
@@ -27,34 +27,14 @@ struct Scenario {
     autoplay::AutoplayOptions player;
 };
 
-autoplay::AutoplayOptions oneGame() {
-    autoplay::AutoplayOptions player;
-    player.games = 1;
-    return player;
-}
-
-autoplay::AutoplayOptions menuVisits() {
-    autoplay::AutoplayOptions player;
-    player.soundSwitchAtMove = 3;
-    player.newBoardAtMove = 8;
-    player.keepGameOpen = true;
-    player.quitAfterFrames = 2500;
-    return player;
-}
-
-autoplay::AutoplayOptions fillTheBed() {
-    autoplay::AutoplayOptions player;
-    player.games = 1;
-    player.onlySwaps = true;
-    return player;
-}
-
 // A won game with its name typed into an empty table; the menu's sound switch and a new
 // board; a lost game that a full table of better scores does not take.
 const Scenario scenarios[] = {
-    {"win", Table::Empty, oneGame()},
-    {"menu", Table::Empty, menuVisits()},
-    {"loss", Table::FullOfBetterScores, fillTheBed()},
+    {"win", Table::Empty, {.games = 1}},
+    {"menu",
+     Table::Empty,
+     {.quitAfterFrames = 2500, .keepGameOpen = true, .soundSwitchAtMove = 3, .newBoardAtMove = 8}},
+    {"loss", Table::FullOfBetterScores, {.games = 1, .onlySwaps = true}},
 };
 
 void writeFullTable(const fs::path& file) {
@@ -67,13 +47,6 @@ void writeFullTable(const fs::path& file) {
         }
         out.write(record, sizeof record);
     }
-}
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 class DemoRegression : public ::testing::TestWithParam<Scenario> {
@@ -105,7 +78,7 @@ TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
         SetUp();  // the table as it was before the recording
     }
 
-    const demo::EndState expected = demo::parseEndState(readFile(expectedFile));
+    const demo::EndState expected = demo::parseEndState(test::readText(expectedFile));
     ASSERT_GT(expected.frames, 0u) << "no expected end in " << expectedFile;
     const demo::EndState played = demo::playDemo(paths, expected);
     EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(expected));
@@ -117,20 +90,20 @@ INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios
 // The demos cover what they are named for; a re-recording that lost it must not pass.
 TEST(DemoFiles, CoverAWinALossAndTheMenu) {
     const fs::path folder = fs::path(QUENFORD_SOURCE_DIR) / "tests" / "demos";
-    const demo::EndState win = demo::parseEndState(readFile(folder / "win.expected"));
+    const demo::EndState win = demo::parseEndState(test::readText(folder / "win.expected"));
     ASSERT_EQ(win.games.size(), 1u);
     EXPECT_GT(win.games[0], 500);
     ASSERT_EQ(win.typed.size(), 1u);
     ASSERT_FALSE(win.table.empty());
     EXPECT_EQ(win.table[0], std::to_string(win.games[0]) + " " + win.typed[0].text);
 
-    const demo::EndState loss = demo::parseEndState(readFile(folder / "loss.expected"));
+    const demo::EndState loss = demo::parseEndState(test::readText(folder / "loss.expected"));
     ASSERT_EQ(loss.games.size(), 1u);
     EXPECT_LE(loss.games[0], 500);
     EXPECT_TRUE(loss.typed.empty());
     EXPECT_EQ(loss.table.size(), 15u);
 
-    const demo::EndState menu = demo::parseEndState(readFile(folder / "menu.expected"));
+    const demo::EndState menu = demo::parseEndState(test::readText(folder / "menu.expected"));
     EXPECT_TRUE(menu.games.empty());
 
     uintmax_t bytes = 0;

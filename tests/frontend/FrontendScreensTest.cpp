@@ -1,7 +1,3 @@
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,17 +21,10 @@
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
 #include "support/TestArchive.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
-
-namespace fs = std::filesystem;
-
-void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
 
 // `rows` scores counting down from `top`.
 std::vector<int32_t> descending(int32_t rows, int32_t top) {
@@ -51,11 +40,7 @@ std::vector<int32_t> descending(int32_t rows, int32_t top) {
 class FrontendScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("quenford-screens-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        writeFile(folder / "DATA10.RES", test::makeTestGameArchive());
-        writeFile(folder / "morva.res", test::makeTestIntroArchive());
+        test::writeTestArchives(folder);
         dataFolder = folder.string() + "/";
         ASSERT_TRUE(loadResources());
         fillPlayTables(*resources);
@@ -76,7 +61,6 @@ protected:
         highScoreTable().closeFile();
         savedScreen.reset();
         freeResources();
-        fs::remove_all(folder);
     }
 
     // A table of the given scores (highest first), named S<score>, held as after a game.
@@ -100,7 +84,7 @@ protected:
         return names;
     }
 
-    fs::path folder;
+    const test::TempFolder folder{"screens"};
     test::FrontendHost host;
 };
 
@@ -114,7 +98,7 @@ TEST_F(FrontendScreensTest, SlideInTakesTwentyEightPlusTwoFramesPerRow) {
     }
 }
 
-TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFrames) {
+TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFramesOthersStayBelow) {
     openTable(descending(15, 200));
     int firstAtTop = 0;
     host.onPresent = [&] {
@@ -132,9 +116,8 @@ TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFrames) {
     EXPECT_EQ(names.front(), "Zed");
     EXPECT_EQ(names.back(), "S187") << "the lowest row gives way";
     EXPECT_FALSE(highScoreTable().isOpen());
-}
 
-TEST_F(FrontendScreensTest, ScoresThatDoNotBeatARowStayBelowIt) {
+    // Scores that do not beat a row stay below it.
     openTable(descending(15, 115));
     host.presents = 0;
     enterNewScore(101);
@@ -147,14 +130,13 @@ TEST_F(FrontendScreensTest, ScoresThatDoNotBeatARowStayBelowIt) {
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"S50", "S40", "New"}));
 }
 
-TEST_F(FrontendScreensTest, NameTakesAtMostThirtyTwoCharactersAndKeepsControlsOut) {
+TEST_F(FrontendScreensTest, NameTakesAtMost32CharactersKeepsControlsOutAndDefaultsToTheOwner) {
     openTable({});
     host.type("\bab\b\x01" + std::string(40, 'i') + "\r");
     enterNewScore(5);
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"a" + std::string(31, 'i')}));
-}
 
-TEST_F(FrontendScreensTest, EmptyNameBecomesTheOwnerWhenItFits) {
+    // An empty name becomes the owner's when it fits.
     host.owner = "Ann Lee";
     EXPECT_EQ(defaultPlayerName(), "Ann Lee");
     host.owner = std::string(32, 'w');
@@ -261,28 +243,27 @@ TEST_F(FlowScreensTest, GameOverShowsTheLossPictureAtFiveHundredAndTheWinTextAbo
 using TitleTest = FrontendScreensTest;
 constexpr int fades = 11;  // unpaced fade-in frames, each reading the keyboard
 
-TEST_F(TitleTest, EscEndsTheTitleAtItsFirstPass) {
-    modeQ = true;
-    host.keyStates.assign(fades + 2, std::array<uint8_t, 256>{});
-    host.keyStates[fades][keyEsc] = 0x80;
-    runTitle();
-    EXPECT_EQ(host.presents, fades + 1 + fades + fades);
-    EXPECT_FALSE(savedScreen);
-}
-
-TEST_F(TitleTest, LeftClickCountsWhenReleasedAndRightClickNotAtAll) {
+TEST_F(TitleTest, LeftClickCountsWhenReleasedRightClickNotAtAllAndEscAtOnce) {
     modeQ = true;
     // Held through the fade-in and the first pass, released at the second.
     host.mouseReadings.assign(fades + 1, host::MouseReading{0, 0, 0x80, 0});
     runTitle();
     EXPECT_EQ(host.presents, fades + 2 + fades + fades);
 
-    host.presents = 0;
     host.mouseReadings.assign(1000, host::MouseReading{0, 0, 0, 0x80});
     const uint32_t start = host.clock;
     runTitle();
     EXPECT_GT(host.clock - start, 5000u);
     EXPECT_LT(host.clock - start, 5000u + 2 * framePeriodMs);
+
+    host.presents = 0;
+    host.mouseReadings.clear();
+    savedScreen = makeScreenImage();
+    host.keyStates.assign(fades + 2, std::array<uint8_t, 256>{});
+    host.keyStates[fades][keyEsc] = 0x80;
+    runTitle();
+    EXPECT_EQ(host.presents, fades + 1 + fades + fades);
+    EXPECT_FALSE(savedScreen);
 }
 
 TEST_F(TitleTest, IntroductionPlaysOutsideTheQMode) {

@@ -5,14 +5,14 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -73,26 +73,13 @@ private:
 
 class HighScoreProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("quenford-hs-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    Bytes read(const fs::path& name) {
-        std::ifstream in(folder / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    Bytes read(const fs::path& name) { return quenford::test::readBytes(folder / name); }
     void write(const Bytes& bytes, const fs::path& name = "HIGH10") {
-        std::ofstream(folder / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        quenford::test::writeBytes(folder / name, bytes);
     }
 
-    fs::path folder;
+    const quenford::test::TempFolder folder{
+        std::string("hs-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
 
 TEST_F(HighScoreProcessTest, SecondCopyWaitsForTheFirstAndKeepsItsEntry) {

@@ -1,9 +1,5 @@
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,6 +8,7 @@
 #include "frontend/FrontendHost.h"
 #include "frontend/HighScoreTable.h"
 #include "platform/FramePump.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
@@ -31,44 +28,34 @@ Bytes record(const std::string& name, int32_t score) {
 class HighScoreTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("quenford-table-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         host.folder = folder.string() + "/";
         attachFramePump(host);
         modeQ = false;
     }
-    void TearDown() override {
-        table.closeFile();
-        fs::remove_all(folder);
-    }
+    void TearDown() override { table.closeFile(); }
 
     void writeTable(const std::vector<Bytes>& rows) {
-        std::ofstream out(folder / "HIGH10", std::ios::binary);
+        Bytes bytes;
         for (const Bytes& row : rows) {
-            out.write(reinterpret_cast<const char*>(row.data()),
-                      static_cast<std::streamsize>(row.size()));
+            bytes.insert(bytes.end(), row.begin(), row.end());
         }
+        test::writeBytes(folder / "HIGH10", bytes);
     }
-    Bytes fileBytes(const char* name = "HIGH10") {
-        std::ifstream in(folder / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    Bytes fileBytes(const char* name = "HIGH10") { return test::readBytes(folder / name); }
     std::string name(int32_t row) { return table.records[row].name.data(); }
 
-    fs::path folder;
+    const test::TempFolder folder{"table"};
     test::FrontendHost host;
     HighScoreTable table;
 };
 
-TEST_F(HighScoreTableTest, EqualScoresKeepTheSelectionSortOrder) {
+TEST_F(HighScoreTableTest, RowsKeepTheSelectionSortOrderAndAFullTableTakesOnlyBetterScores) {
     writeTable({record("A", 5), record("B", 5), record("C", 7)});
     ASSERT_EQ(table.load(), LoadOk);
-    EXPECT_EQ(name(0) + name(1) + name(2), "CBA");
+    EXPECT_EQ(name(0) + name(1) + name(2), "CBA") << "equal scores";
     EXPECT_TRUE(table.qualifies(-5)) << "any score enters a table with free rows";
-}
+    table.closeFile();
 
-TEST_F(HighScoreTableTest, FullTableQualifiesOnlyAboveItsLowestAndCutsLongNames) {
     std::vector<Bytes> rows;
     for (int32_t i = 0; i < 14; ++i) {
         rows.push_back(record("R", 500 - i));

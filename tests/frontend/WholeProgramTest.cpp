@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,16 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "play/GameState.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readText;
 
 // The middle of a square of the bed on the screen.
 std::string squareCentre(int32_t col, int32_t row) {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <png.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 
 #include "host/common/KeyCodes.h"
 #include "host/headless/HeadlessHost.h"
+#include "support/TestFiles.h"
 
 namespace quenford::host {
 namespace {
@@ -36,10 +36,6 @@ TEST(HeadlessHostTest, WaitingMovesTheClockToTheNextEventOrTheEndOfTheWait) {
     EXPECT_EQ(host.ticks(), 1250u);
     // Nothing more will come: a wait without end gets the quit message instead of hanging.
     EXPECT_EQ(host.nextMessage(Host::waitForever)->kind, MessageKind::Quit);
-
-    host.setClock(UINT32_MAX);
-    host.nextMessage(2);
-    EXPECT_EQ(host.ticks(), 1u);
 }
 
 TEST(HeadlessHostTest, PointerAndButtonsAsAMouseReportsThem) {
@@ -142,9 +138,7 @@ std::vector<uint8_t> readRgbPng(const std::string& path, uint32_t& width, uint32
 }
 
 TEST(HeadlessHostTest, DumpedFramesAreTheFramesWithThePaletteApplied) {
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("quenford-dump-" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder);
+    const test::TempFolder folder{"dump"};
     HeadlessOptions options;
     options.dumpFolder = folder.string();
     options.dumpFrames = {2, 3};
@@ -185,7 +179,6 @@ TEST(HeadlessHostTest, DumpedFramesAreTheFramesWithThePaletteApplied) {
         }
     }
     EXPECT_EQ(host.lastFrame()[1], 200);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,22 +7,15 @@
 #include "host/sdl/Screenshot.h"
 #include "host/sdl/SdlHost.h"
 #include "host/sdl/WindowSettings.h"
+#include "support/TestFiles.h"
 
 namespace quenford::host {
 namespace {
 
 class WindowSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::path(::testing::TempDir()) /
-                 ("quenford-settings-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(folder);
-        path = (folder / "quenford" / "window.conf").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::filesystem::path folder;
-    std::string path;
+    const test::TempFolder folder{"settings"};
+    const std::string path = (folder / "quenford" / "window.conf").string();
 };
 
 // Written settings are read back from a folder made for them; a damaged file gives the

@@ -8,7 +8,7 @@
 namespace quenford::host {
 namespace {
 
-TEST(ScriptTest, ReadsEveryCommand) {
+TEST(ScriptTest, ReadsEveryCommandAndRefusesABadLineWithItsNumber) {
     const Script script = parseScript(
         "# a comment\n"
         "0 move 320 240\n"
@@ -36,6 +36,18 @@ TEST(ScriptTest, ReadsEveryCommand) {
     EXPECT_EQ(e[6].key.directInput, dik::f12);
     EXPECT_EQ(e[7].text, "Zo\xEB #1 ");  // the rest of the line, as the game's characters
     EXPECT_EQ(e[10].action, ScriptAction::Close);
+
+    // Each text's last line is the bad one.
+    for (const std::string text :
+         {"0 move 1 2\nx move 1 2\n", "move 1 2\n", "0 jump\n", "0\n", "# ok\n\n0 move 640 0\n",
+          "0 move -1 0\n", "0 move 1\n", "0 click middle\n", "0 key\n", "0 keydown esc esc\n",
+          "0 close now\n", "0 type\n", "0 type Иван\n", "50 close\n40 close\n", "-5 close\n"}) {
+        const Script bad = parseScript(text);
+        ASSERT_TRUE(bad.error) << text;
+        EXPECT_EQ(bad.error->line, std::count(text.begin(), text.end(), '\n')) << text;
+        EXPECT_TRUE(bad.events.empty());
+    }
+    EXPECT_EQ(loadScript("/nonexistent/script").error->line, 0);
 }
 
 TEST(ScriptTest, KeyNamesGiveTheGamesKeyCodes) {
@@ -54,20 +66,6 @@ TEST(ScriptTest, KeyNamesGiveTheGamesKeyCodes) {
     for (const char* bad : {"f0", "f13", "f01", "A", "enter", "", "kp"}) {
         EXPECT_FALSE(scriptKeyByName(bad)) << bad;
     }
-}
-
-// Each text's last line is the bad one.
-TEST(ScriptTest, BadLinesAreRefusedWithTheirLineNumber) {
-    for (const std::string text :
-         {"0 move 1 2\nx move 1 2\n", "move 1 2\n", "0 jump\n", "0\n", "# ok\n\n0 move 640 0\n",
-          "0 move -1 0\n", "0 move 1\n", "0 click middle\n", "0 key\n", "0 keydown esc esc\n",
-          "0 close now\n", "0 type\n", "0 type Иван\n", "50 close\n40 close\n", "-5 close\n"}) {
-        const Script script = parseScript(text);
-        ASSERT_TRUE(script.error) << text;
-        EXPECT_EQ(script.error->line, std::count(text.begin(), text.end(), '\n')) << text;
-        EXPECT_TRUE(script.events.empty());
-    }
-    EXPECT_EQ(loadScript("/nonexistent/script").error->line, 0);
 }
 
 }  // namespace

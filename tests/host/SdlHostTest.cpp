@@ -33,9 +33,16 @@ protected:
         return messages;
     }
 
-    static void push(const SDL_Event& event) {
-        SDL_Event copy = event;
-        SDL_PushEvent(&copy);
+    // An event of `type` with one field set by `set`.
+    template <typename Set>
+    static void push(Uint32 type, Set set) {
+        SDL_Event event{};
+        event.type = type;
+        set(event);
+        SDL_PushEvent(&event);
+    }
+    static void pushKey(Uint32 type, SDL_Scancode code) {
+        push(type, [&](SDL_Event& e) { e.key.keysym.scancode = code; });
     }
 
     std::unique_ptr<SdlHost> host;
@@ -77,35 +84,18 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
 
 TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
     drain();
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
-    push(key);
-    key.type = SDL_KEYUP;  // a quick key, down and up between two reads
-    push(key);
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.scancode = SDL_SCANCODE_A;
-    push(key);
-    SDL_Event button{};
-    button.button.button = SDL_BUTTON_LEFT;
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN);
+    pushKey(SDL_KEYUP, SDL_SCANCODE_RETURN);  // a quick key, down and up between two reads
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
     for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {  // a quick click
-        button.type = type;
-        push(button);
+        push(type, [](SDL_Event& e) { e.button.button = SDL_BUTTON_LEFT; });
     }
-    SDL_Event text{};
-    text.type = SDL_TEXTINPUT;
-    SDL_strlcpy(text.text.text, "aé€Ж", sizeof text.text.text);
-    push(text);
-    SDL_Event window{};
-    window.type = SDL_WINDOWEVENT;
-    window.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    push(window);
-    push(window);  // reported once
-    window.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-    push(window);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    push(quit);
+    push(SDL_TEXTINPUT, [](SDL_Event& e) { SDL_strlcpy(e.text.text, "aé€Ж", sizeof e.text.text); });
+    for (const auto event : {SDL_WINDOWEVENT_FOCUS_LOST, SDL_WINDOWEVENT_FOCUS_LOST,  // once
+                             SDL_WINDOWEVENT_FOCUS_GAINED}) {
+        push(SDL_WINDOWEVENT, [&](SDL_Event& e) { e.window.event = event; });
+    }
+    push(SDL_QUIT, [](SDL_Event&) {});
     const std::vector<Message> got = drain();
     const std::vector<std::pair<MessageKind, uint32_t>> expected{
         {MessageKind::KeyDown, vk::enter}, {MessageKind::Char, charEnter},
@@ -149,10 +139,7 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
     EXPECT_EQ(reading.dx, -320);
     EXPECT_EQ(reading.dy, 239);
     // Return moves nothing.
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.scancode = SDL_SCANCODE_RETURN;
-    push(key);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN);
     drain();
     ASSERT_TRUE(host->readMouse(0, 479, reading));
     EXPECT_EQ(reading.dx, 0);

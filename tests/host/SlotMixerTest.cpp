@@ -7,7 +7,7 @@
 namespace quenford::host {
 namespace {
 
-TEST(SlotMixerTest, SlotsSoundTogetherAndClipAtTheEdgesOfTheRange) {
+TEST(SlotMixerTest, SlotsSoundTogetherClipRestartWhenPlayedAndStopWhenLoaded) {
     const uint8_t loud[] = {250, 250, 250};
     const uint8_t quiet[] = {130, 130};
     const uint8_t low[] = {10};
@@ -33,30 +33,28 @@ TEST(SlotMixerTest, SlotsSoundTogetherAndClipAtTheEdgesOfTheRange) {
     mixer.mix(out.data(), 1);
     EXPECT_EQ(out[0], 255);
     EXPECT_FALSE(mixer.isPlaying(0));
-}
 
-TEST(SlotMixerTest, PlayingRestartsAndLoadingCutsOff) {
+    // Playing again restarts a slot, loading cuts it off.
     const uint8_t first[] = {140, 141, 142, 143};
     const uint8_t second[] = {100, 101};
-    SlotMixer mixer;
-    mixer.load(0, first, 4);
-    mixer.play(0);
-    uint8_t out[2];
-    mixer.mix(out, 2);
-    mixer.play(0);  // from the beginning again
-    mixer.mix(out, 2);
+    SlotMixer single;
+    single.load(0, first, 4);
+    single.play(0);
+    single.mix(out.data(), 2);
+    single.play(0);  // from the beginning again
+    single.mix(out.data(), 2);
     EXPECT_EQ(out[0], 140);
-    mixer.load(0, second, 2);  // the slot falls silent until played
-    EXPECT_FALSE(mixer.isPlaying(0));
-    mixer.mix(out, 1);
+    single.load(0, second, 2);  // the slot falls silent until played
+    EXPECT_FALSE(single.isPlaying(0));
+    single.mix(out.data(), 1);
     EXPECT_EQ(out[0], 128);
-    mixer.play(0);
-    mixer.mix(out, 2);
+    single.play(0);
+    single.mix(out.data(), 2);
     EXPECT_EQ(out[1], 101);
-    mixer.play(7);  // no such slot
-    mixer.load(0, nullptr, 0);
-    mixer.play(0);
-    EXPECT_FALSE(mixer.isPlaying(0));
+    single.play(7);  // no such slot
+    single.load(0, nullptr, 0);
+    single.play(0);
+    EXPECT_FALSE(single.isPlaying(0));
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 
 #include "host/common/ShellLauncher.h"
 #include "host/common/SystemFolders.h"
+#include "support/TestFiles.h"
 
 namespace quenford::host {
 namespace {
@@ -40,14 +39,7 @@ private:
 
 class SystemServicesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("quenford-system-" + std::to_string(getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    fs::path root;
+    const test::TempFolder root{"system"};
     Environment environment;
 };
 

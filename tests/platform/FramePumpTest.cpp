@@ -49,7 +49,7 @@ protected:
     std::unique_ptr<HeadlessHost> host;
 };
 
-TEST_F(FramePumpTest, PeriodRunsFromTheEndOfTheLastWaitWithoutCatchingUp) {
+TEST_F(FramePumpTest, PeriodRunsFromTheEndOfTheLastWaitWithoutCatchingUpOrStallingAtTheWrap) {
     open();
     ASSERT_TRUE(waitFrame(35));
     EXPECT_EQ(host->ticks(), start + 35);
@@ -61,6 +61,14 @@ TEST_F(FramePumpTest, PeriodRunsFromTheEndOfTheLastWaitWithoutCatchingUp) {
     EXPECT_EQ(host->ticks(), start + 170);
     ASSERT_TRUE(waitFrame(35));
     EXPECT_EQ(host->ticks(), start + 205);
+
+    // The tick count's wrap does not stall the wait.
+    open({}, UINT32_MAX - 20);
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), 14u);
+    ASSERT_TRUE(waitFrame(35));
+    EXPECT_EQ(host->ticks(), 49u);
+    EXPECT_EQ(host->elapsedMs(), 70u);
 }
 
 TEST_F(FramePumpTest, ZeroPeriodHandlesAtMostOneMessageAndReturns) {
@@ -102,7 +110,7 @@ TEST_F(FramePumpTest, MusicThatRanOutIsPlayedAgainUntilTheBackgroundStopsIt) {
     EXPECT_EQ(std::count(cd.calls.begin(), cd.calls.end(), "play"), 2);
 }
 
-TEST_F(FramePumpTest, CloseEndsTheProgramAndEveryLaterWait) {
+TEST_F(FramePumpTest, CloseOrQuitEndsTheProgramAndEveryLaterWaitEvenInTheBackground) {
     open({at(50, ScriptAction::Close)});
     ASSERT_TRUE(waitFrame(35));
     EXPECT_FALSE(waitFrame(35));
@@ -111,9 +119,8 @@ TEST_F(FramePumpTest, CloseEndsTheProgramAndEveryLaterWait) {
     const uint32_t then = host->ticks();
     EXPECT_FALSE(waitFrame(35));
     EXPECT_EQ(host->ticks(), then);  // without looking at the queue again
-}
 
-TEST_F(FramePumpTest, QuitMessageEndsEvenInTheBackgroundWithItsCode) {
+    // The quit message ends the wait even in the background, with its code.
     open({at(10, ScriptAction::Deactivate)});
     host->postQuit(7);
     EXPECT_FALSE(waitFrame(35));
@@ -123,15 +130,6 @@ TEST_F(FramePumpTest, QuitMessageEndsEvenInTheBackgroundWithItsCode) {
     open({at(10, ScriptAction::Deactivate)});
     EXPECT_FALSE(waitFrame(35));
     EXPECT_TRUE(quitRequested);
-}
-
-TEST_F(FramePumpTest, TickCountWrapDoesNotStallTheWait) {
-    open({}, UINT32_MAX - 20);
-    ASSERT_TRUE(waitFrame(35));
-    EXPECT_EQ(host->ticks(), 14u);
-    ASSERT_TRUE(waitFrame(35));
-    EXPECT_EQ(host->ticks(), 49u);
-    EXPECT_EQ(host->elapsedMs(), 70u);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/Input.h"
 #include "support/FakeHost.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
@@ -78,17 +77,6 @@ TEST(Input, CharacterRingKeepsTheLast31AndObeysTheSwitch) {
 
 class Demo : public testing::Test {
 protected:
-    void SetUp() override {
-        path = std::filesystem::temp_directory_path() /
-               ("quenford-demo-" + std::to_string(::getpid()) + ".res");
-    }
-    void TearDown() override { std::filesystem::remove(path); }
-
-    std::vector<uint8_t> fileBytes() const {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), {}};
-    }
-
     // Records the readings, one frame each, with F8 pressed before the frame `stopAt`.
     void record(std::vector<host::MouseReading> readings, size_t stopAt = SIZE_MAX) {
         test::FakeHost host;
@@ -114,14 +102,12 @@ protected:
         ASSERT_EQ(in.demoOn, 1);
     }
 
-    std::filesystem::path path;
+    const test::TempFolder folder{"demo"};
+    const std::filesystem::path path = folder / "DATA12.RES";
 };
 
 TEST_F(Demo, FramesAreWrittenAsMarksAndPositions) {
-    {
-        std::ofstream old(path, std::ios::binary);
-        old << std::string(100, 'z');  // an older recording is replaced completely
-    }
+    test::writeBytes(path, std::vector<uint8_t>(100, 'z'));  // an older one is replaced whole
     record({motion(3, 2), motion(0, 0, 0x80), motion(0, 0, 0, 0x80), motion(1, 0, 0x80, 0x80),
             motion(9, 9)},
            4);
@@ -130,7 +116,7 @@ TEST_F(Demo, FramesAreWrittenAsMarksAndPositions) {
                                            0xFE, 0xFE, 0,  0, 3, 0, 2, 0,  // right
                                            0xFF, 0xFF, 0,  0, 4, 0, 2, 0,  // both
                                            13,   0,    11, 0};             // F8 frame
-    EXPECT_EQ(fileBytes(), expected);
+    EXPECT_EQ(test::readBytes(path), expected);
 }
 
 TEST_F(Demo, PlaybackReplacesThePointerAndEndsAtTheEndOfTheFile) {

@@ -57,7 +57,7 @@ int32_t width(uint8_t character) {
     return test::testGlyphWidth(character);
 }
 
-TEST_F(Text, AlignmentPlacesThePenAndReturnsItPastTheText) {
+TEST_F(Text, AlignmentPlacesThePenAndReturnsItPastTheTextInTheCharactersOwnGlyphs) {
     const char* text = "AB";
     const int32_t measured = width('A') + 1 + width('B');
     EXPECT_EQ(textWidth(text), measured);
@@ -83,14 +83,13 @@ TEST_F(Text, AlignmentPlacesThePenAndReturnsItPastTheText) {
     ASSERT_EQ(width('A') % 2, 1);
     drawCharText(100, 5, 'A', AlignCentre, out);  // odd width: the half is truncated
     EXPECT_EQ(calls[0].x, 100 - width('A') / 2);
-}
 
-TEST_F(Text, UpperHalfCharactersUseTheirOwnGlyphs) {
-    const char text[] = {static_cast<char>(0xFF), static_cast<char>(0x81), 0};
-    EXPECT_EQ(textWidth(text), width(0xFF) + 1 + width(0x81));
-    DrawResult out;
-    drawText(0, 0, text, AlignLeft, out);
-    EXPECT_EQ(drawn(), text);
+    // Upper-half characters use their own glyphs.
+    const char upper[] = {static_cast<char>(0xFF), static_cast<char>(0x81), 0};
+    EXPECT_EQ(textWidth(upper), width(0xFF) + 1 + width(0x81));
+    calls.clear();
+    drawText(0, 0, upper, AlignLeft, out);
+    EXPECT_EQ(drawn(), upper);
 }
 
 TEST_F(Text, NumbersAtTheExtremes) {

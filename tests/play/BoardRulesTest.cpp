@@ -27,7 +27,7 @@ TEST(GameRandom, MatchesTheClassicRuntimeSequence) {
     EXPECT_EQ(random.next(), 16776);
 }
 
-TEST_F(BoardRules, SpawnsDrawPositionThenKindProbeOnwardAndGrowFiveFramesApart) {
+TEST_F(BoardRules, SpawnsDrawPositionThenKindProbeOnwardGrowFiveFramesApartAndStopOnAFullBed) {
     spawnItems(10);
     const std::array<std::pair<int, int>, 10> placed{
         {{0, 2}, {6, 2}, {26, 2}, {13, 0}, {22, 0}, {8, 4}, {50, 0}, {25, 3}, {29, 2}, {41, 3}}};
@@ -49,9 +49,10 @@ TEST_F(BoardRules, SpawnsDrawPositionThenKindProbeOnwardAndGrowFiveFramesApart) 
     place(7, 7, 0);
     spawnItem();
     EXPECT_EQ(board.cells[1].state, CellState::SpawnWait);
-}
 
-TEST_F(BoardRules, AFullBedCountsAttemptsWithoutDrawing) {
+    // A full bed counts the attempts without drawing.
+    resetBoard();
+    board.pending = 0;
     for (int32_t i = 0; i < 62; ++i) {
         place(i % 8, i / 8, static_cast<uint8_t>(i % 5));
     }

@@ -1,44 +1,24 @@
 // The whole program on the headless host, driven like a player who watches the bed: past
 // the title and the table, a swap, harvests, the menu's sound switch, back, and quit.
-#include <unistd.h>
-
-#include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "app/Program.h"
+#include "autoplay/Strategy.h"
 #include "host/headless/HeadlessHost.h"
 #include "play/GameState.h"
 #include "play/SoundCues.h"
 #include "resources/GameArchive.h"
 #include "support/TestArchive.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
 
 namespace fs = std::filesystem;
 using host::MouseButton;
-
-using Kinds = std::array<int, 64>;  // -1: no grown item
-
-int groupAt(const Kinds& kinds, int i, std::array<bool, 64>& seen, int kind) {
-    if (i < 0 || i >= 64 || seen[i] || kinds[i] != kind) {
-        return 0;
-    }
-    seen[i] = true;
-    return 1 + (i % 8 > 0 ? groupAt(kinds, i - 1, seen, kind) : 0) +
-           (i % 8 < 7 ? groupAt(kinds, i + 1, seen, kind) : 0) + groupAt(kinds, i - 8, seen, kind) +
-           groupAt(kinds, i + 8, seen, kind);
-}
-
-int groupAt(const Kinds& kinds, int i) {
-    std::array<bool, 64> seen{};
-    return groupAt(kinds, i, seen, kinds[i]);
-}
 
 class Player {
 public:
@@ -90,10 +70,6 @@ private:
     void clickSquare(MouseButton button, int i) { click(button, squareAnchor(i % 8, i / 8), 2); }
 
     void play() {
-        Kinds kinds;
-        for (int i = 0; i < 64; ++i) {
-            kinds[i] = board.cells[i].state == CellState::Idle ? board.cells[i].kind : -1;
-        }
         if (secondOfSwap >= 0) {
             clickSquare(MouseButton::Left, secondOfSwap);
             secondOfSwap = -1;
@@ -105,33 +81,18 @@ private:
             step = 1;
             return;
         }
-        int best = 0, bestA = -1, bestB = -1;
-        for (int a = 0; a < 64; ++a) {
-            if (kinds[a] >= 0 && groupAt(kinds, a) > best) {
-                best = groupAt(kinds, a), bestA = a;
-            }
+        autoplay::Bed bed;
+        for (size_t i = 0; i < bed.size(); ++i) {
+            bed[i] = board.cells[i].state == CellState::Idle ? int8_t(board.cells[i].kind) : -1;
         }
-        if (best >= 5) {
-            harvested += best;
-            clickSquare(MouseButton::Right, bestA);
-            return;
+        const autoplay::Move move = autoplay::chooseMove(bed);
+        if (move.kind == autoplay::MoveKind::Harvest) {
+            harvested += autoplay::groupSize(bed, move.first);
+            clickSquare(MouseButton::Right, move.first);
+        } else {
+            clickSquare(MouseButton::Left, move.first);
+            secondOfSwap = move.second;
         }
-        best = 0;
-        for (int a = 0; a < 64; ++a) {
-            for (int b = a + 1; b < 64; ++b) {
-                if (kinds[a] < 0 || kinds[b] < 0 || kinds[a] == kinds[b]) {
-                    continue;
-                }
-                std::swap(kinds[a], kinds[b]);
-                const int size = std::max(groupAt(kinds, a), groupAt(kinds, b));
-                std::swap(kinds[a], kinds[b]);
-                if (size > best) {
-                    best = size, bestA = a, bestB = b;
-                }
-            }
-        }
-        clickSquare(MouseButton::Left, bestA);
-        secondOfSwap = bestB;
     }
 
     host::HeadlessHost& host;
@@ -141,15 +102,10 @@ private:
 };
 
 TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("quenford-scripted-" + std::to_string(getpid()));
+    const test::TempFolder folder{"scripted"};
     fs::create_directories(folder / "home");
     setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
-    for (const auto& [name, bytes] : {std::pair{"DATA10.RES", test::makeTestGameArchive()},
-                                      std::pair{"morva.res", test::makeTestIntroArchive()}}) {
-        std::ofstream(folder / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
+    test::writeTestArchives(folder);
 
     host::HeadlessOptions options;
     options.frameLimit = 20000;
@@ -165,7 +121,6 @@ TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
         landed = resources->group(res::soundTable).element(sfx::landed);
         soundOff = resources->group(res::soundTable).element(sfx::soundOff);
     });
-    fs::remove_all(folder);
 
     EXPECT_EQ(result.exitCode, 0u);
     EXPECT_LT(host.framesPresented(), options.frameLimit) << "the player did not quit";

@@ -31,7 +31,7 @@ size_t elementAt(const Bytes& file, int32_t n, int32_t j) {
     return entryAt(file, n) + 4 + wordAt(file, slotAt(file, n, j));
 }
 
-TEST(Archive, OffsetsAreResolvedAgainstTheirTables) {
+TEST(Archive, OffsetsAreResolvedAgainstTheirTablesAndEmptyOrDamagedOnesAreSafe) {
     Bytes file(4 + 32, 0);
     putWord(file, 0, 2);
     putWord(file, 4, 8);
@@ -53,9 +53,8 @@ TEST(Archive, OffsetsAreResolvedAgainstTheirTables) {
     EXPECT_EQ(group.element(2), block + 16 + 15);
     EXPECT_EQ(&archive->openGroup(1), &group);  // opened once, not relocated twice
     EXPECT_EQ(&archive->group(1), &group);
-}
 
-TEST(Archive, EmptyAndDamagedTables) {
+    // Empty and damaged tables.
     Bytes empty(4, 0);
     auto none = archiveFromBytes(empty);
     ASSERT_TRUE(none);

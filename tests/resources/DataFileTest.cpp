@@ -4,20 +4,18 @@
 #include <fstream>
 
 #include "resources/DataFile.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
 
 class DataFileTest : public testing::Test {
 protected:
-    void SetUp() override { std::filesystem::remove(path); }
-    void TearDown() override { std::filesystem::remove(path); }
-
-    const std::string path =
-        std::filesystem::temp_directory_path() / ("quenford-file-" + std::to_string(::getpid()));
+    const test::TempFolder folder{"file"};
+    const std::string path = folder / "HIGH10";
 };
 
-TEST_F(DataFileTest, ModesOpenCreateAndEmptyAsTheGameExpects) {
+TEST_F(DataFileTest, ModesOpenCreateAndEmptyAndWritersExcludeEveryoneButNeverEmptyAHeldFile) {
     DataFile file;
     EXPECT_FALSE(file.open(path, FileMode::ReadShared));
     EXPECT_FALSE(file.open(path, FileMode::ReadWrite));
@@ -32,9 +30,9 @@ TEST_F(DataFileTest, ModesOpenCreateAndEmptyAsTheGameExpects) {
     file.close();
     ASSERT_TRUE(file.open(path, FileMode::CreateReadWrite));
     EXPECT_EQ(file.size(), 0);
-}
+    file.close();
 
-TEST_F(DataFileTest, WritersExcludeEveryoneAndNeverEmptyAHeldFile) {
+    // Writers exclude everyone and never empty a held file.
     std::ofstream(path) << "keep me";
     DataFile reader;
     DataFile otherReader;

@@ -32,7 +32,7 @@ tools::IndexImage testImage(int32_t width, int32_t height) {
     return image;
 }
 
-TEST(PictureEncoders, EveryCodingDrawsBackTheImage) {
+TEST(PictureEncoders, EveryCodingDrawsBackTheImageOrRefusesWhatItCannotHold) {
     const tools::IndexImage image = testImage(600, 4);
     using Encoder = std::optional<std::vector<uint8_t>> (*)(const tools::IndexImage&);
     using Drawer = DrawResult (*)(BackBuffer&, int32_t, int32_t, const Picture&);
@@ -54,9 +54,8 @@ TEST(PictureEncoders, EveryCodingDrawsBackTheImage) {
             }
         }
     }
-}
 
-TEST(PictureEncoders, RowsNeedingMoreThan256RunsAreRefused) {
+    // Rows needing more than 256 runs, and empty images, are refused.
     tools::IndexImage dotted;
     dotted.width = 600;
     dotted.height = 1;

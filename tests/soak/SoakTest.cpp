@@ -3,10 +3,8 @@
 //
 // The long run (1,000 games, sanitizers): make soak. Here: QUENFORD_SOAK_GAMES games (3).
 #include <malloc.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -22,11 +20,10 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "host/headless/HeadlessHost.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
-
-namespace fs = std::filesystem;
 
 size_t allocatedBytes() {
 #if defined(__SANITIZE_ADDRESS__)
@@ -86,8 +83,7 @@ TEST(Soak, GamesKeepTheBedConsistentAndTheHeapFlat) {
     const int32_t games = gamesText != nullptr ? std::atoi(gamesText) : 3;
     const char* dataText = std::getenv("QUENFORD_DATA");
     const std::string data = dataText != nullptr ? dataText : QUENFORD_BUILT_DATA;
-    const fs::path home = fs::temp_directory_path() / ("quenford-soak-" + std::to_string(getpid()));
-    fs::create_directories(home);
+    const test::TempFolder home{"soak"};
     setenv("TAMBERLY_HOME", home.c_str(), 1);
 
     host::HeadlessHost headless;
@@ -121,7 +117,6 @@ TEST(Soak, GamesKeepTheBedConsistentAndTheHeapFlat) {
     ProgramOptions options;
     options.dataFolder = data;
     runGame(player, options, [] {});
-    fs::remove_all(home);
 
     EXPECT_EQ(failure, "") << "at frame " << failedAt;
     ASSERT_EQ(player.outcomes().size(), static_cast<size_t>(games)) << "the player did not finish";

@@ -45,18 +45,41 @@ public:
     bool openScreen() override { return screenOpens; }
     void closeScreen() override {}
     void setPalette(const host::HostPalette& colours) override { palette = colours; }
-    void present(const uint8_t* pixels, int32_t pitch) override;
+    void present(const uint8_t* pixels, int32_t pitch) override {
+        std::vector<uint8_t>& frame = frames.emplace_back();
+        for (int row = 0; row < host::screenHeight; ++row) {
+            frame.insert(frame.end(), pixels + row * pitch,
+                         pixels + row * pitch + host::screenWidth);
+        }
+    }
 
     bool openKeyboard() override { return keyboardOpens; }
     bool openMouse() override { return mouseOpens; }
     void closeInput() override {}
-    // Each read takes the next queued state; with none left the last one stays.
-    bool readKeyboard(std::array<uint8_t, 256>& keys) override;
-    bool readMouse(int32_t, int32_t, host::MouseReading& reading) override;
+    // Each read takes the next queued state; with none left the last keys stay and the
+    // mouse stands still.
+    bool readKeyboard(std::array<uint8_t, 256>& keys) override {
+        ++keyboardReads;
+        if (!keyStates.empty()) {
+            lastKeys = keyStates.front();
+            keyStates.pop_front();
+        }
+        keys = lastKeys;
+        return true;
+    }
+    bool readMouse(int32_t, int32_t, host::MouseReading& reading) override {
+        reading = mouseReadings.empty() ? host::MouseReading{} : mouseReadings.front();
+        if (!mouseReadings.empty()) {
+            mouseReadings.pop_front();
+        }
+        return true;
+    }
 
     bool openAudio() override { return audioOpens; }
     void closeAudio() override {}
-    void loadSlot(int slot, const uint8_t* data, uint32_t length) override;
+    void loadSlot(int slot, const uint8_t* data, uint32_t length) override {
+        loaded.push_back({slot, data, length});
+    }
     void playSlot(int slot) override { played.push_back(slot); }
 
     host::CdAudioDevice* cdAudio() override { return hasCd ? &cd : nullptr; }

@@ -4,6 +4,7 @@
 
 #include "common/ArchiveWriter.h"
 #include "common/PictureEncoders.h"
+#include "support/TestFiles.h"
 
 namespace quenford::test {
 
@@ -37,13 +38,13 @@ Bytes encode(const IndexImage& image, Coding coding) {
     return {};
 }
 
+// Run and run-fill pictures are placed apart from one another; plain ones at their anchor.
 Bytes picture(int32_t entry, int32_t element, Coding coding) {
     const bool placed = coding != Coding::Plain;
-    return encode(
-        solidImage(testPictureWidth(entry, element), testPictureHeight(entry, element),
-                   testPictureColour(entry, element), placed ? testPictureDx(entry, element) : 0,
-                   placed ? testPictureDy(entry, element) : 0),
-        coding);
+    return encode(solidImage(6 + (entry + element) % 7, 5 + (entry * 3 + element) % 5,
+                             testPictureColour(entry, element), placed ? 8 * entry + element : 0,
+                             placed ? 100 + 4 * element + entry % 4 : 0),
+                  coding);
 }
 
 std::vector<Bytes> pictures(int32_t entry, int32_t count, Coding coding) {
@@ -81,7 +82,7 @@ std::vector<Bytes> font() {
 std::vector<Bytes> soundTable() {
     std::vector<Bytes> sounds;
     for (int32_t k = 0; k < testSoundCount; ++k) {
-        sounds.emplace_back(testSoundLength(k), static_cast<uint8_t>(0x80 + k));
+        sounds.emplace_back(2 * (k + 1), static_cast<uint8_t>(0x80 + k));
     }
     sounds.emplace_back();  // marks where the last sound ends
     return sounds;
@@ -107,34 +108,6 @@ Bytes backdrop() {
 
 }  // namespace
 
-uint8_t testPictureColour(int32_t entry, int32_t element) {
-    return static_cast<uint8_t>(1 + (entry * 37 + element * 11) % 254);
-}
-
-int32_t testPictureWidth(int32_t entry, int32_t element) {
-    return 6 + (entry + element) % 7;
-}
-
-int32_t testPictureHeight(int32_t entry, int32_t element) {
-    return 5 + (entry * 3 + element) % 5;
-}
-
-int32_t testPictureDx(int32_t entry, int32_t element) {
-    return 8 * entry + element;
-}
-
-int32_t testPictureDy(int32_t entry, int32_t element) {
-    return 100 + 4 * element + entry % 4;
-}
-
-int32_t testGlyphWidth(int32_t character) {
-    return 4 + character % 4;
-}
-
-uint32_t testSoundLength(int32_t sound) {
-    return static_cast<uint32_t>(2 * (sound + 1));
-}
-
 std::vector<uint8_t> makeTestGameArchive() {
     tools::ArchiveWriter writer;
     writer.addRaw(palette(0));
@@ -145,8 +118,7 @@ std::vector<uint8_t> makeTestGameArchive() {
         writer.addGroup(pictures(entry, 6, Coding::Plain));
     }
     writer.addRaw(backdrop());
-    writer.addGroup(pictures(12, 7, Coding::Run));
-    for (int32_t entry = 13; entry <= 16; ++entry) {
+    for (int32_t entry = 12; entry <= 16; ++entry) {
         writer.addGroup(pictures(entry, 7, Coding::Run));
     }
     writer.addGroup(pictures(17, 4, Coding::Plain));
@@ -187,6 +159,11 @@ std::vector<uint8_t> makeTestIntroArchive() {
     frames[0] = fullScreen(testPictureColour(1, 0));
     writer.addGroup(frames);
     return writer.bytes();
+}
+
+void writeTestArchives(const std::filesystem::path& folder) {
+    writeBytes(folder / "DATA10.RES", makeTestGameArchive());
+    writeBytes(folder / "morva.res", makeTestIntroArchive());
 }
 
 }  // namespace quenford::test
