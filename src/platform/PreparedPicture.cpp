@@ -115,11 +115,13 @@ PreparedPicture PreparedPicture::ofRuns(const Picture& picture, bool withFills) 
     // Counted first, so that each table is allocated once.
     size_t runCount = 0;
     size_t pixelCount = 0;
-    uint32_t rowEnd = 0;  // the column after the row's last run, 0 before its first
+    // The column after the row's last run, where a run joins it; none before its first.
+    constexpr uint32_t noRun = UINT32_MAX;
+    uint32_t rowEnd = noRun;
     forEachCodedRun(
-        picture, fillLimit, [&](uint32_t) { rowEnd = 0; },
+        picture, fillLimit, [&](uint32_t) { rowEnd = noRun; },
         [&](uint32_t column, uint32_t, unsigned length, bool) {
-            runCount += rowEnd == 0 || column != rowEnd ? 1 : 0;
+            runCount += column != rowEnd ? 1 : 0;
             pixelCount += length;
             rowEnd = column + length;
         });
@@ -130,10 +132,10 @@ PreparedPicture PreparedPicture::ofRuns(const Picture& picture, bool withFills) 
         picture, fillLimit,
         [&](uint32_t) {
             prepared.rowStarts.push_back(static_cast<uint32_t>(prepared.runs.size()));
-            rowEnd = 0;
+            rowEnd = noRun;
         },
         [&](uint32_t column, uint32_t at, unsigned length, bool fill) {
-            if (rowEnd != 0 && column == rowEnd) {
+            if (column == rowEnd) {
                 prepared.runs.back().length =
                     static_cast<uint16_t>(prepared.runs.back().length + length);
             } else {

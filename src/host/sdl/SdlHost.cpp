@@ -163,7 +163,7 @@ std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
-    waitedSinceRead = true;
+    keyHold.waited();
     const uint32_t start = machineTicks();
     while (messages.empty()) {
         SDL_Event event;
@@ -354,12 +354,10 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
         keysPressed.fill(false);
         return false;
     }
-    // Read again with a key down and no wait between: the game holds until the keys are up,
-    // and a short rest per read keeps that from taking a whole core.
-    if (keyDownAtLastRead && !waitedSinceRead) {
+    // SDL refreshes the keys below; a short rest keeps the game's hold from taking a core.
+    if (keyHold.holding()) {
         SDL_Delay(1);
     }
-    waitedSinceRead = false;
     SDL_PumpEvents();
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
@@ -373,7 +371,7 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
         }
     }
     keysPressed.fill(false);
-    keyDownAtLastRead = std::any_of(keys.begin(), keys.end(), [](uint8_t key) { return key != 0; });
+    keyHold.read(keys);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/common/KeyHold.h"
 #include "host/sdl/FrameConversion.h"
 #include "host/sdl/Letterbox.h"
 #include "host/sdl/SdlAudio.h"
@@ -133,8 +134,7 @@ private:
     // reads is still seen down by the first of them.
     Uint32 buttonsPressed = 0;
     std::array<bool, SDL_NUM_SCANCODES> keysPressed{};
-    bool keyDownAtLastRead = false;
-    bool waitedSinceRead = true;
+    KeyHold keyHold;
     bool watching = false;
 
     int lastPointerX = -1;

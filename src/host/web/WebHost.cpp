@@ -2,7 +2,6 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -105,7 +104,7 @@ std::optional<Message> WebHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
-    waitedSinceRead = true;
+    keyHold.waited();
     const uint32_t start = ticks();
     for (;;) {
         takePageEvents();
@@ -209,14 +208,12 @@ bool WebHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     if (options.fastClock) {
         return true;
     }
-    // Read again with a key down and no wait between: the game holds until the keys are up.
-    // The page's key events reach it only in the page's turn, so it gets one now.
-    if (keyDownAtLastRead && !waitedSinceRead) {
+    // The page's key events reach the game only in the page's turn: the hold gets one.
+    if (keyHold.holding()) {
         emscripten_sleep(1);
     }
-    waitedSinceRead = false;
     const bool active = pageReadKeyboard(keys.data()) != 0;
-    keyDownAtLastRead = std::any_of(keys.begin(), keys.end(), [](uint8_t key) { return key != 0; });
+    keyHold.read(keys);
     return active;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/common/KeyHold.h"
 
 namespace quenford::host {
 
@@ -68,8 +69,7 @@ private:
     bool screenOpen = false;
     uint32_t virtualClock;
     double lastYield = 0;
-    bool keyDownAtLastRead = false;
-    bool waitedSinceRead = true;
+    KeyHold keyHold;
 
     std::array<uint32_t, 256> colours{};  // RGBA bytes as the canvas takes them
     bool paletteChanged = false;
