@@ -21,6 +21,7 @@ public:
     void closeScreen() override { inner.closeScreen(); }
     void setPalette(const host::HostPalette& palette) override { inner.setPalette(palette); }
     void present(const uint8_t* pixels, int32_t pitch) override { inner.present(pixels, pitch); }
+    void showSign(host::Sign sign) override { inner.showSign(sign); }
 
     bool openKeyboard() override { return inner.openKeyboard(); }
     bool openMouse() override { return inner.openMouse(); }

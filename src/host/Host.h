@@ -31,6 +31,11 @@ struct Message {
     uint32_t param = 0;
 };
 
+// A sign over the shown picture, drawn by the host on top of what was last presented and
+// never into the game's frames: the game is held (focus lost or the pause key) or the
+// controls are on show (F1).
+enum class Sign { None, Paused, Controls };
+
 // 256 colours as the display takes them: 8-bit red, green, blue.
 using HostPalette = std::array<uint8_t, 256 * 3>;
 
@@ -80,6 +85,9 @@ public:
     virtual void setPalette(const HostPalette& palette) = 0;
     // Shows 480 rows of 640 indices, row r at pixels + r * pitch.
     virtual void present(const uint8_t* pixels, int32_t pitch) = 0;
+    // Shows the sign over the last presented picture until another is shown (None: none).
+    // A host without a screen of its own shows nothing.
+    virtual void showSign(Sign /*sign*/) {}
 
     // Keyboard state by DirectInput key code (0x80 down); mouse motion and buttons.
     virtual bool openKeyboard() = 0;

@@ -19,6 +19,13 @@ constexpr uint8_t f11 = 0x57;
 constexpr uint8_t f12 = 0x58;
 constexpr uint8_t keypadMinus = 0x4A;
 constexpr uint8_t keypadPlus = 0x4E;
+constexpr uint8_t p = 0x19;
+constexpr uint8_t x = 0x2D;
+constexpr uint8_t pause = 0xC5;
+constexpr uint8_t up = 0xC8;
+constexpr uint8_t left = 0xCB;
+constexpr uint8_t right = 0xCD;
+constexpr uint8_t down = 0xD0;
 
 // Letters a..z, which lie on the keyboard's rows and not in order.
 constexpr uint8_t letters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
@@ -30,14 +37,24 @@ namespace vk {
 constexpr uint8_t backspace = 0x08;
 constexpr uint8_t tab = 0x09;
 constexpr uint8_t enter = 0x0D;
+constexpr uint8_t pause = 0x13;
 constexpr uint8_t escape = 0x1B;
 constexpr uint8_t space = 0x20;
+constexpr uint8_t left = 0x25;
+constexpr uint8_t up = 0x26;
+constexpr uint8_t right = 0x27;
+constexpr uint8_t down = 0x28;
 constexpr uint8_t digit0 = 0x30;   // '0'..'9'
 constexpr uint8_t letterA = 0x41;  // 'A'..'Z'
 constexpr uint8_t add = 0x6B;
 constexpr uint8_t subtract = 0x6D;
 constexpr uint8_t f1 = 0x70;  // F1..F24 follow
 }  // namespace vk
+
+// A game pad is reported as the keys it stands for, held while its control is held: the
+// D-pad and the left stick the arrows, the bottom face button (A in SDL's naming) Enter,
+// the right face button (B) X, Start Esc, the left and right shoulder buttons keypad minus
+// and plus, Back (Select) Pause. A pad types nothing but Enter's and Esc's characters.
 
 // The characters the window receives for these keys besides their key-down message.
 constexpr uint8_t charBackspace = 8;
