@@ -12,7 +12,7 @@
 #include "app/Program.h"
 #include "autoplay/HostDecorator.h"
 #include "host/headless/HeadlessHost.h"
-#include "host/sdl/FrameConversion.h"
+#include "host/common/FrameConversion.h"
 #include "platform/Input.h"
 
 namespace quenford {

@@ -3,9 +3,9 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "host/Host.h"
+#include "host/common/FrameConversion.h"
 #include "host/common/KeyHold.h"
 
 namespace quenford::host {
@@ -24,6 +24,9 @@ struct WebHostOptions {
 class WebHost : public Host {
 public:
     explicit WebHost(WebHostOptions options = {});
+    ~WebHost() override;
+    WebHost(const WebHost&) = delete;
+    WebHost& operator=(const WebHost&) = delete;
 
     bool createWindow(const std::string& caption) override;
     void showWindow() override;
@@ -35,6 +38,7 @@ public:
     void closeScreen() override;
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
+    void showSign(Sign sign) override;
 
     bool openKeyboard() override;
     bool openMouse() override;
@@ -71,10 +75,9 @@ private:
     double lastYield = 0;
     KeyHold keyHold;
 
-    std::array<uint32_t, 256> colours{};  // RGBA bytes as the canvas takes them
+    ColourTable colours{};
     bool paletteChanged = false;
-    std::vector<uint8_t> shownFrame;
-    std::vector<uint32_t> rgba;
+    ShownFrame shownFrame;
 };
 
 }  // namespace quenford::host
