@@ -8,8 +8,10 @@ const build = '@QUENFORD_BUILD@';
 const files = [@QUENFORD_FILES@];
 const cacheName = 'quenford-' + build;
 
+// Past the browser's own cache, which may still hold files of an older build.
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(files)));
+  event.waitUntil(caches.open(cacheName)
+    .then((cache) => cache.addAll(files.map((file) => new Request(file, { cache: 'reload' })))));
 });
 
 self.addEventListener('activate', (event) => {

@@ -3,8 +3,8 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  enterGarden, launchBrowser, menuArea, openPage, pagePoint, serveSite, squarePoint,
-  waitForState,
+  enterGarden, holdKey, launchBrowser, menuArea, openMenu, openPage, pagePoint, serveSite,
+  squarePoint, waitForState,
 } from './harness.mjs';
 
 let server;
@@ -25,20 +25,6 @@ after(async () => {
 });
 
 const pageTimeout = { timeout: 240000 };
-
-// Opens the in-game menu with Esc held over a few frames, and sees it on the screen.
-async function openMenu(page, press) {
-  const before = await menuArea(page);
-  await press();
-  await page.waitForTimeout(1500);
-  assert.notDeepEqual(await menuArea(page), before, 'the menu did not open');
-}
-
-const holdKey = (page, key) => async () => {
-  await page.keyboard.down(key);
-  await page.waitForTimeout(300);
-  await page.keyboard.up(key);
-};
 
 test('fingers: two leave no button down, and a tap chooses a menu item at once', pageTimeout, async () => {
   const { page, errors } = await openPage(phone.context, server.url + '?q');
@@ -65,7 +51,7 @@ test('fingers: two leave no button down, and a tap chooses a menu item at once',
 
   // A tap on "Back to play" comes with the pointer's move to it, and chooses it: the next
   // tap on the picked square puts it down.
-  await openMenu(page, holdKey(page, 'Escape'));
+  await openMenu(page);
   const back = await pagePoint(page, 184, 392);
   await page.touchscreen.tap(back.x, back.y);
   await page.waitForTimeout(1500);
@@ -98,7 +84,7 @@ test('keys reach the game only while it has the focus; the page\'s controls take
   const point = await squarePoint(page, [...state.bed].findIndex((kind) => kind !== '.'));
   await page.mouse.click(point.x, point.y);
   assert.equal(await focused(), 'screen');
-  await openMenu(page, holdKey(page, 'Escape'));
+  await openMenu(page);
   assert.deepEqual(errors, []);
   await page.close();
 });
@@ -113,6 +99,8 @@ test('a pad\'s buttons reach the game as the keys they stand for', pageTimeout, 
   });
   await page.goto(server.url + '?q');
   await enterGarden(page);
+  // As the browser announces a pad at its first use.
+  await page.evaluate(() => window.dispatchEvent(new Event('gamepadconnected')));
   const hold = (button, pressed) => page.evaluate(([index, down]) => {
     window.testPad.buttons[index].pressed = down;
     window.testPad.buttons[index].value = down ? 1 : 0;

@@ -255,3 +255,18 @@ export async function enterGarden(page, tap = false) {
 export async function menuArea(page) {
   return (await canvasPixels(page)).subarray(269 * 2560, 409 * 2560);
 }
+
+// A key held over several frames: the game holds until the key is up, and the page goes on.
+export const holdKey = (page, key) => async () => {
+  await page.keyboard.down(key);
+  await page.waitForTimeout(300);
+  await page.keyboard.up(key);
+};
+
+// Opens the in-game menu (by default with Esc held) and sees it on the screen.
+export async function openMenu(page, press = holdKey(page, 'Escape')) {
+  const before = await menuArea(page);
+  await press();
+  await page.waitForTimeout(1500);
+  if (samePixels(await menuArea(page), before)) throw new Error('the menu did not open');
+}

@@ -19,7 +19,9 @@ EM_JS(void, pageCreateWindow, (), { quenfordWebHost.createWindow(); });
 EM_JS(void, pageShowWindow, (), { quenfordWebHost.setActive(true); });
 EM_JS(double, pageTimeOrigin, (), { return performance.timeOrigin; });
 EM_JS(int, pageTakeMessage, (), { return quenfordWebHost.takeMessage(); });
-EM_JS(int, pageOpenScreen, (), { return quenfordWebHost.openScreen() ? 1 : 0; });
+EM_JS(int, pageOpenScreen, (int fastClock), {
+    return quenfordWebHost.openScreen(fastClock !== 0) ? 1 : 0;
+});
 // The changed area of the kept pixels; the page draws it at its next refresh.
 EM_JS(void, pageShowArea, (const void* rgba, int x, int y, int width, int height), {
     quenfordWebHost.showArea(rgba, x, y, width, height);
@@ -157,7 +159,7 @@ uint32_t WebHost::ticks() {
 }
 
 bool WebHost::openScreen() {
-    screenOpen = pageOpenScreen() != 0;
+    screenOpen = pageOpenScreen(options.fastClock ? 1 : 0) != 0;
     return screenOpen;
 }
 

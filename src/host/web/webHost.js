@@ -14,6 +14,9 @@ var quenfordWebHost = (function () {
   // on a release over a lit item: a press that came with a move is held that long.
   const heldReads = 8;
   const sampleRate = 22050;
+  // A running audio context keeps the browser mixing silence: it rests this long after the
+  // last sound has ended.
+  const audioRestMs = 2000;
   const folder = '/quenford/';
   const ownerKey = 'quenford.owner';
 
@@ -89,6 +92,7 @@ var quenfordWebHost = (function () {
     imagePointer: 0,
     areas: [],
     drawPending: false,
+    fastClock: false,
     messages: [],
     active: false,
     keys: new Uint8Array(256),
@@ -97,6 +101,7 @@ var quenfordWebHost = (function () {
     padKeys: new Uint8Array(256),
     padHeld: new Set(),
     padPolled: -Infinity,
+    padsConnected: 0,
     pointer: { x: 0, y: 0, moved: true },
     // reported: down at the game's last read; moved: pressed as the pointer moved; hold:
     // reads for which a press goes on.
@@ -104,6 +109,9 @@ var quenfordWebHost = (function () {
     touches: new Map(),
     audio: null,
     audioWanted: false,
+    // Whether the player has let the page sound (a click or a key).
+    audioAllowed: false,
+    audioRest: 0,
     sounds: new Map(),
     slots: [],
     locks: new Map(),
@@ -141,16 +149,17 @@ var quenfordWebHost = (function () {
     },
 
     // Display.
-    openScreen() {
+    openScreen(fastClock) {
       if (!this.canvas) return false;
+      this.fastClock = fastClock;
       this.canvas.width = width;
       this.canvas.height = height;
       this.context = this.canvas.getContext('2d', { alpha: false });
       return this.context !== null;
     },
-    // The area (x, y, width, height) of the kept pixels at `pointer` that changed. The
-    // browser shows at most one picture per display refresh: the areas gathered meanwhile
-    // are drawn then.
+    // The area (x, y, width, height) of the kept pixels at `pointer` that changed, drawn at
+    // once. On the fast clock, with frames far quicker than the display's, the areas
+    // gathered meanwhile are drawn at its next refresh instead.
     showArea(pointer, x, y, areaWidth, areaHeight) {
       if (!this.context) return;
       // The image lies on the module's memory; a grown memory is a new buffer.
@@ -161,6 +170,11 @@ var quenfordWebHost = (function () {
           width, height);
       }
       this.addArea([x, y, x + areaWidth, y + areaHeight]);
+      if (!this.fastClock) {
+        this.drawPending = true;
+        this.drawAreas();
+        return;
+      }
       if (!this.drawPending) {
         this.drawPending = true;
         requestAnimationFrame(() => this.drawAreas());
@@ -277,7 +291,11 @@ var quenfordWebHost = (function () {
       stage.addEventListener('contextmenu', (event) => event.preventDefault());
       stage.addEventListener('pointermove', (event) => this.movePointer(event));
       canvas.addEventListener('blur', () => this.keys.fill(0));
-      window.addEventListener('gamepaddisconnected', () => this.pollPads(true));
+      window.addEventListener('gamepadconnected', () => ++this.padsConnected);
+      window.addEventListener('gamepaddisconnected', () => {
+        this.padsConnected = Math.max(0, this.padsConnected - 1);
+        this.pollPads(true);
+      });
       stage.addEventListener('pointerdown', (event) => this.pointerDown(event));
       stage.addEventListener('pointerup', (event) => this.pointerUp(event));
       stage.addEventListener('pointercancel', (event) => this.pointerUp(event));
@@ -371,10 +389,12 @@ var quenfordWebHost = (function () {
       if (codes) this.keys[codes[0]] = 0;
     },
     // The pads' controls as keys, held while the control is held; each newly held one
-    // pressed as its key is.
+    // pressed as its key is. Only once the browser has announced a pad: asking for them
+    // keeps the browser looking for pads.
     pollPads(now) {
       const time = performance.now();
       if ((!now && time - this.padPolled < padPollMs) || !navigator.getGamepads) return;
+      if (this.padsConnected === 0 && this.padHeld.size === 0) return;
       this.padPolled = time;
       const held = new Set();
       if (this.active) {
@@ -407,13 +427,23 @@ var quenfordWebHost = (function () {
     },
     startAudio() {
       // Browsers let a page sound only once the player has clicked or typed.
-      if (!this.audioWanted) return;
-      if (!this.audio) this.audio = new AudioContext();
-      if (this.audio.state === 'suspended') this.audio.resume();
+      if (!this.audioWanted || this.audioAllowed) return;
+      this.audioAllowed = true;
+      this.audio = new AudioContext();
+      this.restAudioSoon();
+    },
+    restAudioSoon() {
+      clearTimeout(this.audioRest);
+      this.audioRest = setTimeout(() => {
+        const sounding = this.slots.some((voice) => voice && voice.source);
+        if (this.audio && this.audio.state === 'running' && !sounding) this.audio.suspend();
+      }, audioRestMs);
     },
     closeAudio() {
       for (let slot = 0; slot < this.slots.length; ++slot) this.stopSlot(slot);
       this.audioWanted = false;
+      this.audioAllowed = false;
+      clearTimeout(this.audioRest);
       if (this.audio) this.audio.close();
       this.audio = null;
       this.sounds.clear();
@@ -443,13 +473,16 @@ var quenfordWebHost = (function () {
     },
     playSlot(slot) {
       const voice = this.slots[slot];
-      if (!voice || !voice.length || !this.audio || this.audio.state !== 'running') return;
+      if (!voice || !voice.length || !this.audio || this.audio.state === 'closed') return;
+      // A resting context starts the sound as soon as it runs again.
+      if (this.audio.state === 'suspended') this.audio.resume();
       this.stopSlot(slot);
       const source = this.audio.createBufferSource();
       source.buffer = this.soundBuffer(voice.data, voice.length);
       source.connect(this.audio.destination);
       source.onended = () => {
         if (voice.source === source) voice.source = null;
+        this.restAudioSoon();
       };
       voice.source = source;
       source.start();
