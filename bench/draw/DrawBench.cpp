@@ -151,6 +151,7 @@ BENCHMARK(BM_SDL_BlitSurface_colourKey)->Arg(0)->Arg(1);
 BENCHMARK(BM_SDL_BlitSurface_colourKey_RLE)->Arg(0)->Arg(1);
 
 test::FakeHost fakeHost;
+Vdp vdp;
 std::vector<uint8_t> image(static_cast<size_t>(screenBytes), 7);
 
 void BM_loadScreen(benchmark::State& state) {

@@ -6,8 +6,6 @@
 
 namespace quenford {
 
-Input input;
-
 InputInit Input::init(host::Host& inputHost) {
     host = &inputHost;
     keyboardReady = host->openKeyboard();

@@ -6,8 +6,6 @@
 
 namespace quenford {
 
-Vdp vdp;
-
 bool Vdp::init(host::Host& screenHost) {
     if (!screenHost.openScreen()) {
         return false;

@@ -41,6 +41,4 @@ private:
     BackBuffer buffer;
 };
 
-extern Vdp vdp;
-
 }  // namespace quenford

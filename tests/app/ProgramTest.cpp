@@ -2,17 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 
 #include "app/Program.h"
+#include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SlotMixer.h"
-#include "platform/FramePump.h"
-#include "platform/Input.h"
-#include "platform/Sound.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -29,16 +27,17 @@ protected:
     void SetUp() override {
         fs::create_directories(folder / "home");
         setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
-        std::strcpy(launcherCommand, "TAMBERLY.EXE P");
     }
 
+    // A new game on the host.
     GameResult run(
         HeadlessHost& host, const std::string& commandLine = "",
         const std::function<void()>& atFlowEnd = [] {}) {
         ProgramOptions options;
         options.dataFolder = folder.string();
         options.commandLine = commandLine;
-        return runGame(host, options, atFlowEnd);
+        game = std::make_unique<Game>();
+        return runGame(*game, host, options, atFlowEnd);
     }
 
     static HeadlessOptions frames(uint64_t count) {
@@ -48,6 +47,7 @@ protected:
     }
 
     const test::TempFolder folder{"program"};
+    std::unique_ptr<Game> game;
 };
 
 // No archives are written: the window and screen fail before the archive is wanted.
@@ -77,7 +77,7 @@ TEST_F(ProgramTest, ClosingTheWindowEndsTheFlowAndStartsTheShell) {
     HeadlessHost host(frames(40));
     const GameResult result = run(host, "Q");
     EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_TRUE(modeQ);
+    EXPECT_TRUE(game->modeQ);
     EXPECT_EQ(result.demo, DemoChoice::Off);
     EXPECT_TRUE(host.messageBoxes().empty());
     // Nothing the flow still draws after the close is shown.
@@ -112,7 +112,7 @@ public:
 TEST_F(ProgramTest, EverySoundIsSilencedBeforeTheArchiveGoes) {
     test::writeTestArchives(folder);
     MixingHost host(frames(20));
-    run(host, "", [] { sound.playSound(2, 0); });
+    run(host, "", [this] { game->sound.playSound(2, 0); });
     ASSERT_FALSE(host.playedSounds().empty());
     EXPECT_FALSE(host.soundingAtClose);
 }
@@ -144,7 +144,6 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
 
     // Playback without a recording runs on live input, but the shell still learns of it.
     fs::remove(folder / "DATA12.RES");
-    std::strcpy(launcherCommand, "TAMBERLY.EXE P");
     HeadlessHost missing(frames(5));
     EXPECT_EQ(run(missing, "1").demo, DemoChoice::Off);
     EXPECT_EQ(missing.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
