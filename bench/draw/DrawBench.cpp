@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/PictureEncoders.h"
-#include "platform/Draw.h"
-#include "platform/MaskedRows.h"
-#include "platform/PreparedPicture.h"
+#include "draw/Draw.h"
+#include "draw/MaskedRows.h"
+#include "draw/PreparedPicture.h"
 #include "platform/Vdp.h"
 #include "support/FakeHost.h"
 

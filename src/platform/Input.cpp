@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/BackBuffer.h"
+#include "draw/BackBuffer.h"
 
 namespace quenford {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 
 namespace quenford {
 

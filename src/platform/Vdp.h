@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "draw/BackBuffer.h"
+#include "draw/Picture.h"
 #include "host/Host.h"
-#include "platform/BackBuffer.h"
-#include "platform/Picture.h"
 
 namespace quenford {
 

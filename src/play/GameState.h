@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/BackBuffer.h"
+#include "draw/BackBuffer.h"
 #include "platform/Platform.h"
 #include "play/AmbientKinds.h"
 #include "play/Random.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Picture.h"
+#include "draw/Picture.h"
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
 
