@@ -3,19 +3,20 @@
 #include <cstdio>
 
 #include "autoplay/AutoplayHost.h"
-#include "frontend/HighScoreTable.h"
+#include "frontend/Game.h"
 
 namespace quenford {
 
-GameResult runGameOrAutoplay(host::Host& host, const ProgramOptions& options,
+GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd) {
     if (!options.autoplay) {
-        return runGame(host, options, atFlowEnd);
+        return runGame(game, host, options, atFlowEnd);
     }
     autoplay::AutoplayOptions settings;
     settings.games = options.games;
-    autoplay::AutoplayHost player(host, settings, [] { return highScoreTable().isOpen(); });
-    const GameResult result = runGame(player, options, atFlowEnd);
+    autoplay::AutoplayHost player(host, game, settings,
+                                  [&game] { return game.highScoreTable.isOpen(); });
+    const GameResult result = runGame(game, player, options, atFlowEnd);
 
     const auto& outcomes = player.outcomes();
     if (!outcomes.empty()) {

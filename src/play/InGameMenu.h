@@ -4,6 +4,8 @@
 
 namespace quenford {
 
+struct PlayState;
+
 // What the in-game menu chose.
 enum MenuResult : int32_t {
     MenuNewBoard = 0,
@@ -13,6 +15,6 @@ enum MenuResult : int32_t {
 
 // The modal in-game menu over the frozen play frame. Leaves the play frame in the back
 // buffer and savedScreen freed, whichever way it ends.
-int32_t runMenu();
+int32_t runMenu(PlayState& game);
 
 }  // namespace quenford
