@@ -98,6 +98,9 @@ struct PlayState : Platform {
     // The one whole-screen backdrop image; empty when no phase holds one.
     ScreenImage savedScreen;
 
+    // The in-game menu is up (it runs its own frames over the frozen play frame).
+    bool menuOpen = false;
+
     Random gameRandom;
     AmbientAnimations ambients;
     // Holds members of ambients: the state is never copied (Platform forbids it).

@@ -72,9 +72,13 @@ struct SoundToken {
     int32_t steps;
 };
 
-// Frees the frozen play frame on every way out of the menu, the program's end included.
-struct SavedScreenRelease {
-    ~SavedScreenRelease() { game.savedScreen.reset(); }
+// Frees the frozen play frame and closes the menu on every way out of it, the program's end
+// included.
+struct MenuClose {
+    ~MenuClose() {
+        game.savedScreen.reset();
+        game.menuOpen = false;
+    }
     PlayState& game;
 };
 
@@ -198,7 +202,8 @@ private:
 }  // namespace
 
 int32_t runMenu(PlayState& game) {
-    const SavedScreenRelease release{game};
+    game.menuOpen = true;
+    const MenuClose close{game};
     game.savedScreen = makeScreenImage();
     game.vdp.saveScreen(game.savedScreen.get());
     cueSound(game, sfx::menuOpens);

@@ -163,7 +163,6 @@ std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
-    keyHold.waited();
     const uint32_t start = machineTicks();
     while (messages.empty()) {
         SDL_Event event;
@@ -355,7 +354,7 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
         return false;
     }
     // SDL refreshes the keys below; a short rest keeps the game's hold from taking a core.
-    if (keyHold.holding()) {
+    if (keysHeld) {
         SDL_Delay(1);
     }
     SDL_PumpEvents();
@@ -371,7 +370,6 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
         }
     }
     keysPressed.fill(false);
-    keyHold.read(keys);
     return true;
 }
 

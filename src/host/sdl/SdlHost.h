@@ -11,7 +11,6 @@
 
 #include "host/Host.h"
 #include "host/common/FrameConversion.h"
-#include "host/common/KeyHold.h"
 #include "host/sdl/Letterbox.h"
 #include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlHandles.h"
@@ -70,6 +69,7 @@ public:
     bool openMouse() override;
     void closeInput() override;
     bool readKeyboard(std::array<uint8_t, 256>& keys) override;
+    void holdUntilKeysUp(bool holding) override { keysHeld = holding; }
     bool readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) override;
 
     bool openAudio() override;
@@ -134,7 +134,7 @@ private:
     // reads is still seen down by the first of them.
     Uint32 buttonsPressed = 0;
     std::array<bool, SDL_NUM_SCANCODES> keysPressed{};
-    KeyHold keyHold;
+    bool keysHeld = false;  // the game holds until every key is up
     bool watching = false;
 
     int lastPointerX = -1;
