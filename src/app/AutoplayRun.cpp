@@ -2,19 +2,22 @@
 
 #include <cstdio>
 
+#include "app/ShownScreen.h"
 #include "autoplay/AutoplayHost.h"
 #include "frontend/HighScoreTable.h"
+#include "keyplay/KeyPlayHost.h"
 
 namespace quenford {
 
 GameResult runGameOrAutoplay(host::Host& host, const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd) {
+    keyplay::KeyPlayHost keys(host, shownScreen);
     if (!options.autoplay) {
-        return runGame(host, options, atFlowEnd);
+        return runGame(keys, options, atFlowEnd);
     }
     autoplay::AutoplayOptions settings;
     settings.games = options.games;
-    autoplay::AutoplayHost player(host, settings, [] { return highScoreTable().isOpen(); });
+    autoplay::AutoplayHost player(keys, settings, [] { return highScoreTable().isOpen(); });
     const GameResult result = runGame(player, options, atFlowEnd);
 
     const auto& outcomes = player.outcomes();

@@ -14,7 +14,7 @@
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
 #ifndef __EMSCRIPTEN__
-#include "app/WindowIcon.h"
+#include "app/DataPictures.h"
 #include "host/sdl/SdlHost.h"
 #endif
 #include "platform/CdMusic.h"
@@ -212,6 +212,7 @@ int runProgram(int argc, char** argv) {
         const std::string data =
             options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
         settings.icon = loadWindowIcon(data);
+        loadSigns(data, settings);
         host::SdlHost host(settings);
         return runReported(host, options);
     }

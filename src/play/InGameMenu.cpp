@@ -27,15 +27,8 @@ constexpr int32_t soundSwitchItem = 1;
 constexpr int32_t tokenOff = 0;
 constexpr int32_t tokenOn = 3;
 
-struct ItemRect {
-    int32_t left, top, width, height;
-};
-constexpr std::array<ItemRect, 4> itemRects{{
-    {78, 269, 213, 31},
-    {78, 301, 213, 32},
-    {78, 340, 213, 36},
-    {78, 375, 213, 34},
-}};
+// Set while the menu is up, for the layer that plays from the keys.
+bool menuOpen = false;
 
 // The sound token flies in along an arc over x = 16 and comes to rest beside the sound
 // switch item.
@@ -72,9 +65,14 @@ struct SoundToken {
     int32_t steps;
 };
 
-// Frees the frozen play frame on every way out of the menu, the program's end included.
-struct SavedScreenRelease {
-    ~SavedScreenRelease() { savedScreen.reset(); }
+// Marks the menu open, and frees the frozen play frame on every way out of it, the
+// program's end included.
+struct MenuLifetime {
+    MenuLifetime() { menuOpen = true; }
+    ~MenuLifetime() {
+        savedScreen.reset();
+        menuOpen = false;
+    }
 };
 
 bool frameWait() {
@@ -98,8 +96,8 @@ public:
     // The item under the pointer; the later item wins where two overlap.
     static int32_t itemAt(int32_t x, int32_t y) {
         int32_t found = -1;
-        for (int32_t i = 0; i < static_cast<int32_t>(itemRects.size()); ++i) {
-            const ItemRect& r = itemRects[static_cast<size_t>(i)];
+        for (int32_t i = 0; i < static_cast<int32_t>(menuItemRects.size()); ++i) {
+            const MenuItemRect& r = menuItemRects[static_cast<size_t>(i)];
             if (x >= r.left && x <= r.left + r.width && y >= r.top && y <= r.top + r.height) {
                 found = i;
             }
@@ -192,8 +190,12 @@ private:
 
 }  // namespace
 
+bool menuIsOpen() {
+    return menuOpen;
+}
+
 int32_t runMenu() {
-    const SavedScreenRelease release;
+    const MenuLifetime lifetime;
     savedScreen = makeScreenImage();
     vdp.saveScreen(savedScreen.get());
     cueSound(sfx::menuOpens);

@@ -168,7 +168,9 @@ void takeClick(Click click) {
 }
 
 bool pointerOnMenuButton() {
-    return input.mouseX >= 0 && input.mouseX <= 129 && input.mouseY >= 284 && input.mouseY <= 377;
+    const MenuItemRect& sign = menuSignRect;
+    return input.mouseX >= sign.left && input.mouseX <= sign.left + sign.width &&
+           input.mouseY >= sign.top && input.mouseY <= sign.top + sign.height;
 }
 
 // A started hover cycle always runs to its end.

@@ -62,10 +62,9 @@ EndState run(host::Host& host, const host::HeadlessHost& headless, const DemoPat
     return state;
 }
 
-// Runs the game in a child process: the game's state is global and made for one run a
-// process, and each run must start from the same state for a demo to replay.
-template <typename Body>
-EndState apart(Body body) {
+}  // namespace
+
+EndState inChild(const std::function<EndState()>& body) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) {
         return {};
@@ -101,10 +100,8 @@ EndState apart(Body body) {
     return parseEndState(text);
 }
 
-}  // namespace
-
 EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& player) {
-    return apart([&] {
+    return inChild([&] {
         host::HeadlessOptions settings;
         settings.clockStart = clockStart;
         host::HeadlessHost headless(settings);
@@ -119,8 +116,12 @@ EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& pla
     });
 }
 
+EndState recordHere(host::Host& host, const host::HeadlessHost& headless, const DemoPaths& paths) {
+    return run(host, headless, paths, DemoChoice::Record);
+}
+
 EndState playDemo(const DemoPaths& paths, const EndState& recorded) {
-    return apart([&] {
+    return inChild([&] {
         host::HeadlessOptions settings;
         settings.clockStart = clockStart;
         for (const autoplay::TypedText& text : recorded.typed) {

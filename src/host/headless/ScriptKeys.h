@@ -15,7 +15,8 @@ struct ScriptKey {
     uint8_t character = 0;
 };
 
-// esc, space, return, backspace, tab, f1..f12, kp_plus, kp_minus, a..z, 0..9.
+// esc, space, return, backspace, tab, up, down, left, right, pause, f1..f12, kp_plus,
+// kp_minus, a..z, 0..9.
 std::optional<ScriptKey> scriptKeyByName(std::string_view name);
 
 }  // namespace quenford::host
