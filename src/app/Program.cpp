@@ -150,6 +150,7 @@ bool finishReport(const ProgramOptions& options, RunRecorder& recorder, const Ga
     report.demo = result.demo;
     report.seed = result.seed;
     report.launcher = recorder.launcher();
+    report.signs = recorder.signsShown();
     if (!writeReport(options.reportFile, report)) {
         std::fprintf(stderr, "quenford: cannot write the report %s: %s\n",
                      options.reportFile.c_str(), std::strerror(errno));
