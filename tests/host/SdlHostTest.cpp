@@ -195,11 +195,13 @@ TEST_F(SdlHostTest, APadPluggedInWhileTheGameRunsPlaysAsTheKeysItStandsFor) {
         {MessageKind::KeyDown, vk::pause},
     };
     ASSERT_EQ(got.size(), expected.size());
-    for (const auto& [kind, param] : expected) {
+    for (const auto& want : expected) {
         EXPECT_NE(std::find_if(got.begin(), got.end(),
-                               [&](const Message& m) { return m.kind == kind && m.param == param; }),
+                               [&](const Message& m) {
+                                   return m.kind == want.first && m.param == want.second;
+                               }),
                   got.end())
-            << param;
+            << want.second;
     }
     std::array<uint8_t, 256> keys = keysNow();
     EXPECT_EQ(keys[dik::enter], 0x80);
