@@ -65,8 +65,7 @@ std::string reportJson(const RunReport& report) {
     json += "],\n  \"signs\": [";
     static constexpr const char* signNames[] = {"none", "paused", "controls"};
     for (size_t i = 0; i < report.signs.size(); ++i) {
-        json += (i == 0 ? "" : ", ") +
-                jsonString(signNames[static_cast<int>(report.signs[i])]);
+        json += (i == 0 ? "" : ", ") + jsonString(signNames[static_cast<int>(report.signs[i])]);
     }
     json += "]";
     for (const ReportField& field : report.gameFields) {

@@ -12,8 +12,8 @@
 namespace quenford {
 
 // Any host, with what the run showed (the signs over the picture too), played and started
-// counted on the way for the report; with a frame limit the window is closed once that many frames were presented,
-// and nothing presented after them is shown.
+// counted on the way for the report; with a frame limit the window is closed once that many frames
+// were presented, and nothing presented after them is shown.
 class RunRecorder : public autoplay::HostDecorator {
 public:
     RunRecorder(host::Host& wrapped, uint64_t frameLimit)

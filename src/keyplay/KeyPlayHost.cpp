@@ -27,8 +27,8 @@ constexpr int32_t menuHighlightReads = 7;
 
 constexpr std::array<uint8_t, 4> arrowKeys{host::dik::up, host::dik::down, host::dik::left,
                                            host::dik::right};
-constexpr std::array<Direction, 4> arrowDirections{Direction::Up, Direction::Down,
-                                                   Direction::Left, Direction::Right};
+constexpr std::array<Direction, 4> arrowDirections{Direction::Up, Direction::Down, Direction::Left,
+                                                   Direction::Right};
 
 bool steered(Screen screen) {
     return screen == Screen::Garden || screen == Screen::Menu;
@@ -102,9 +102,9 @@ bool KeyPlayHost::take(const host::Message& message) {
         case host::MessageKind::Char:
             // A held game types nothing, as one in the background.
             return !dropChars && !held() &&
-                   !(recordedClick(shownNow()) && (message.param == ' ' ||
-                                                   message.param == host::charEnter ||
-                                                   message.param == host::charEscape));
+                   !(recordedClick(shownNow()) &&
+                     (message.param == ' ' || message.param == host::charEnter ||
+                      message.param == host::charEscape));
         case host::MessageKind::SystemClose:
         case host::MessageKind::Quit:
             return true;

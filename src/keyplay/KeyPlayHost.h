@@ -74,10 +74,10 @@ private:
     bool pickDown = false;
     bool harvestDown = false;
 
-    Point pointer{0, 0};           // the game's pointer after the last reading
-    std::optional<Point> target;   // where the next reading puts it
-    bool pressAfterMove = false;   // a click where the target is, a reading after it
-    Point pendingMotion{0, 0};     // the mouse's motion read while the game was held
+    Point pointer{0, 0};          // the game's pointer after the last reading
+    std::optional<Point> target;  // where the next reading puts it
+    bool pressAfterMove = false;  // a click where the target is, a reading after it
+    Point pendingMotion{0, 0};    // the mouse's motion read while the game was held
     int32_t readsSinceMove = 0;
     bool leftReported = false;
 };

@@ -190,22 +190,25 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
 TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsItem) {
     test::writeTestArchives(folder);
     HeadlessOptions options = frames(1300);
-    options.script = host::parseScript("1000 key space\n4000 key return\n"
-                                       "20000 key p\n25000 key p\n27000 key f1\n30000 key a\n"
-                                       "32000 deactivate\n34000 activate\n36000 key esc\n"
-                                       "39000 move 200 391\n39000 click left\n")
+    options.script = host::parseScript(
+                         "1000 key space\n4000 key return\n"
+                         "20000 key p\n25000 key p\n27000 key f1\n30000 key a\n"
+                         "32000 deactivate\n34000 activate\n36000 key esc\n"
+                         "39000 move 200 391\n39000 click left\n")
                          .events;
     HeadlessHost host(options);
     std::vector<std::pair<uint64_t, bool>> shown;  // when each frame came, and the menu then
-    host.setFrameObserver([&](HeadlessHost& h) { shown.emplace_back(h.elapsedMs(), menuIsOpen()); });
+    host.setFrameObserver(
+        [&](HeadlessHost& h) { shown.emplace_back(h.elapsedMs(), menuIsOpen()); });
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
     runGameOrAutoplay(host, programOptions, [] {});
 
     const auto framesBetween = [&](uint64_t from, uint64_t to) {
-        return std::count_if(shown.begin(), shown.end(),
-                             [&](const auto& frame) { return frame.first >= from && frame.first < to; });
+        return std::count_if(shown.begin(), shown.end(), [&](const auto& frame) {
+            return frame.first >= from && frame.first < to;
+        });
     };
     EXPECT_GT(framesBetween(15000, 20000), 100);
     for (const auto& [from, to] : {std::pair{20000, 25000}, {27000, 30000}, {32000, 34000}}) {
@@ -214,7 +217,7 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     }
     using host::Sign;
     EXPECT_EQ(host.signsShown(), (std::vector<Sign>{Sign::Paused, Sign::None, Sign::Controls,
-                                                     Sign::None, Sign::Paused, Sign::None}));
+                                                    Sign::None, Sign::Paused, Sign::None}));
     const auto menuAt = [&](uint64_t at) {
         return std::find_if(shown.begin(), shown.end(),
                             [&](const auto& frame) { return frame.first >= at; })

@@ -180,8 +180,8 @@ private:
         }
         if (swaps > 0 && harvests > 0) {
             // From anywhere, four steps up reach the first item: New board; then Quit.
-            menuTaps = {"esc", "up", "up", "up", "up", "return", "esc", "up", "up", "up",
-                        "up",  "down", "down", "return"};
+            menuTaps = {"esc", "up", "up", "up", "up",   "return", "esc",
+                        "up",  "up", "up", "up", "down", "down",   "return"};
             return;
         }
         autoplay::Bed bed;
@@ -222,8 +222,8 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
         int32_t bestScore;
         bool newBoard;
     };
-    auto* played = static_cast<Played*>(mmap(nullptr, sizeof(Played), PROT_READ | PROT_WRITE,
-                                              MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    auto* played = static_cast<Played*>(
+        mmap(nullptr, sizeof(Played), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     ASSERT_NE(played, MAP_FAILED);
     constexpr uint64_t frameLimit = 20000;
     const demo::EndState recorded = demo::inChild([&] {

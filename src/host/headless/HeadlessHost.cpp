@@ -14,7 +14,7 @@ namespace quenford::host {
 namespace {
 constexpr uint8_t down = 0x80;
 constexpr uint64_t idleLimitMs = 3'600'000;
-}
+}  // namespace
 
 HeadlessHost::HeadlessHost(HeadlessOptions settings)
     : options(std::move(settings)), clockBase(options.clockStart) {}

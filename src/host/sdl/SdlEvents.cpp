@@ -112,7 +112,9 @@ void SdlHost::handleKeyDown(const SDL_KeyboardEvent& key) {
     if ((key.keysym.mod & KMOD_LALT) != 0) {
         return;
     }
-    if (const uint8_t code = virtualKeyCode(scancode); code != 0) {
+    // A held key gives one key-down message: the game reads none, and the pause key must
+    // not come and go while it is held. Its characters repeat, as typing does.
+    if (const uint8_t code = virtualKeyCode(scancode); code != 0 && key.repeat == 0) {
         queue(MessageKind::KeyDown, code);
     }
     switch (scancode) {

@@ -46,8 +46,8 @@ SDL_Surface* surfaceOf(const RgbaPicture& picture) {
         return nullptr;
     }
     return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(picture.rgba.data()),
-                                              picture.width, picture.height, 32,
-                                              picture.width * 4, SDL_PIXELFORMAT_RGBA32);
+                                              picture.width, picture.height, 32, picture.width * 4,
+                                              SDL_PIXELFORMAT_RGBA32);
 }
 
 TextureHandle signTexture(SDL_Renderer* renderer, const RgbaPicture& picture) {
