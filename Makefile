@@ -2,6 +2,7 @@
 # (Debian packages, with apt-get), configure, build the game and its data.
 BUILD_DIR ?= build
 SANITIZE_BUILD_DIR ?= build-sanitize
+FUZZ_BUILD_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 PREFIX ?= /usr/local
 # Where the program goes under PREFIX: bin, or games for the Debian package.
@@ -64,7 +65,7 @@ bench: build
 
 # FUZZ_JOBS=2: two processes for each target.
 fuzz: setup
-	FUZZ_JOBS=$(FUZZ_JOBS) ./scripts/fuzz.sh $(FUZZ_SECONDS)
+	FUZZ_JOBS=$(FUZZ_JOBS) ./scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZ_BUILD_DIR)
 
 # PREFIX (default /usr/local) is where the game looks for its data; DESTDIR stages for packagers.
 # Each destination keeps a record of what went there (build/installed/), for uninstall.
@@ -83,8 +84,9 @@ deb:
 	cd $(BUILD_DIR) && cpack -G DEB
 	./scripts/check-deb.sh $(BUILD_DIR)/quenford_*.deb
 
+# Every build folder the targets above make.
 clean:
-	rm -rf $(BUILD_DIR) $(WEB_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(FUZZ_BUILD_DIR) $(WEB_BUILD_DIR)
 
 # The browser build in $(WEB_BUILD_DIR): the page, quenford.js and .wasm, the data the native
 # build makes, and quenford-node.js (the same core, headless, for Node). Emscripten 3.1.6

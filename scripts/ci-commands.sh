@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs every command the README documents, briefly, so that none can break unseen:
 # make run, make soak (3 games), make bench (a moment each), make install and uninstall
-# into a stage, make deb (lintian-clean), the screenshots, make fuzz (30 s a target).
+# into a stage, make deb (lintian-clean), the screenshots, make fuzz (30 s a target),
+# make clean (on stand-in build folders).
 # make test and make test-sanitize run before it in .ci/run.
 set -eu
 cd "$(dirname "$0")/.."
@@ -42,4 +43,10 @@ git diff --exit-code --stat docs/screenshots
 
 step make fuzz
 make fuzz FUZZ_SECONDS=30
+step make clean, on stand-in build folders
+for dir in build sanitize fuzz web; do mkdir -p "$work/clean-$dir/sub"; done
+make clean BUILD_DIR="$work/clean-build" SANITIZE_BUILD_DIR="$work/clean-sanitize" \
+    FUZZ_BUILD_DIR="$work/clean-fuzz" WEB_BUILD_DIR="$work/clean-web"
+[ -z "$(find "$work" -maxdepth 1 -name 'clean-*')" ] || { ls -d "$work"/clean-*; exit 1; }
+
 echo "ci-commands: every documented command ran"
