@@ -18,13 +18,13 @@ enum StickControl : size_t {
 constexpr int16_t stickPress = 16384;
 constexpr int16_t stickRelease = 10923;
 
-constexpr PadKey upKey{dik::up, vk::up, 0};
-constexpr PadKey downKey{dik::down, vk::down, 0};
-constexpr PadKey leftKey{dik::left, vk::left, 0};
-constexpr PadKey rightKey{dik::right, vk::right, 0};
+constexpr KeyPress upKey{dik::up, vk::up, 0};
+constexpr KeyPress downKey{dik::down, vk::down, 0};
+constexpr KeyPress leftKey{dik::left, vk::left, 0};
+constexpr KeyPress rightKey{dik::right, vk::right, 0};
 
 // The D-pad and the stick both stand for the arrows.
-std::optional<PadKey> keyFor(size_t control) {
+std::optional<KeyPress> keyFor(size_t control) {
     switch (control) {
         case SDL_CONTROLLER_BUTTON_DPAD_UP:
         case StickUp:
@@ -39,17 +39,17 @@ std::optional<PadKey> keyFor(size_t control) {
         case StickRight:
             return rightKey;
         case SDL_CONTROLLER_BUTTON_A:
-            return PadKey{dik::enter, vk::enter, charEnter};
+            return KeyPress{dik::enter, vk::enter, charEnter};
         case SDL_CONTROLLER_BUTTON_B:
-            return PadKey{dik::x, vk::letterA + ('X' - 'A'), 0};
+            return KeyPress{dik::x, vk::letterA + ('X' - 'A'), 0};
         case SDL_CONTROLLER_BUTTON_START:
-            return PadKey{dik::escape, vk::escape, charEscape};
+            return KeyPress{dik::escape, vk::escape, charEscape};
         case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
-            return PadKey{dik::keypadMinus, vk::subtract, 0};
+            return KeyPress{dik::keypadMinus, vk::subtract, 0};
         case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
-            return PadKey{dik::keypadPlus, vk::add, 0};
+            return KeyPress{dik::keypadPlus, vk::add, 0};
         case SDL_CONTROLLER_BUTTON_BACK:
-            return PadKey{dik::pause, vk::pause, 0};
+            return KeyPress{dik::pause, vk::pause, 0};
         default:
             break;
     }
@@ -116,7 +116,7 @@ void Pads::setControl(Pad& pad, size_t control, bool down, std::vector<PadKeyCha
         return;
     }
     pad.held[control] = down;
-    const std::optional<PadKey> key = keyFor(control);
+    const std::optional<KeyPress> key = keyFor(control);
     if (!key) {
         return;
     }

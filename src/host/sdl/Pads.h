@@ -7,21 +7,14 @@
 #include <map>
 #include <vector>
 
+#include "host/common/KeyCodes.h"
 #include "host/sdl/SdlHandles.h"
 
 namespace quenford::host {
 
-// A key as a pad reports it: its DirectInput code, its virtual-key code, and the character
-// it types (0: none).
-struct PadKey {
-    uint8_t directInput = 0;
-    uint8_t virtualKey = 0;
-    uint8_t character = 0;
-};
-
 // A key that a pad's control let down or up.
 struct PadKeyChange {
-    PadKey key;
+    KeyPress key;
     bool down = false;
 };
 
