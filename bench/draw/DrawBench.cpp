@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "common/PictureEncoders.h"
-#include "platform/Draw.h"
-#include "platform/MaskedRows.h"
-#include "platform/PreparedPicture.h"
+#include "draw/Draw.h"
+#include "draw/MaskedRows.h"
+#include "draw/PreparedPicture.h"
 #include "platform/Vdp.h"
 #include "support/FakeHost.h"
 
@@ -151,6 +151,7 @@ BENCHMARK(BM_SDL_BlitSurface_colourKey)->Arg(0)->Arg(1);
 BENCHMARK(BM_SDL_BlitSurface_colourKey_RLE)->Arg(0)->Arg(1);
 
 test::FakeHost fakeHost;
+Vdp vdp;
 std::vector<uint8_t> image(static_cast<size_t>(screenBytes), 7);
 
 void BM_loadScreen(benchmark::State& state) {

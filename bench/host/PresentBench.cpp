@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host/sdl/FrameConversion.h"
+#include "host/common/FrameConversion.h"
 
 namespace {
 

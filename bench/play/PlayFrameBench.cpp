@@ -7,10 +7,6 @@
 #include <memory>
 
 #include "platform/FramePump.h"
-#include "platform/Input.h"
-#include "platform/Sound.h"
-#include "platform/Vdp.h"
-#include "play/Ambient.h"
 #include "play/CellAnimation.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
@@ -25,8 +21,8 @@ namespace {
 
 struct BenchWorld {
     BenchWorld() {
-        dataFolder = QUENFORD_BENCH_DATA;
-        if (std::filesystem::exists(dataFolder + "DATA10.RES") && loadResources()) {
+        game.dataFolder = QUENFORD_BENCH_DATA;
+        if (std::filesystem::exists(game.dataFolder + "DATA10.RES") && loadResources(game)) {
             source = "game data";
         } else {
             bytes = test::makeTestGameArchive();
@@ -35,30 +31,30 @@ struct BenchWorld {
                               19, 20, 21, 22, 23, 25, 27, 33, 34, 35, 36, 37, 38, 39, 40, 41}) {
                 archive->openGroup(n);
             }
-            resources = archive.get();
+            game.resources = archive.get();
             source = "test archive";
         }
-        fillPlayTables(*resources);
-        vdp.init(host);
-        input.init(host);
-        sound.init(host);
-        attachFramePump(host);
-        input.mouseX = 400;
-        input.mouseY = 420;
+        fillPlayTables(game);
+        game.vdp.init(host);
+        game.input.init(host);
+        game.sound.init(host);
+        attachFramePump(game, host);
+        game.input.mouseX = 400;
+        game.input.mouseY = 420;
     }
 
     // A full bed in the Harvest phase: a quarter of the items in flight to the basket, a
     // quarter growing, a quarter waiting to fly, a quarter scattering; all seven ambient
     // animations and the speed slider showing.
     void arrange() {
-        board.phase = BoardPhase::Harvest;
-        board.pending = 1000;
-        board.score = 499;
-        board.landed = 3;
-        board.groupKind = 2;
-        board.selected = 5;
+        game.board.phase = BoardPhase::Harvest;
+        game.board.pending = 1000;
+        game.board.score = 499;
+        game.board.landed = 3;
+        game.board.groupKind = 2;
+        game.board.selected = 5;
         for (int32_t i = 0; i < cellCount; ++i) {
-            Cell& cell = board.cells[static_cast<size_t>(i)];
+            Cell& cell = game.board.cells[static_cast<size_t>(i)];
             const Point anchor = squareAnchor(i % boardSize, i / boardSize);
             cell.kind = static_cast<uint8_t>(i % kindCount);
             switch (i % 4) {
@@ -83,18 +79,19 @@ struct BenchWorld {
             }
         }
         for (int i = 0; i < ambientAnimationCount; ++i) {
-            AmbientAnimation& animation = ambientAnimation(i);
+            AmbientAnimation& animation = game.ambients[i];
             animation.runState = 1;
             animation.frame = 0;
             animation.ticksLeft = 1000;
         }
-        sliderFrames = 1000;
-        sliderKnobX = 556;
+        game.sliderFrames = 1000;
+        game.sliderKnobX = 556;
     }
 
     test::FakeHost host;
     std::vector<uint8_t> bytes;
     std::unique_ptr<ResourceArchive> archive;
+    PlayState game;
     const char* source = "";
 };
 
@@ -115,7 +112,7 @@ void playFrame(benchmark::State& state) {
             frames = 0;
             state.ResumeTiming();
         }
-        benchmark::DoNotOptimize(playStep(0));
+        benchmark::DoNotOptimize(playStep(w.game, 0));
     }
     state.SetLabel(w.source);
 }
@@ -123,7 +120,7 @@ void playFrame(benchmark::State& state) {
 void loadBackdrop(benchmark::State& state) {
     BenchWorld& w = world();
     for (auto _ : state) {
-        vdp.loadScreen(resources->entry(res::fieldBackdrop));
+        w.game.vdp.loadScreen(w.game.resources->entry(res::fieldBackdrop));
         benchmark::ClobberMemory();
     }
     state.SetLabel(w.source);

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 #include "resources/Archive.h"
 #include "resources/ArchiveValidator.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/BackBuffer.h"
+#include "draw/BackBuffer.h"
 #include "resources/ArchiveValidator.h"
 #include "resources/GameArchive.h"
 #include "resources/LittleEndian.h"

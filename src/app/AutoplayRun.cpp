@@ -4,21 +4,22 @@
 
 #include "app/ShownScreen.h"
 #include "autoplay/AutoplayHost.h"
-#include "frontend/HighScoreTable.h"
+#include "frontend/Game.h"
 #include "keyplay/KeyPlayHost.h"
 
 namespace quenford {
 
-GameResult runGameOrAutoplay(host::Host& host, const ProgramOptions& options,
+GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd) {
-    keyplay::KeyPlayHost keys(host, shownScreen);
+    keyplay::KeyPlayHost keys(host, [&game] { return shownScreen(game); });
     if (!options.autoplay) {
-        return runGame(keys, options, atFlowEnd);
+        return runGame(game, keys, options, atFlowEnd);
     }
     autoplay::AutoplayOptions settings;
     settings.games = options.games;
-    autoplay::AutoplayHost player(keys, settings, [] { return highScoreTable().isOpen(); });
-    const GameResult result = runGame(player, options, atFlowEnd);
+    autoplay::AutoplayHost player(keys, game, settings,
+                                  [&game] { return game.highScoreTable.isOpen(); });
+    const GameResult result = runGame(game, player, options, atFlowEnd);
 
     const auto& outcomes = player.outcomes();
     if (!outcomes.empty()) {

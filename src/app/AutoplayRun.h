@@ -11,7 +11,7 @@ namespace quenford {
 // The game on a host, played from the keys and pads as well as the pointer, or by the
 // built-in player when the options ask for it; the player's games are summed up on stdout
 // at the end.
-GameResult runGameOrAutoplay(host::Host& host, const ProgramOptions& options,
+GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd);
 
 }  // namespace quenford

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace quenford {
@@ -71,7 +72,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             }
             return inlineValue.value_or("");
         };
-        static const std::vector<std::string_view> flags{
+        static constexpr std::array<std::string_view, 10> flags{
             "--help",          "-h",     "--version",  "--window",   "--fullscreen",
             "--integer-scale", "--grab", "--no-sound", "--headless", "--autoplay"};
         if (inlineValue && std::find(flags.begin(), flags.end(), name) != flags.end()) {

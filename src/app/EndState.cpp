@@ -24,9 +24,9 @@ private:
 
 }  // namespace
 
-std::string endStateLine(uint64_t frames) {
+std::string endStateLine(const PlayState& game, uint64_t frames) {
     BedHash bed;
-    for (const Cell& cell : board.cells) {
+    for (const Cell& cell : game.board.cells) {
         bed.add(cell.kind);
         bed.add(static_cast<uint32_t>(cell.mark));
         bed.add(static_cast<uint32_t>(cell.state));
@@ -34,8 +34,8 @@ std::string endStateLine(uint64_t frames) {
     }
     char line[160];
     std::snprintf(line, sizeof line, "frames=%llu score=%d phase=%d occupied=%d bed=%08x",
-                  static_cast<unsigned long long>(frames), board.score,
-                  static_cast<int>(board.phase), board.occupied, bed.value());
+                  static_cast<unsigned long long>(frames), game.board.score,
+                  static_cast<int>(game.board.phase), game.board.occupied, bed.value());
     return line;
 }
 

@@ -11,21 +11,16 @@
 #include "app/Report.h"
 #include "app/RunRecorder.h"
 #include "app/Timedemo.h"
+#include "frontend/Game.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
 #ifndef __EMSCRIPTEN__
 #include "app/DataPictures.h"
 #include "host/sdl/SdlHost.h"
 #endif
-#include "platform/CdMusic.h"
 #include "platform/FramePump.h"
-#include "platform/Input.h"
-#include "platform/Sound.h"
-#include "platform/Vdp.h"
 #include "play/PlayTables.h"
-#include "play/Random.h"
 #include "resources/GameArchive.h"
-#include "resources/LoadResources.h"
 
 namespace quenford {
 
@@ -42,111 +37,112 @@ bool fail(host::Host& host, const char* text) {
 
 }  // namespace
 
-bool startUp(host::Host& host) {
+bool startUp(Platform& game, host::Host& host) {
     if (!host.createWindow("TAMBERLY")) {
         return fail(host, "Can't create MainWindow.");
     }
-    quitRequested = false;
+    game.quitRequested = false;
     host.showWindow();
     // Showing the window activates the application at once: its messages are handled
     // now, as the system sends them to the window before showing returns.
     while (auto message = host.nextMessage(0)) {
-        windowProc(*message);
+        windowProc(game, *message);
     }
-    if (!vdp.init(host)) {
+    if (!game.vdp.init(host)) {
         return fail(host, "Can't initialise VDP");
     }
-    if (input.init(host) == InputNone) {
+    if (game.input.init(host) == InputNone) {
         return fail(host, "Can't initialise INPUT");
     }
-    sound.init(host);
-    cdMusic.open(host);
+    game.sound.init(host);
+    game.cdMusic.open(host);
     return true;
 }
 
-void shutDown() {
-    vdp.shutdown();
-    cdMusic.close();
-    input.shutdown();
-    sound.shutdown();
+void shutDown(Platform& game) {
+    game.vdp.shutdown();
+    game.cdMusic.close();
+    game.input.shutdown();
+    game.sound.shutdown();
 }
 
-GameResult runGame(host::Host& host, const ProgramOptions& options,
+GameResult runGame(Game& game, host::Host& host, const ProgramOptions& options,
                    const std::function<void()>& atFlowEnd) {
     GameResult result;
-    attachFramePump(host);
-    if (!startUp(host)) {
+    attachFramePump(game, host);
+    if (!startUp(game, host)) {
         return result;
     }
     CommandLineModes modes = readCommandLineModes(options.commandLine);
-    modeQ = modes.modeQ;
+    game.modeQ = modes.modeQ;
     if (options.demo != DemoChoice::Off) {
         modes.demo = options.demo;
     }
 
     if (options.dataFolder) {
-        dataFolder = *options.dataFolder;
-        if (!dataFolder.empty() && dataFolder.back() != '/') {
-            dataFolder += '/';
+        game.dataFolder = *options.dataFolder;
+        if (!game.dataFolder.empty() && game.dataFolder.back() != '/') {
+            game.dataFolder += '/';
         }
     } else {
-        dataFolder = findDataFolder(dataFolderCandidates()).value_or("");
+        game.dataFolder = findDataFolder(dataFolderCandidates()).value_or("");
     }
     std::string demoFile = options.demoFile;
     if (demoFile.empty()) {
         // A recording goes where the player is; a playback also finds the installed demo.
-        demoFile = modes.demo == DemoChoice::Playback ? demoFileToPlay(dataFolder) : "DATA12.RES";
+        demoFile =
+            modes.demo == DemoChoice::Playback ? demoFileToPlay(game.dataFolder) : "DATA12.RES";
     }
 
     if (modes.demo == DemoChoice::Playback) {
-        input.openDemo(demoFile, DemoPlayback);
+        game.input.openDemo(demoFile, DemoPlayback);
         result.seed = demoSeed;
-        launcherCommand[launcherModeIndex] = '2';
+        game.launcherCommand[launcherModeIndex] = '2';
     } else {
         result.seed = host.ticks();
     }
     if (modes.demo == DemoChoice::Record) {
         result.seed = demoSeed;
-        input.openDemo(demoFile, DemoRecord);
-        if (input.demoOn == 0) {
+        game.input.openDemo(demoFile, DemoRecord);
+        if (game.input.demoOn == 0) {
             std::fprintf(stderr, "quenford: cannot record the demo into %s: %s\n", demoFile.c_str(),
                          std::strerror(errno));
         }
     }
-    gameRandom.seed(*result.seed);
-    if (input.demoOn != 0) {
+    game.gameRandom.seed(*result.seed);
+    if (game.input.demoOn != 0) {
         result.demo = modes.demo;
     }
 
-    if (!loadResources()) {
+    if (!loadResources(game)) {
         host.messageBox(errorCaption, "Can't initialise resources");
         return result;
     }
-    fillPlayTables(*resources);
-    framePeriodMs = 35;
-    runGameFlow();
+    fillPlayTables(game);
+    game.framePeriodMs = 35;
+    runGameFlow(game);
     atFlowEnd();
     // The sound device plays straight from the archive: silence it before the archive goes.
-    sound.releaseSamples();
-    freeResources();
-    shutDown();
-    host.startShell(launcherCommand);
-    result.exitCode = lastMessageParam;
+    game.sound.releaseSamples();
+    freeResources(game);
+    shutDown(game);
+    host.startShell(game.launcherCommand);
+    result.exitCode = game.lastMessageParam;
     return result;
 }
 
 namespace {
 
 // The report at the end of a run, when one was asked for; false when it cannot be written.
-bool finishReport(const ProgramOptions& options, RunRecorder& recorder, const GameResult& result,
-                  RunReport& report) {
+bool finishReport(const Game& game, const ProgramOptions& options, RunRecorder& recorder,
+                  const GameResult& result, RunReport& report) {
     if (options.reportFile.empty()) {
         return true;
     }
     report.frames = recorder.frames();
     report.clockMs = recorder.ticks();
     report.exitCode = result.exitCode;
-    report.modeQ = modeQ;
+    report.modeQ = game.modeQ;
     report.demo = result.demo;
     report.seed = result.seed;
     report.launcher = recorder.launcher();
@@ -163,11 +159,13 @@ bool finishReport(const ProgramOptions& options, RunRecorder& recorder, const Ga
 int runReported(host::Host& host, const ProgramOptions& options) {
     RunRecorder recorder(host, options.frames);
     RunReport report;
-    const GameResult result = runGameOrAutoplay(recorder, options, [&] {
-        report.sounds = countSounds(recorder.playedSounds(), resources->group(res::soundTable));
-        report.gameFields = gameReportFields();
+    Game game;
+    const GameResult result = runGameOrAutoplay(game, recorder, options, [&] {
+        report.sounds =
+            countSounds(recorder.playedSounds(), game.resources->group(res::soundTable));
+        report.gameFields = gameReportFields(game);
     });
-    if (!finishReport(options, recorder, result, report)) {
+    if (!finishReport(game, options, recorder, result, report)) {
         return 1;
     }
     return static_cast<int>(result.exitCode);

@@ -9,6 +9,9 @@
 
 namespace quenford {
 
+struct Game;
+struct Platform;
+
 // The whole program: reads the options, makes the host they ask for, runs the game on
 // it, writes the report; returns the process's exit code.
 int runProgram(int argc, char** argv);
@@ -21,11 +24,11 @@ struct GameResult {
 
 // The game on a host, from start-up to the start of the collection's shell. atFlowEnd runs
 // after the game flow, while the archive is still loaded.
-GameResult runGame(host::Host& host, const ProgramOptions& options,
+GameResult runGame(Game& game, host::Host& host, const ProgramOptions& options,
                    const std::function<void()>& atFlowEnd);
 
 // Starts window, display, input, sound and music; false (its message shown) on failure.
-bool startUp(host::Host& host);
-void shutDown();
+bool startUp(Platform& game, host::Host& host);
+void shutDown(Platform& game);
 
 }  // namespace quenford

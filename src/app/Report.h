@@ -12,6 +12,8 @@
 
 namespace quenford {
 
+struct Game;
+
 // One field of the report with its value already written as JSON.
 struct ReportField {
     std::string name;
@@ -37,7 +39,7 @@ std::vector<uint64_t> countSounds(const std::vector<host::PlayedSound>& played,
                                   const PictureGroup& soundTable);
 
 // The game's own state at the end of the flow (while its archive is still loaded).
-std::vector<ReportField> gameReportFields();
+std::vector<ReportField> gameReportFields(const Game& game);
 
 std::string jsonString(std::string_view utf8);
 std::string reportJson(const RunReport& report);

@@ -1,6 +1,6 @@
 #include "app/Report.h"
+#include "frontend/Game.h"
 #include "frontend/HighScoreReport.h"
-#include "play/GameState.h"
 
 namespace quenford {
 
@@ -30,9 +30,9 @@ const char* phaseName(BoardPhase phase) {
     return "Unknown";
 }
 
-std::string highScoresJson() {
+std::string highScoresJson(const HighScoreTable& table) {
     std::string json = "[";
-    for (const HighScoreRow& row : highScoreRows()) {
+    for (const HighScoreRow& row : highScoreRows(table)) {
         if (json.size() > 1) {
             json += ", ";
         }
@@ -45,12 +45,12 @@ std::string highScoresJson() {
 }  // namespace
 
 // The report's view of the game: the board, and the high-score rows as last loaded or saved.
-std::vector<ReportField> gameReportFields() {
+std::vector<ReportField> gameReportFields(const Game& game) {
     return {
-        {"score", std::to_string(board.score)},
-        {"phase", jsonString(phaseName(board.phase))},
-        {"occupied", std::to_string(board.occupied)},
-        {"highScores", highScoresJson()},
+        {"score", std::to_string(game.board.score)},
+        {"phase", jsonString(phaseName(game.board.phase))},
+        {"occupied", std::to_string(game.board.occupied)},
+        {"highScores", highScoresJson(game.highScoreTable)},
     };
 }
 

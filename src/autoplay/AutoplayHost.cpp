@@ -5,6 +5,7 @@
 
 #include "platform/Input.h"
 #include "play/GameState.h"
+#include "play/PlayStep.h"
 
 namespace quenford::autoplay {
 
@@ -26,15 +27,10 @@ constexpr std::array<int32_t, 4> menuItemY{284, 317, 357, 395};
 
 enum MenuItem : int32_t { NewBoardItem = 0, SoundItem = 1, QuitItem = 2, BackItem = 3 };
 
-bool gameEnded() {
-    return board.phase == BoardPhase::Play &&
-           (board.occupied > cellCount || board.score > winScore);
-}
-
-Bed bedNow() {
+Bed bedNow(const PlayState& game) {
     Bed bed;
     for (int32_t i = 0; i < cellCount; ++i) {
-        const Cell& cell = board.cells[static_cast<size_t>(i)];
+        const Cell& cell = game.board.cells[static_cast<size_t>(i)];
         bed[static_cast<size_t>(i)] =
             cell.state == CellState::Idle ? static_cast<int8_t>(cell.kind) : int8_t{-1};
     }
@@ -43,8 +39,12 @@ Bed bedNow() {
 
 }  // namespace
 
-AutoplayHost::AutoplayHost(host::Host& wrapped, AutoplayOptions settings, NameEntryOpen nameWanted)
-    : HostDecorator(wrapped), options(std::move(settings)), nameEntryOpen(nameWanted) {}
+AutoplayHost::AutoplayHost(host::Host& wrapped, const PlayState& played, AutoplayOptions settings,
+                           NameEntryOpen nameWanted)
+    : HostDecorator(wrapped),
+      game(played),
+      options(std::move(settings)),
+      nameEntryOpen(std::move(nameWanted)) {}
 
 std::optional<host::Message> AutoplayHost::nextMessage(uint32_t timeoutMs) {
     if (!keysToType.empty()) {
@@ -117,12 +117,12 @@ void AutoplayHost::runOp() {
 }
 
 void AutoplayHost::decide() {
-    if (board.phase == BoardPhase::Start && board.pending > 0) {
+    if (game.board.phase == BoardPhase::Start && game.board.pending > 0) {
         inGame = true;  // a game's first items are about to grow
     }
-    if (inGame && gameEnded()) {
+    if (inGame && gameOver(game)) {
         inGame = false;
-        finished.push_back({board.score, board.score > winScore});
+        finished.push_back({game.board.score, game.board.score > winScore});
         nameTyped = false;
         screenFrames = 0;
     }
@@ -145,7 +145,7 @@ void AutoplayHost::decideBeforeGames() {
         }
         return;
     }
-    if (frame >= tableClickAt && input.textEntryOn != 0) {
+    if (frame >= tableClickAt && game.input.textEntryOn != 0) {
         click(Button::Left);
         tableClickAt = frame + tableClickDelay;
     }
@@ -153,10 +153,10 @@ void AutoplayHost::decideBeforeGames() {
 
 // The game-over screen and the table wait for a click; a new row waits for a name.
 void AutoplayHost::decideAfterGame() {
-    if (!gameEnded()) {
+    if (!gameOver(game)) {
         return;  // the next board is being laid out
     }
-    if (input.textEntryOn == 0) {
+    if (game.input.textEntryOn == 0) {
         screenFrames = 0;
         return;
     }
@@ -176,7 +176,7 @@ void AutoplayHost::decideAfterGame() {
 }
 
 void AutoplayHost::decideInPlay() {
-    if (board.phase != BoardPhase::Play) {
+    if (game.board.phase != BoardPhase::Play) {
         return;
     }
     const bool enoughGames =
@@ -196,7 +196,7 @@ void AutoplayHost::decideInPlay() {
         return;
     }
 
-    const Bed seen = bedNow();
+    const Bed seen = bedNow(game);
     Bed bed = seen;
     if (options.onlySwaps) {
         // Harvestable groups are hidden from the choice, so it only ever swaps.
@@ -206,7 +206,7 @@ void AutoplayHost::decideInPlay() {
             }
         }
     }
-    const Move move = chooseMove(bed, {options.keepGameOpen, board.score});
+    const Move move = chooseMove(bed, {options.keepGameOpen, game.board.score});
     wait(options.thinkFrames);
     switch (move.kind) {
         case MoveKind::Harvest:

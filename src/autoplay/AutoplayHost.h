@@ -2,11 +2,16 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "autoplay/HostDecorator.h"
 #include "autoplay/Strategy.h"
+
+namespace quenford {
+struct PlayState;
+}
 
 namespace quenford::autoplay {
 
@@ -44,8 +49,8 @@ struct TypedText {
 };
 
 // Whether the game is waiting for the name of a new row (the high-score table is held).
-// The built-in player looks at the screens only through the host and this question.
-using NameEntryOpen = bool (*)();
+// The built-in player looks at the screens only through the host, the bed and this question.
+using NameEntryOpen = std::function<bool()>;
 
 // A player inside the host: it looks at the bed and the screen and answers through the
 // pointer, the buttons and typed characters, the way a person at the machine would,
@@ -53,7 +58,9 @@ using NameEntryOpen = bool (*)();
 // plays in a window as well as headless.
 class AutoplayHost : public HostDecorator {
 public:
-    AutoplayHost(host::Host& wrapped, AutoplayOptions options, NameEntryOpen nameEntryOpen);
+    // game: the game it plays, whose bed it looks at.
+    AutoplayHost(host::Host& wrapped, const PlayState& game, AutoplayOptions options,
+                 NameEntryOpen nameEntryOpen);
 
     std::optional<host::Message> nextMessage(uint32_t timeoutMs) override;
     bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override;
@@ -87,6 +94,7 @@ private:
     // Opens the menu from its button and chooses the given items in turn.
     void useMenu(const std::vector<int32_t>& items);
 
+    const PlayState& game;
     AutoplayOptions options;
     NameEntryOpen nameEntryOpen;
     std::deque<Op> ops;

@@ -1,27 +1,27 @@
 #pragma once
 
 #include "platform/FramePump.h"
-#include "platform/Input.h"
+#include "platform/Platform.h"
 
 namespace quenford {
 
 // The start of every frame that reads the player: mouse, keyboard, then the frame wait.
 // False when the program must end.
-inline bool nextFrame() {
-    input.updateMouse();
-    input.pollKeyboard();
-    return waitFrame(framePeriodMs);
+inline bool nextFrame(Platform& game) {
+    game.input.updateMouse();
+    game.input.pollKeyboard();
+    return waitFrame(game, game.framePeriodMs);
 }
 
 // Typing screens own the character queue while they run; old characters are dropped.
-inline void startTextEntry() {
-    input.textEntryOn = 1;
-    input.charRead = input.charWrite;
+inline void startTextEntry(Platform& game) {
+    game.input.textEntryOn = 1;
+    game.input.charRead = game.input.charWrite;
 }
 
-inline void stopTextEntry() {
-    input.textEntryOn = 0;
-    input.charRead = input.charWrite;
+inline void stopTextEntry(Platform& game) {
+    game.input.textEntryOn = 0;
+    game.input.charRead = game.input.charWrite;
 }
 
 }  // namespace quenford

@@ -16,8 +16,8 @@ constexpr int32_t busySecondLine = 3;
 constexpr int32_t emptyTable = 7;
 }  // namespace text
 
-inline const char* gameText(int32_t k) {
-    return reinterpret_cast<const char*>(resources->group(res::texts).element(k));
+inline const char* gameText(const GameResources& game, int32_t k) {
+    return reinterpret_cast<const char*>(game.resources->group(res::texts).element(k));
 }
 
 }  // namespace quenford

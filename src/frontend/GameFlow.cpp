@@ -1,6 +1,7 @@
 #include "frontend/GameFlow.h"
 
 #include "frontend/FrameStep.h"
+#include "frontend/Game.h"
 #include "frontend/GameAssets.h"
 #include "frontend/GameOverScreen.h"
 #include "frontend/HighScoreDisplay.h"
@@ -16,73 +17,74 @@ namespace quenford {
 namespace {
 
 // The table over the first board, then the board uncovered.
-void startSequence() {
-    playStep(0);
-    savedScreen = makeScreenImage();
-    playStep(0);
-    vdp.drawRunFillPicture(0, 0, groupPicture(res::transitionPictures, transitionFrames - 1));
-    showHighScores();
-    playStep(0);
-    vdp.saveScreen(savedScreen.get());
-    playTransition(transitionFrames - 1, -1, -1, false);
-    savedScreen.reset();
+void startSequence(Game& game) {
+    playStep(game, 0);
+    game.savedScreen = makeScreenImage();
+    playStep(game, 0);
+    game.vdp.drawRunFillPicture(0, 0,
+                                groupPicture(game, res::transitionPictures, transitionFrames - 1));
+    showHighScores(game);
+    playStep(game, 0);
+    game.vdp.saveScreen(game.savedScreen.get());
+    playTransition(game, transitionFrames - 1, -1, -1, false);
+    game.savedScreen.reset();
 }
 
 // One game and what follows it; false when the program is to end.
-bool playGame() {
-    resetBoard();
-    board.phase = BoardPhase::Start;
-    board.pending = startDelay;
+bool playGame(Game& game) {
+    resetBoard(game);
+    game.board.phase = BoardPhase::Start;
+    game.board.pending = startDelay;
     bool quitGame = false;
     for (;;) {
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return false;
         }
-        if (playStep(1) == 0) {
+        if (playStep(game, 1) == 0) {
             quitGame = true;
             break;
         }
-        if (gameOver()) {
+        if (gameOver(game)) {
             break;
         }
     }
-    stopTextEntry();
+    stopTextEntry(game);
     if (quitGame) {
-        vdp.clearScreen(1);
-        vdp.present();
+        game.vdp.clearScreen(1);
+        game.vdp.present();
         return false;
     }
-    if (!gameOverScreen()) {
+    if (!gameOverScreen(game)) {
         return false;
     }
-    savedScreen.reset();
-    stopTextEntry();
-    input.waitKeysReleased();
+    game.savedScreen.reset();
+    stopTextEntry(game);
+    game.input.waitKeysReleased();
 
-    playTransition(0, 1, transitionFrames, true);
-    cueSound(sfx::gameEnd);
-    afterGameHighScores();
-    resetBoard();
-    playStep(0);
-    playTransition(transitionFrames - 1, -1, -1, true);
+    playTransition(game, 0, 1, transitionFrames, true);
+    cueSound(game, sfx::gameEnd);
+    afterGameHighScores(game);
+    resetBoard(game);
+    playStep(game, 0);
+    playTransition(game, transitionFrames - 1, -1, -1, true);
     return true;
 }
 
 }  // namespace
 
-void runGameFlow() {
-    vdp.setPalette(resources->entry(res::gamePalette));
-    input.mouseX = 320;
-    input.mouseY = 240;
-    loadArchiveSound(2, sfx::landed);
-    loadArchiveSound(3, sfx::grown);
-    runTitle();
-    resetBoard();
-    startSequence();
-    while (playGame()) {
+void runGameFlow(Game& game) {
+    game.vdp.setPalette(game.resources->entry(res::gamePalette));
+    game.input.mouseX = 320;
+    game.input.mouseY = 240;
+    loadArchiveSound(game, 2, sfx::landed);
+    loadArchiveSound(game, 3, sfx::grown);
+    runTitle(game);
+    resetBoard(game);
+    startSequence(game);
+    while (playGame(game)) {
     }
     // Whichever way the flow ends, the backdrop image goes with it.
-    savedScreen.reset();
+    game.savedScreen.reset();
 }
 
 }  // namespace quenford

@@ -2,8 +2,10 @@
 
 namespace quenford {
 
+struct Game;
+
 // Everything the player sees between start-up and the end: the title, the start sequence,
 // then game after game until the player quits or the window closes.
-void runGameFlow();
+void runGameFlow(Game& game);
 
 }  // namespace quenford

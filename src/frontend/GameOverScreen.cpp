@@ -1,6 +1,7 @@
 #include "frontend/GameOverScreen.h"
 
 #include "frontend/FrameStep.h"
+#include "frontend/Game.h"
 #include "frontend/GameAssets.h"
 #include "platform/Text.h"
 #include "platform/Vdp.h"
@@ -8,21 +9,21 @@
 
 namespace quenford {
 
-bool gameOverScreen() {
-    startTextEntry();
+bool gameOverScreen(Game& game) {
+    startTextEntry(game);
     for (;;) {
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return false;
         }
-        vdp.loadScreen(savedScreen.get());
-        if (board.score > winScore) {
-            drawText(320, 250, gameText(text::youWin), AlignCentre, lastTextRect);
+        game.vdp.loadScreen(game.savedScreen.get());
+        if (game.board.score > winScore) {
+            drawText(game, 320, 250, gameText(game, text::youWin), AlignCentre, game.lastTextRect);
         } else {
-            vdp.drawPicture(320, 240, entryPicture(res::lossPicture));
+            game.vdp.drawPicture(320, 240, entryPicture(game, res::lossPicture));
         }
-        vdp.present();
-        if ((input.peekChar() != 0 && input.readChar() != 0) || input.leftButton != 0 ||
-            input.rightButton != 0) {
+        game.vdp.present();
+        if ((game.input.peekChar() != 0 && game.input.readChar() != 0) ||
+            game.input.leftButton != 0 || game.input.rightButton != 0) {
             return true;
         }
     }

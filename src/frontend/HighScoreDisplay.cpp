@@ -3,6 +3,7 @@
 #include <array>
 
 #include "frontend/FrameStep.h"
+#include "frontend/Game.h"
 #include "frontend/GameAssets.h"
 #include "frontend/HighScoreTable.h"
 #include "frontend/NameEntry.h"
@@ -18,46 +19,46 @@ constexpr int32_t rowBaseline(int32_t i) {
     return 100 + 24 * i;
 }
 
-void restoreBackdrop() {
-    vdp.loadScreen(savedScreen.get());
+void restoreBackdrop(Game& game) {
+    game.vdp.loadScreen(game.savedScreen.get());
 }
 
-void drawBusyNotice() {
-    restoreBackdrop();
-    drawHeading(0);
-    drawText(320, 240, gameText(text::busyFirstLine), AlignCentre, lastTextRect);
-    drawText(320, 260, gameText(text::busySecondLine), AlignCentre, lastTextRect);
-    vdp.present();
+void drawBusyNotice(Game& game) {
+    restoreBackdrop(game);
+    drawHeading(game, 0);
+    drawText(game, 320, 240, gameText(game, text::busyFirstLine), AlignCentre, game.lastTextRect);
+    drawText(game, 320, 260, gameText(game, text::busySecondLine), AlignCentre, game.lastTextRect);
+    game.vdp.present();
 }
 
 }  // namespace
 
-void drawHeading(int32_t dy) {
-    vdp.drawPicture(320, 36 + dy, entryPicture(res::highScoreHeading));
+void drawHeading(Game& game, int32_t dy) {
+    game.vdp.drawPicture(320, 36 + dy, entryPicture(game, res::highScoreHeading));
 }
 
-void drawHighScoreRow(int32_t i, int32_t y) {
-    const HighScoreRecord& record = highScoreTable().records[i];
-    drawText(180, y, record.name.data(), AlignLeft, lastTextRect);
-    drawNumber(155, y, record.score, AlignRight, lastTextRect);
+void drawHighScoreRow(Game& game, int32_t i, int32_t y) {
+    const HighScoreRecord& record = game.highScoreTable.records[i];
+    drawText(game, 180, y, record.name.data(), AlignLeft, game.lastTextRect);
+    drawNumber(game, 155, y, record.score, AlignRight, game.lastTextRect);
 }
 
-void drawHighScores() {
-    const HighScoreTable& table = highScoreTable();
+void drawHighScores(Game& game) {
+    const HighScoreTable& table = game.highScoreTable;
     if (table.count == 0) {
-        drawText(320, 240, gameText(text::emptyTable), AlignCentre, lastTextRect);
+        drawText(game, 320, 240, gameText(game, text::emptyTable), AlignCentre, game.lastTextRect);
         return;
     }
     for (int32_t i = 0; i < table.count; ++i) {
-        drawHighScoreRow(i, rowBaseline(i));
+        drawHighScoreRow(game, i, rowBaseline(i));
     }
 }
 
-bool slideInHighScores() {
-    const int32_t count = highScoreTable().count;
+bool slideInHighScores(Game& game) {
+    const int32_t count = game.highScoreTable.count;
     if (count == 0) {
-        drawHighScores();
-        drawHeading(0);
+        drawHighScores(game);
+        drawHeading(game, 0);
         return true;
     }
     std::array<int32_t, HighScoreCapacity> slideSpeed{};
@@ -68,38 +69,38 @@ bool slideInHighScores() {
     }
     bool moved = true;
     while (moved) {
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return false;
         }
-        restoreBackdrop();
-        drawHeading(-3 * slideSpeed[0]);
+        restoreBackdrop(game);
+        drawHeading(game, -3 * slideSpeed[0]);
         moved = false;
         for (int32_t i = 0; i < count; ++i) {
-            drawHighScoreRow(i, slideY[i]);
+            drawHighScoreRow(game, i, slideY[i]);
             slideY[i] -= slideSpeed[i];
             if (slideSpeed[i] > 0) {
                 --slideSpeed[i];
                 moved = true;
             }
         }
-        vdp.present();
+        game.vdp.present();
     }
     return true;
 }
 
-bool openHighScores(bool keepOpen) {
-    HighScoreTable& table = highScoreTable();
+bool openHighScores(Game& game, bool keepOpen) {
+    HighScoreTable& table = game.highScoreTable;
     HighScoreLoad result = table.load();
     if (result == LoadBusy) {
-        drawBusyNotice();
+        drawBusyNotice(game);
         result = table.load();
         while (result == LoadBusy) {
-            if (!nextFrame()) {
+            if (!nextFrame(game)) {
                 return false;
             }
             result = table.load();
         }
-        restoreBackdrop();
+        restoreBackdrop(game);
     }
     // Also after a wait: the other copy may have left no usable file, and a new entry
     // must still be stored.
@@ -112,58 +113,59 @@ bool openHighScores(bool keepOpen) {
     return true;
 }
 
-void idleHighScores() {
-    startTextEntry();
+void idleHighScores(Game& game) {
+    startTextEntry(game);
     uint8_t typed = 0;
     int32_t untilRefresh = RefreshFrames;
-    if (!nextFrame()) {
+    if (!nextFrame(game)) {
         return;
     }
     for (;;) {
-        if (input.peekChar() != 0) {
-            typed = input.readChar();
+        if (game.input.peekChar() != 0) {
+            typed = game.input.readChar();
         }
         if (--untilRefresh == 0) {
-            restoreBackdrop();
+            restoreBackdrop(game);
             untilRefresh = RefreshFrames;
-            if (!openHighScores(false)) {
+            if (!openHighScores(game, false)) {
                 return;
             }
-            drawHighScores();
-            drawHeading(0);
-            vdp.present();
+            drawHighScores(game);
+            drawHeading(game, 0);
+            game.vdp.present();
         }
-        if (typed != 0 || input.leftButton != 0 || input.rightButton != 0) {
+        if (typed != 0 || game.input.leftButton != 0 || game.input.rightButton != 0) {
             break;
         }
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return;
         }
     }
-    stopTextEntry();
-    input.waitKeysReleased();
+    stopTextEntry(game);
+    game.input.waitKeysReleased();
 }
 
-void showHighScores() {
-    vdp.saveScreen(savedScreen.get());
-    if (!openHighScores(false) || !slideInHighScores()) {
+void showHighScores(Game& game) {
+    game.vdp.saveScreen(game.savedScreen.get());
+    if (!openHighScores(game, false) || !slideInHighScores(game)) {
         return;
     }
-    vdp.present();
-    idleHighScores();
+    game.vdp.present();
+    idleHighScores(game);
 }
 
-void afterGameHighScores() {
-    savedScreen = makeScreenImage();
-    vdp.saveScreen(savedScreen.get());
+void afterGameHighScores(Game& game) {
+    game.savedScreen = makeScreenImage();
+    game.vdp.saveScreen(game.savedScreen.get());
     // Once the window is closed, nothing more is shown; the program is ending.
-    if (!openHighScores(true) || !slideInHighScores() || !enterNewScore(board.score)) {
+    if (!openHighScores(game, true) || !slideInHighScores(game) ||
+        !enterNewScore(game, game.board.score)) {
         return;
     }
-    drawHeading(0);
-    vdp.present();
-    idleHighScores();
-    savedScreen.reset();
+    drawHeading(game, 0);
+    game.vdp.present();
+    idleHighScores(game);
+    game.savedScreen.reset();
 }
 
 }  // namespace quenford

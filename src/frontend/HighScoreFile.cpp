@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::array<uint8_t, highScoreFileMaxBytes> fileBytes;
+using FileBytes = std::array<uint8_t, highScoreFileMaxBytes>;
 
 void decodeRecord(const uint8_t* bytes, HighScoreRecord& record) {
     std::memcpy(record.name.data(), bytes, highScoreNameBytes);
@@ -117,7 +117,7 @@ HighScoreTable::Hold HighScoreTable::acquire() {
     if (lockFd >= 0) {
         return Hold::Held;
     }
-    folder = findHighScoreFolder();
+    folder = findHighScoreFolder(game, reportedFallback);
     const std::string lockPath = folder + "HIGH10.lock";
     // Someone may have removed the lock file while another copy held it: only a lock on the
     // file that is still at the path keeps the copies apart.
@@ -194,6 +194,7 @@ bool HighScoreTable::readTable(const std::string& path) {
     if (tableFd >= 0 && ::fstat(tableFd, &status) == 0 && status.st_size >= 0 &&
         status.st_size % highScoreRecordBytes == 0 && status.st_size <= highScoreFileMaxBytes) {
         const auto size = static_cast<size_t>(status.st_size);
+        FileBytes fileBytes;
         if (::pread(tableFd, fileBytes.data(), size, 0) == static_cast<ssize_t>(size)) {
             count = static_cast<int32_t>(size / highScoreRecordBytes);
             for (int32_t i = 0; i < count; ++i) {
@@ -219,6 +220,7 @@ bool HighScoreTable::replaceTable(int32_t rows) {
                      path.c_str());
         return false;
     }
+    FileBytes fileBytes;
     for (int32_t i = 0; i < rows; ++i) {
         encodeRecord(records[i], fileBytes.data() + i * highScoreRecordBytes);
     }

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "frontend/HighScoreTable.h"
-#include "platform/FramePump.h"
+#include "platform/Platform.h"
 
 namespace quenford {
 
@@ -13,8 +13,7 @@ constexpr size_t folderLimit = 260;
 
 // Said once for each reason: the player should know where the table went, but not every
 // time the table is read again.
-void reportFallback(const std::string& why) {
-    static std::string reported;
+void reportFallback(const std::string& why, std::string& reported) {
     if (reported == why) {
         return;
     }
@@ -26,17 +25,19 @@ void reportFallback(const std::string& why) {
 }
 }  // namespace
 
-std::string highScoreKeyName() {
-    return modeQ ? "Tamberly" : "Tamberly-Quenford";
+std::string highScoreKeyName(const Platform& game) {
+    return game.modeQ ? "Tamberly" : "Tamberly-Quenford";
 }
 
-std::string findHighScoreFolder() {
-    const std::optional<std::string> folder = activeHost().collectionFolder(highScoreKeyName());
+std::string findHighScoreFolder(Platform& game, std::string& reported) {
+    const std::optional<std::string> folder =
+        game.activeHost().collectionFolder(highScoreKeyName(game));
     if (!folder) {
-        reportFallback("the collection's folder cannot be made or used");
+        reportFallback("the collection's folder cannot be made or used", reported);
     } else if (folder->size() > folderLimit) {
         reportFallback("the collection's folder " + *folder + " is longer than " +
-                       std::to_string(folderLimit) + " characters");
+                           std::to_string(folderLimit) + " characters",
+                       reported);
     } else {
         return *folder;
     }

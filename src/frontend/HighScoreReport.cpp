@@ -5,8 +5,7 @@
 
 namespace quenford {
 
-std::vector<HighScoreRow> highScoreRows() {
-    const HighScoreTable& table = highScoreTable();
+std::vector<HighScoreRow> highScoreRows(const HighScoreTable& table) {
     std::vector<HighScoreRow> rows;
     for (int32_t i = 0; i < table.storedCount; ++i) {
         const HighScoreRecord& record = table.storedRecords[i];

@@ -40,9 +40,4 @@ void HighScoreTable::keepStored() {
     storedCount = count;
 }
 
-HighScoreTable& highScoreTable() {
-    static HighScoreTable table;
-    return table;
-}
-
 }  // namespace quenford

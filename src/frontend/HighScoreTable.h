@@ -6,6 +6,8 @@
 
 namespace quenford {
 
+struct Platform;
+
 constexpr int32_t HighScoreCapacity = 15;
 constexpr int32_t highScoreNameBytes = 36;
 constexpr int32_t highScoreRecordBytes = 40;
@@ -23,9 +25,10 @@ struct HighScoreRecord {
 enum HighScoreLoad : int32_t { LoadOk = 0, LoadReset = 1, LoadBusy = 2 };
 
 // "Tamberly-Quenford", or the collection's own "Tamberly" in the Q mode.
-std::string highScoreKeyName();
-// The folder of HIGH10 as the collection registered it, ending in '/'; else "./".
-std::string findHighScoreFolder();
+std::string highScoreKeyName(const Platform& game);
+// The folder of HIGH10 as the collection registered it, ending in '/'; else "./". Why it
+// fell back is said once for each reason: `reported` holds the last one said.
+std::string findHighScoreFolder(Platform& game, std::string& reported);
 
 // The best 15 results and, while the table is open, the exclusive hold on HIGH10 that keeps
 // other running copies out until the new table is written back or the table is closed.
@@ -38,7 +41,8 @@ std::string findHighScoreFolder();
 // stays one: its target is replaced, in the target's folder.
 class HighScoreTable {
 public:
-    HighScoreTable() = default;
+    // The table of the game on this platform (its host and mode find the folder).
+    explicit HighScoreTable(Platform& owner) : game(owner) {}
     HighScoreTable(const HighScoreTable&) = delete;
     HighScoreTable& operator=(const HighScoreTable&) = delete;
     ~HighScoreTable() { closeFile(); }
@@ -78,12 +82,11 @@ private:
     bool replaceTable(int32_t rows);
     void keepStored();
 
+    Platform& game;
+    std::string reportedFallback;
     int lockFd = -1;   // HIGH10.lock, locked
     int tableFd = -1;  // HIGH10 as read, locked
     std::string folder;
 };
-
-// The one table of the game.
-HighScoreTable& highScoreTable();
 
 }  // namespace quenford

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frontend/FrameStep.h"
+#include "frontend/Game.h"
 #include "frontend/GameAssets.h"
 #include "frontend/HighScoreDisplay.h"
 #include "frontend/HighScoreTable.h"
@@ -47,23 +48,23 @@ struct Marker {
 };
 
 // One frame of the table with the marker beside the new row; false when the program must end.
-bool markerFrame(Marker& marker, bool& wrapped) {
-    vdp.loadScreen(savedScreen.get());
-    if (!nextFrame()) {
+bool markerFrame(Game& game, Marker& marker, bool& wrapped) {
+    game.vdp.loadScreen(game.savedScreen.get());
+    if (!nextFrame(game)) {
         return false;
     }
     wrapped = marker.advance();
-    vdp.drawPicture(245, marker.y, groupPicture(res::newScoreMarker, marker.frameIndex));
-    drawHighScores();
-    drawHeading(0);
-    vdp.present();
+    game.vdp.drawPicture(245, marker.y, groupPicture(game, res::newScoreMarker, marker.frameIndex));
+    drawHighScores(game);
+    drawHeading(game, 0);
+    game.vdp.present();
     return true;
 }
 
-bool markerUntilWraps(Marker& marker, int32_t wraps) {
+bool markerUntilWraps(Game& game, Marker& marker, int32_t wraps) {
     bool wrapped = false;
     while (wraps > 0) {
-        if (!markerFrame(marker, wrapped)) {
+        if (!markerFrame(game, marker, wrapped)) {
             return false;
         }
         wraps -= wrapped ? 1 : 0;
@@ -73,30 +74,30 @@ bool markerUntilWraps(Marker& marker, int32_t wraps) {
 
 }  // namespace
 
-std::string defaultPlayerName() {
-    const std::optional<std::string> owner = activeHost().registeredOwner();
+std::string defaultPlayerName(Game& game) {
+    const std::optional<std::string> owner = game.activeHost().registeredOwner();
     if (owner) {
         const std::string name = owner->substr(0, owner->find('\0'));
         if (!name.empty() && name.size() < nameMaxLength) {
             return name;
         }
     }
-    return gameText(text::defaultName);
+    return gameText(game, text::defaultName);
 }
 
-bool enterNewScore(int32_t score) {
-    HighScoreTable& table = highScoreTable();
+bool enterNewScore(Game& game, int32_t score) {
+    HighScoreTable& table = game.highScoreTable;
     if (!table.qualifies(score)) {
-        drawHighScores();
+        drawHighScores(game);
         table.closeFile();
         return true;
     }
-    vdp.loadScreen(savedScreen.get());
-    drawHighScores();
-    drawHeading(0);
-    vdp.present();
+    game.vdp.loadScreen(game.savedScreen.get());
+    drawHighScores(game);
+    drawHeading(game, 0);
+    game.vdp.present();
     for (int32_t frame = 0; frame < pauseFrames; ++frame) {
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return false;
         }
     }
@@ -110,7 +111,7 @@ bool enterNewScore(int32_t score) {
 
     Marker marker;
     marker.y = markerY(row);
-    if (!markerUntilWraps(marker, markerWrapsAtBottom)) {
+    if (!markerUntilWraps(game, marker, markerWrapsAtBottom)) {
         return false;
     }
 
@@ -118,7 +119,7 @@ bool enterNewScore(int32_t score) {
     int32_t countdown = 1;
     bool wrapped = false;
     while (row > 0 && score > table.records[row - 1].score) {
-        if (!markerFrame(marker, wrapped)) {
+        if (!markerFrame(game, marker, wrapped)) {
             return false;
         }
         if (--countdown == 0) {
@@ -131,61 +132,61 @@ bool enterNewScore(int32_t score) {
             countdown = 2;
         }
     }
-    if (climbs && !markerUntilWraps(marker, markerWrapsAfterClimb)) {
+    if (climbs && !markerUntilWraps(game, marker, markerWrapsAfterClimb)) {
         return false;
     }
 
-    if (!enterName(row)) {
+    if (!enterName(game, row)) {
         return false;
     }
     table.save();
     return true;
 }
 
-bool enterName(int32_t row) {
-    HighScoreRecord& record = highScoreTable().records[row];
+bool enterName(Game& game, int32_t row) {
+    HighScoreRecord& record = game.highScoreTable.records[row];
     std::array<char, 256> name{};
     std::memcpy(name.data(), record.name.data(), strnlen(record.name.data(), nameMaxLength));
     auto nameLength = static_cast<int32_t>(std::strlen(name.data()));
 
-    startTextEntry();
+    startTextEntry(game);
     int32_t blink = 4;
     bool cursorShown = false;
     bool done = false;
     while (!done) {
-        vdp.loadScreen(savedScreen.get());
+        game.vdp.loadScreen(game.savedScreen.get());
         record.setName(name.data());
-        drawHighScores();
-        drawHeading(0);
+        drawHighScores(game);
+        drawHeading(game, 0);
         if (cursorShown) {
-            drawCharText(180 + textWidth(name.data()), 100 + 24 * row, cursorGlyph, AlignLeft,
-                         lastTextRect);
+            drawCharText(game, 180 + textWidth(game, name.data()), 100 + 24 * row, cursorGlyph,
+                         AlignLeft, game.lastTextRect);
         }
         if (--blink == 0) {
             blink = 4;
             cursorShown = !cursorShown;
         }
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return false;
         }
-        const uint8_t ch = input.readChar();
+        const uint8_t ch = game.input.readChar();
         if (ch == backspace && nameLength > 0) {
             name[--nameLength] = '\0';
         } else if (ch == enter) {
             done = true;
         } else if (ch >= 32 && nameLength < nameMaxLength &&
-                   180 + textWidth(name.data()) < nameRightEdge) {
+                   180 + textWidth(game, name.data()) < nameRightEdge) {
             name[nameLength++] = static_cast<char>(ch);
         }
-        vdp.present();
+        game.vdp.present();
     }
-    stopTextEntry();
+    stopTextEntry(game);
 
     if (record.name[0] == '\0') {
-        record.setName(defaultPlayerName().c_str());
+        record.setName(defaultPlayerName(game).c_str());
     }
-    vdp.loadScreen(savedScreen.get());
-    drawHighScores();
+    game.vdp.loadScreen(game.savedScreen.get());
+    drawHighScores(game);
     return true;
 }
 

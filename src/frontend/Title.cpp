@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "frontend/FrameStep.h"
+#include "frontend/Game.h"
 #include "frontend/GameAssets.h"
 #include "platform/FramePump.h"
 #include "platform/Input.h"
@@ -14,8 +15,6 @@
 #include "resources/LoadResources.h"
 
 namespace quenford {
-
-GamePalette titleWork{};
 
 namespace {
 
@@ -27,18 +26,15 @@ constexpr uint32_t firstHoldMs = 2000;
 constexpr uint32_t secondHoldMs = 500;
 constexpr uint32_t titleWaitMs = 5000;
 
-struct Intro {
-    std::unique_ptr<ResourceArchive> archive;
-    const uint8_t* palette = nullptr;
-    const PictureGroup* pictures = nullptr;
-};
-
 // morva.res, read on the first call and kept. A missing or damaged one only costs the
 // introduction: the title is shown all the same.
-const Intro& intro() {
-    static Intro loaded = [] {
-        Intro result;
-        const std::string path = dataFolder + "morva.res";
+const Introduction& intro(Game& game) {
+    if (game.introduction) {
+        return *game.introduction;
+    }
+    game.introduction = [&game] {
+        Introduction result;
+        const std::string path = game.dataFolder + "morva.res";
         DataFile file;
         std::unique_ptr<ResourceArchive> archive = loadArchiveFile(file, path);
         if (!archive) {
@@ -56,36 +52,36 @@ const Intro& intro() {
         result.pictures = &result.archive->openGroup(1);
         return result;
     }();
-    return loaded;
+    return *game.introduction;
 }
 
-Picture introPicture(int32_t k) {
-    return intro().pictures->picture(k);
+Picture introPicture(Game& game, int32_t k) {
+    return intro(game).pictures->picture(k);
 }
 
 // Introduction frames read no input: only the frame wait and the present.
-bool introFrame() {
-    if (!waitFrame(framePeriodMs)) {
+bool introFrame(Game& game) {
+    if (!waitFrame(game, game.framePeriodMs)) {
         return false;
     }
-    vdp.present();
+    game.vdp.present();
     return true;
 }
 
-bool introFadeIn(int32_t first, int32_t last) {
+bool introFadeIn(Game& game, int32_t first, int32_t last) {
     for (int32_t k = 0; k <= fadeSteps; ++k) {
-        fadePalette(intro().palette, k, fadeSteps, first, last);
-        if (!introFrame()) {
+        fadePalette(game, intro(game).palette, k, fadeSteps, first, last);
+        if (!introFrame(game)) {
             return false;
         }
     }
     return true;
 }
 
-bool introFadeOut() {
+bool introFadeOut(Game& game) {
     for (int32_t k = fadeSteps; k >= 0; --k) {
-        fadePalette(intro().palette, k, fadeSteps, 0, 255);
-        if (!introFrame()) {
+        fadePalette(game, intro(game).palette, k, fadeSteps, 0, 255);
+        if (!introFrame(game)) {
             return false;
         }
     }
@@ -94,72 +90,72 @@ bool introFadeOut() {
 
 // Held by the clock, not by frames. Elapsed time is an unsigned difference, so the hold
 // also ends when the tick count wraps.
-bool introHold(uint32_t ms) {
-    const uint32_t start = activeHost().ticks();
-    while (activeHost().ticks() - start < ms) {
-        if (!introFrame()) {
+bool introHold(Game& game, uint32_t ms) {
+    const uint32_t start = game.activeHost().ticks();
+    while (game.activeHost().ticks() - start < ms) {
+        if (!introFrame(game)) {
             return false;
         }
     }
     return true;
 }
 
-bool playIntroduction() {
-    fadePalette(intro().palette, 0, 1, 0, 255);
-    vdp.drawRunFillPicture(0, 0, introPicture(0));
-    if (!waitFrame(framePeriodMs) || !introFadeIn(0, 255)) {
+bool playIntroduction(Game& game) {
+    fadePalette(game, intro(game).palette, 0, 1, 0, 255);
+    game.vdp.drawRunFillPicture(0, 0, introPicture(game, 0));
+    if (!waitFrame(game, game.framePeriodMs) || !introFadeIn(game, 0, 255)) {
         return false;
     }
     for (int32_t i = 0; i < introAnimationPictures; ++i) {
-        vdp.drawRunFillPicture(0, 0, introPicture(i));
-        if (!introFrame()) {
+        game.vdp.drawRunFillPicture(0, 0, introPicture(game, i));
+        if (!introFrame(game)) {
             return false;
         }
     }
-    fadePalette(intro().palette, 0, 1, 224, 255);
-    vdp.drawRunFillPicture(0, 0, introPicture(introStill));
-    if (!introFadeIn(224, 255) || !introHold(firstHoldMs) || !introFadeOut()) {
+    fadePalette(game, intro(game).palette, 0, 1, 224, 255);
+    game.vdp.drawRunFillPicture(0, 0, introPicture(game, introStill));
+    if (!introFadeIn(game, 224, 255) || !introHold(game, firstHoldMs) || !introFadeOut(game)) {
         return false;
     }
-    vdp.drawRunFillPicture(0, 0, introPicture(introLastStill));
-    return introFadeIn(0, 255) && introHold(secondHoldMs) && introFadeOut();
+    game.vdp.drawRunFillPicture(0, 0, introPicture(game, introLastStill));
+    return introFadeIn(game, 0, 255) && introHold(game, secondHoldMs) && introFadeOut(game);
 }
 
 // The title's fades run as fast as the palette can be set, without the frame wait.
-void unpacedFade(const uint8_t* palette, bool in) {
+void unpacedFade(Game& game, const uint8_t* palette, bool in) {
     for (int32_t step = 0; step <= fadeSteps; ++step) {
-        input.updateMouse();
-        input.pollKeyboard();
-        fadePalette(palette, in ? step : fadeSteps - step, fadeSteps, 0, 255);
-        vdp.present();
+        game.input.updateMouse();
+        game.input.pollKeyboard();
+        fadePalette(game, palette, in ? step : fadeSteps - step, fadeSteps, 0, 255);
+        game.vdp.present();
     }
 }
 
 // Waits for the release of a left click, Esc, Space or the end of five seconds.
-bool waitOnTitle() {
-    bool held = input.leftButton != 0;
-    const uint32_t start = activeHost().ticks();
-    if (!nextFrame()) {
+bool waitOnTitle(Game& game) {
+    bool held = game.input.leftButton != 0;
+    const uint32_t start = game.activeHost().ticks();
+    if (!nextFrame(game)) {
         return false;
     }
     for (;;) {
         bool done = false;
-        if (input.leftButton != 0) {
+        if (game.input.leftButton != 0) {
             held = true;
         } else if (held) {
             done = true;
         }
-        if (input.keys[keyEsc] != 0 || input.keys[keySpace] != 0) {
+        if (game.input.keys[keyEsc] != 0 || game.input.keys[keySpace] != 0) {
             done = true;
         }
-        if (activeHost().ticks() - start > titleWaitMs) {
+        if (game.activeHost().ticks() - start > titleWaitMs) {
             done = true;
         }
-        vdp.present();
+        game.vdp.present();
         if (done) {
             return true;
         }
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return false;
         }
     }
@@ -167,45 +163,46 @@ bool waitOnTitle() {
 
 }  // namespace
 
-void fadePalette(const uint8_t* source, int32_t num, int32_t den, int32_t first, int32_t last) {
+void fadePalette(Game& game, const uint8_t* source, int32_t num, int32_t den, int32_t first,
+                 int32_t last) {
     for (int32_t i = 0; i < 256; ++i) {
         for (int32_t c = 0; c < 3; ++c) {
             const int32_t k = 3 * i + c;
-            titleWork[k] =
+            game.titleWork[k] =
                 i >= first && i <= last ? static_cast<uint8_t>(source[k] * num / den) : source[k];
         }
     }
-    vdp.setPalette(titleWork.data());
+    game.vdp.setPalette(game.titleWork.data());
 }
 
-void runTitle() {
-    intro();
-    savedScreen = makeScreenImage();
-    vdp.saveScreen(savedScreen.get());
-    if (!modeQ && intro().archive && !playIntroduction()) {
+void runTitle(Game& game) {
+    intro(game);
+    game.savedScreen = makeScreenImage();
+    game.vdp.saveScreen(game.savedScreen.get());
+    if (!game.modeQ && intro(game).archive && !playIntroduction(game)) {
         return;
     }
 
     for (int32_t y = 0; y < screenHeight; ++y) {
-        vdp.fillRect(0, y, screenWidth, 1, static_cast<uint8_t>(y % 255));
+        game.vdp.fillRect(0, y, screenWidth, 1, static_cast<uint8_t>(y % 255));
     }
-    vdp.drawPicture(0, 0, entryPicture(res::titlePicture));
+    game.vdp.drawPicture(0, 0, entryPicture(game, res::titlePicture));
     // The title's colour 0 is shown black whatever the archive holds.
     GamePalette titlePalette{};
-    std::copy_n(resources->entry(res::titlePalette), gamePaletteBytes, titlePalette.begin());
+    std::copy_n(game.resources->entry(res::titlePalette), gamePaletteBytes, titlePalette.begin());
     titlePalette[0] = titlePalette[1] = titlePalette[2] = 0;
-    unpacedFade(titlePalette.data(), true);
-    if (!waitOnTitle()) {
+    unpacedFade(game, titlePalette.data(), true);
+    if (!waitOnTitle(game)) {
         return;
     }
 
-    input.waitKeysReleased();
-    unpacedFade(titlePalette.data(), false);
-    vdp.loadScreen(savedScreen.get());
-    const uint8_t* gamePalette = resources->entry(res::gamePalette);
-    unpacedFade(gamePalette, true);
-    savedScreen.reset();
-    vdp.setPalette(gamePalette);
+    game.input.waitKeysReleased();
+    unpacedFade(game, titlePalette.data(), false);
+    game.vdp.loadScreen(game.savedScreen.get());
+    const uint8_t* gamePalette = game.resources->entry(res::gamePalette);
+    unpacedFade(game, gamePalette, true);
+    game.savedScreen.reset();
+    game.vdp.setPalette(gamePalette);
 }
 
 }  // namespace quenford

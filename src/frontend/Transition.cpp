@@ -1,6 +1,7 @@
 #include "frontend/Transition.h"
 
 #include "frontend/FrameStep.h"
+#include "frontend/Game.h"
 #include "frontend/GameAssets.h"
 #include "platform/Vdp.h"
 #include "play/GameState.h"
@@ -8,27 +9,27 @@
 
 namespace quenford {
 
-void playTransition(int32_t first, int32_t step, int32_t stop, bool ownBackdrop) {
+void playTransition(Game& game, int32_t first, int32_t step, int32_t stop, bool ownBackdrop) {
     if (ownBackdrop) {
-        savedScreen = makeScreenImage();
-        vdp.saveScreen(savedScreen.get());
+        game.savedScreen = makeScreenImage();
+        game.vdp.saveScreen(game.savedScreen.get());
     }
-    cueSound(sfx::transition);
-    if (!nextFrame()) {
+    cueSound(game, sfx::transition);
+    if (!nextFrame(game)) {
         return;
     }
     for (int32_t i = first;;) {
-        vdp.loadScreen(savedScreen.get());
-        vdp.drawRunFillPicture(0, 0, groupPicture(res::transitionPictures, i));
-        vdp.present();
+        game.vdp.loadScreen(game.savedScreen.get());
+        game.vdp.drawRunFillPicture(0, 0, groupPicture(game, res::transitionPictures, i));
+        game.vdp.present();
         i += step;
         if (i == stop) {
             if (ownBackdrop) {
-                savedScreen.reset();
+                game.savedScreen.reset();
             }
             return;
         }
-        if (!nextFrame()) {
+        if (!nextFrame(game)) {
             return;
         }
     }

@@ -8,7 +8,9 @@
 // The layer that stands in for the window system, the display, the input devices, the
 // sound device, the CD audio device and the few system calls the game makes. The game's
 // services are written once over this interface; `sdl/` is the implementation for players
-// and `headless/` the one for tests, tools and bots. Nothing here knows the game.
+// on the desktop, `web/` the one in the browser's page, and `headless/` the one for tests,
+// tools, bots and the browser build under Node. `common/` holds what they share. Nothing
+// here knows the game.
 namespace quenford::host {
 
 constexpr int screenWidth = 640;

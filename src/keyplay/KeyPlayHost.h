@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "autoplay/HostDecorator.h"
@@ -24,7 +25,7 @@ struct Shown {
     Screen screen = Screen::Other;
     bool recording = false;
 };
-using ShownNow = Shown (*)();
+using ShownNow = std::function<Shown()>;
 
 // Play without a pointer, from the keyboard or a pad reported as keys. In the garden the
 // arrows move the game's pointer from square to square and in the menu from item to item

@@ -2,8 +2,6 @@
 
 namespace quenford {
 
-CdMusic cdMusic;
-
 bool CdMusic::open(host::Host& host) {
     available = 0;
     wanted = 0;

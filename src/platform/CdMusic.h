@@ -28,6 +28,4 @@ private:
     host::CdAudioDevice* device = nullptr;
 };
 
-extern CdMusic cdMusic;
-
 }  // namespace quenford

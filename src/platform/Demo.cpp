@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "platform/BackBuffer.h"
+#include "draw/BackBuffer.h"
 #include "platform/Input.h"
 #include "resources/LittleEndian.h"
 

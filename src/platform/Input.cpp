@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/BackBuffer.h"
+#include "draw/BackBuffer.h"
 
 namespace quenford {
-
-Input input;
 
 InputInit Input::init(host::Host& inputHost) {
     host = &inputHost;

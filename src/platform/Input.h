@@ -79,6 +79,4 @@ private:
     bool mouseReady = false;
 };
 
-extern Input input;
-
 }  // namespace quenford

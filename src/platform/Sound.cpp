@@ -2,8 +2,6 @@
 
 namespace quenford {
 
-Sound sound;
-
 int32_t Sound::init(host::Host& soundHost) {
     host = &soundHost;
     sampleData.fill(nullptr);

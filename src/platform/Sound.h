@@ -31,6 +31,4 @@ private:
     std::array<uint32_t, soundSlotCount> sampleLength{};
 };
 
-extern Sound sound;
-
 }  // namespace quenford

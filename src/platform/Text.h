@@ -2,15 +2,18 @@
 
 #include <cstdint>
 
-#include "platform/Picture.h"
+#include "draw/Picture.h"
 
 namespace quenford {
 
 class PictureGroup;
+class Vdp;
+struct Platform;
 
 enum TextAlign : int32_t { AlignLeft = 0, AlignCentre = 1, AlignRight = 2 };
 
-using GlyphDraw = DrawResult (*)(int32_t x, int32_t y, const Picture& picture, uint8_t shift);
+using GlyphDraw = DrawResult (*)(Vdp& vdp, int32_t x, int32_t y, const Picture& picture,
+                                 uint8_t shift);
 
 struct TextStyle {
     const PictureGroup* glyphs = nullptr;
@@ -21,18 +24,18 @@ struct TextStyle {
 
 TextStyle makeTextStyle(const PictureGroup* glyphs, uint8_t colourShift, GlyphDraw drawGlyph,
                         int32_t spacing);
-TextStyle setTextStyle(const TextStyle& style);
+TextStyle setTextStyle(Platform& game, const TextStyle& style);
 
-uint16_t glyphWidth(uint8_t character);
-int32_t textWidth(const char* text);
-int32_t drawText(int32_t x, int32_t y, const char* text, int32_t align, DrawResult& out);
-int32_t drawCharText(int32_t x, int32_t y, uint8_t character, int32_t align, DrawResult& out);
-int32_t drawNumber(int32_t x, int32_t y, int32_t value, int32_t align, DrawResult& out);
+uint16_t glyphWidth(Platform& game, uint8_t character);
+int32_t textWidth(Platform& game, const char* text);
+int32_t drawText(Platform& game, int32_t x, int32_t y, const char* text, int32_t align,
+                 DrawResult& out);
+int32_t drawCharText(Platform& game, int32_t x, int32_t y, uint8_t character, int32_t align,
+                     DrawResult& out);
+int32_t drawNumber(Platform& game, int32_t x, int32_t y, int32_t value, int32_t align,
+                   DrawResult& out);
 
-// The game's glyph draw: Vdp::drawPictureShifted on the one display.
-DrawResult screenGlyphDraw(int32_t x, int32_t y, const Picture& picture, uint8_t shift);
-
-// The rectangle the game's screens hand to every text operation.
-extern DrawResult lastTextRect;
+// The game's glyph draw: Vdp::drawPictureShifted on the game's display.
+DrawResult screenGlyphDraw(Vdp& vdp, int32_t x, int32_t y, const Picture& picture, uint8_t shift);
 
 }  // namespace quenford

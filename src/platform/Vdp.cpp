@@ -2,11 +2,9 @@
 
 #include <cstring>
 
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 
 namespace quenford {
-
-Vdp vdp;
 
 bool Vdp::init(host::Host& screenHost) {
     if (!screenHost.openScreen()) {

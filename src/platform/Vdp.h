@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "draw/BackBuffer.h"
+#include "draw/Picture.h"
 #include "host/Host.h"
-#include "platform/BackBuffer.h"
-#include "platform/Picture.h"
 
 namespace quenford {
 
@@ -40,7 +40,5 @@ private:
     std::vector<uint8_t> pixels;
     BackBuffer buffer;
 };
-
-extern Vdp vdp;
 
 }  // namespace quenford

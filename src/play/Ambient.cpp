@@ -1,36 +1,32 @@
 #include "play/Ambient.h"
 
-#include "platform/Vdp.h"
-#include "play/AmbientKinds.h"
-#include "play/Random.h"
+#include "play/GameState.h"
 #include "resources/Archive.h"
 
 namespace quenford {
-
-AmbientList ambientList;
 
 namespace {
 
 enum RunState : int32_t { Resting = 0, Forward = 1, Backward = 2 };
 
-int32_t randomSpan(RandomSpan span) {
-    return span.base + gameRandom.next() * span.range / 32768;
+int32_t randomSpan(PlayState& game, RandomSpan span) {
+    return span.base + game.gameRandom.next() * span.range / 32768;
 }
 
 // Steps 1 and 2 of every tick: draw while running, then count down. True when the tick
 // brings a change.
-bool tick(AmbientAnimation& animation) {
+bool tick(PlayState& game, AmbientAnimation& animation) {
     if (animation.runState != Resting) {
-        vdp.drawRunFillPicture(0, 0, animation.frames->picture(animation.frame));
+        game.vdp.drawRunFillPicture(0, 0, animation.frames->picture(animation.frame));
     }
     animation.ticksLeft -= 1;
     return animation.ticksLeft == 0;
 }
 
 // The start test of a resting animation: true when it starts (frame 0, first frame time).
-bool tryStart(AmbientAnimation& animation, const AmbientTiming& timing) {
-    if (gameRandom.next() * 100 / 32768 < timing.startThreshold) {
-        animation.ticksLeft = randomSpan(timing.idleWait);
+bool tryStart(PlayState& game, AmbientAnimation& animation, const AmbientTiming& timing) {
+    if (game.gameRandom.next() * 100 / 32768 < timing.startThreshold) {
+        animation.ticksLeft = randomSpan(game, timing.idleWait);
         return false;
     }
     animation.frame = 0;
@@ -60,35 +56,35 @@ bool stepBackward(AmbientAnimation& animation, const AmbientTiming& timing) {
     return animation.frame == -1;
 }
 
-void rest(AmbientAnimation& animation, const AmbientTiming& timing) {
+void rest(PlayState& game, AmbientAnimation& animation, const AmbientTiming& timing) {
     animation.runState = Resting;
     animation.frame = 0;
-    animation.ticksLeft = randomSpan(timing.rest);
+    animation.ticksLeft = randomSpan(game, timing.rest);
 }
 
 }  // namespace
 
-void SwingAnimation::animate() {
-    if (!tick(*this)) {
+void SwingAnimation::animate(PlayState& game) {
+    if (!tick(game, *this)) {
         return;
     }
     if (runState == Resting) {
-        tryStart(*this, timing);
+        tryStart(game, *this, timing);
     } else if (runState == Forward) {
         if (stepForward(*this, timing)) {
             turnBack(*this, timing);
         }
     } else if (stepBackward(*this, timing)) {
-        rest(*this, timing);
+        rest(game, *this, timing);
     }
 }
 
-void PingPongAnimation::animate() {
-    if (!tick(*this)) {
+void PingPongAnimation::animate(PlayState& game) {
+    if (!tick(game, *this)) {
         return;
     }
     if (runState == Resting) {
-        if (tryStart(*this, constants)) {
+        if (tryStart(game, *this, constants)) {
             cycles = 0;
         }
     } else if (runState == Forward) {
@@ -100,21 +96,21 @@ void PingPongAnimation::animate() {
         frame = 0;
         cycles += 1;
         if (cycles == roundTrips) {
-            rest(*this, constants);
+            rest(game, *this, constants);
         } else {
             runState = Forward;
         }
     }
 }
 
-void PlayOnceAnimation::animate() {
-    if (!tick(*this)) {
+void PlayOnceAnimation::animate(PlayState& game) {
+    if (!tick(game, *this)) {
         return;
     }
     if (runState == Resting) {
-        tryStart(*this, constants);
+        tryStart(game, *this, constants);
     } else if (stepForward(*this, constants)) {
-        rest(*this, constants);
+        rest(game, *this, constants);
     }
 }
 
@@ -127,11 +123,11 @@ void AmbientList::add(AmbientAnimation* animation) {
     count += 1;
 }
 
-void AmbientList::animateAll() {
+void AmbientList::animateAll(PlayState& game) {
     for (int32_t i = 0; i < count; ++i) {
         AmbientAnimation* animation = items[static_cast<size_t>(i)];
         if (animation->active != 0) {
-            animation->animate();
+            animation->animate(game);
         }
     }
 }
@@ -141,15 +137,8 @@ void AmbientList::clear() {
     count = 0;
 }
 
-AmbientAnimation& ambientAnimation(int order) {
-    static SwingSlow swingSlow;
-    static SwingQuick swingQuick1;
-    static SwingQuick swingQuick2;
-    static SwingQuick swingQuick3;
-    static PingPongAnimation pingPong;
-    static SwingLong swingLong;
-    static PlayOnceAnimation playOnce;
-    static AmbientAnimation* const all[ambientAnimationCount] = {
+AmbientAnimation& AmbientAnimations::operator[](int order) {
+    AmbientAnimation* const all[ambientAnimationCount] = {
         &swingSlow, &swingQuick1, &swingQuick2, &swingQuick3, &pingPong, &swingLong, &playOnce};
     return *all[order];
 }

@@ -6,13 +6,14 @@
 namespace quenford {
 
 class PictureGroup;
+struct PlayState;
 
 // A small background animation: rests for a random while, plays its frames, rests again.
 // Random waits come from the game's generator, so their number and order matter.
 class AmbientAnimation {
 public:
     virtual ~AmbientAnimation() = default;
-    virtual void animate() = 0;
+    virtual void animate(PlayState& game) = 0;
 
     int32_t ticksLeft = 1;
     int32_t runState = 0;
@@ -26,18 +27,14 @@ class AmbientList {
 public:
     static constexpr int capacity = 10;
     void add(AmbientAnimation* animation);
-    void animateAll();
+    void animateAll(PlayState& game);
     void clear();
 
     std::array<AmbientAnimation*, capacity> items{};
     int32_t count = 0;
 };
 
-extern AmbientList ambientList;
-
-// The seven animations in the order the loader fills them (frames groups 34..40).
 constexpr int ambientAnimationCount = 7;
-AmbientAnimation& ambientAnimation(int order);
 constexpr std::array<int32_t, ambientAnimationCount> ambientFrameCounts{2, 2, 2, 2, 3, 3, 16};
 
 }  // namespace quenford

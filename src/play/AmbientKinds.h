@@ -27,7 +27,7 @@ struct AmbientTiming {
 class SwingAnimation : public AmbientAnimation {
 public:
     explicit SwingAnimation(const AmbientTiming& constants) : timing(constants) {}
-    void animate() override;
+    void animate(PlayState& game) override;
 
 private:
     const AmbientTiming& timing;
@@ -56,7 +56,7 @@ class PingPongAnimation : public AmbientAnimation {
 public:
     static constexpr AmbientTiming constants{80, {50, 50}, 6, 6, 6, 6, {40, 10}};
     static constexpr int32_t roundTrips = 6;
-    void animate() override;
+    void animate(PlayState& game) override;
 
     int32_t cycles = 0;
 };
@@ -65,7 +65,7 @@ public:
 class PlayOnceAnimation : public AmbientAnimation {
 public:
     static constexpr AmbientTiming constants{80, {100, 40}, 3, 3, 0, 0, {40, 10}};
-    void animate() override;
+    void animate(PlayState& game) override;
 };
 
 }  // namespace quenford

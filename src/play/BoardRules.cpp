@@ -12,30 +12,30 @@ constexpr int32_t spawnDelayFrames = 5;
 constexpr int32_t harvestDelayFrames = 3;
 constexpr int32_t randRange = 32768;
 
-Cell& cellAt(int32_t col, int32_t row) {
-    return board.cells[row * boardSize + col];
+Cell& cellAt(PlayState& game, int32_t col, int32_t row) {
+    return game.board.cells[row * boardSize + col];
 }
 
-void clearMarks() {
-    for (Cell& cell : board.cells) {
+void clearMarks(PlayState& game) {
+    for (Cell& cell : game.board.cells) {
         cell.mark = 0;
     }
 }
 
 // The neighbour order left, right, up, down decides the order of the harvest flights.
 template <typename Visit>
-void visitNeighbours(int32_t col, int32_t row, uint8_t kind, Visit visit) {
+void visitNeighbours(PlayState& game, int32_t col, int32_t row, uint8_t kind, Visit visit) {
     if (col > 0) {
-        visit(col - 1, row, kind);
+        visit(game, col - 1, row, kind);
     }
     if (col < boardSize - 1) {
-        visit(col + 1, row, kind);
+        visit(game, col + 1, row, kind);
     }
     if (row > 0) {
-        visit(col, row - 1, kind);
+        visit(game, col, row - 1, kind);
     }
     if (row < boardSize - 1) {
-        visit(col, row + 1, kind);
+        visit(game, col, row + 1, kind);
     }
 }
 
@@ -45,136 +45,136 @@ bool joinsGroup(const Cell& cell, uint8_t kind) {
 
 }  // namespace
 
-void spawnItems(int32_t n) {
-    stagger = 1;
-    board.pending = 0;
+void spawnItems(PlayState& game, int32_t n) {
+    game.stagger = 1;
+    game.board.pending = 0;
     for (int32_t i = 0; i < n; ++i) {
-        spawnItem();
+        spawnItem(game);
     }
-    board.phase = BoardPhase::Growing;
+    game.board.phase = BoardPhase::Growing;
 }
 
-void spawnItem() {
-    board.occupied += 1;
-    if (board.occupied > cellCount) {
+void spawnItem(PlayState& game) {
+    game.board.occupied += 1;
+    if (game.board.occupied > cellCount) {
         return;
     }
-    int32_t p = gameRandom.next() * cellCount / randRange;
+    int32_t p = game.gameRandom.next() * cellCount / randRange;
     // occupied counts every item on the bed, so a free square exists; the bound only
     // keeps a damaged board from hanging the game.
-    for (int32_t probes = 0; board.cells[p].state != CellState::Empty; ++probes) {
+    for (int32_t probes = 0; game.board.cells[p].state != CellState::Empty; ++probes) {
         if (probes == cellCount) {
             return;
         }
         p = (p + 1) % cellCount;
     }
-    const int32_t kind = gameRandom.next() * kindCount / randRange;
-    Cell& cell = board.cells[p];
+    const int32_t kind = game.gameRandom.next() * kindCount / randRange;
+    Cell& cell = game.board.cells[p];
     cell.kind = static_cast<uint8_t>(kind);
     cell.state = CellState::SpawnWait;
-    cell.timer = stagger * spawnDelayFrames;
-    stagger += 1;
-    board.pending += 1;
+    cell.timer = game.stagger * spawnDelayFrames;
+    game.stagger += 1;
+    game.board.pending += 1;
 }
 
-void selectCell(int32_t index) {
-    board.selected = index;
+void selectCell(PlayState& game, int32_t index) {
+    game.board.selected = index;
     if (index >= 0) {
-        board.cells[index].timer = 0;
+        game.board.cells[index].timer = 0;
     }
 }
 
-void cellClicked(int32_t col, int32_t row, Button button) {
+void cellClicked(PlayState& game, int32_t col, int32_t row, Button button) {
     const int32_t i = row * boardSize + col;
-    Cell& cell = board.cells[i];
+    Cell& cell = game.board.cells[i];
     if (cell.state == CellState::Empty) {
         return;
     }
     if (button == Button::Left) {
-        if (board.selected < 0) {
-            selectCell(i);
-        } else if (board.selected == i) {
-            selectCell(-1);
-        } else if (board.cells[board.selected].kind != cell.kind) {
-            beginSwap(board.selected, i);
-            selectCell(-1);
+        if (game.board.selected < 0) {
+            selectCell(game, i);
+        } else if (game.board.selected == i) {
+            selectCell(game, -1);
+        } else if (game.board.cells[game.board.selected].kind != cell.kind) {
+            beginSwap(game, game.board.selected, i);
+            selectCell(game, -1);
         }
         return;
     }
-    if (groupIsHarvestable(col, row)) {
-        selectCell(-1);
-        board.phase = BoardPhase::Harvest;
-        groupPoints = 0;
-        board.landed = 0;
-        board.groupKind = cell.kind;
-        beginHarvest(col, row);
+    if (groupIsHarvestable(game, col, row)) {
+        selectCell(game, -1);
+        game.board.phase = BoardPhase::Harvest;
+        game.groupPoints = 0;
+        game.board.landed = 0;
+        game.board.groupKind = cell.kind;
+        beginHarvest(game, col, row);
     }
 }
 
-void beginSwap(int32_t a, int32_t b) {
-    board.swapFrom = a;
-    board.swapTo = b;
-    board.cells[a].state = CellState::SwapStart;
-    board.cells[a].timer = b;
-    board.cells[b].state = CellState::SwapStart;
-    board.cells[b].timer = a;
-    board.phase = BoardPhase::Swapping;
-    board.pending = 2;
-    cueSound(sfx::swapStarts);
+void beginSwap(PlayState& game, int32_t a, int32_t b) {
+    game.board.swapFrom = a;
+    game.board.swapTo = b;
+    game.board.cells[a].state = CellState::SwapStart;
+    game.board.cells[a].timer = b;
+    game.board.cells[b].state = CellState::SwapStart;
+    game.board.cells[b].timer = a;
+    game.board.phase = BoardPhase::Swapping;
+    game.board.pending = 2;
+    cueSound(game, sfx::swapStarts);
 }
 
-bool groupIsHarvestable(int32_t col, int32_t row) {
-    board.groupSize = 0;
-    clearMarks();
-    countGroup(col, row, cellAt(col, row).kind);
-    return board.groupSize >= minGroup;
+bool groupIsHarvestable(PlayState& game, int32_t col, int32_t row) {
+    game.board.groupSize = 0;
+    clearMarks(game);
+    countGroup(game, col, row, cellAt(game, col, row).kind);
+    return game.board.groupSize >= minGroup;
 }
 
-void countGroup(int32_t col, int32_t row, uint8_t kind) {
-    Cell& cell = cellAt(col, row);
+void countGroup(PlayState& game, int32_t col, int32_t row, uint8_t kind) {
+    Cell& cell = cellAt(game, col, row);
     if (!joinsGroup(cell, kind)) {
         return;
     }
     cell.mark = 1;
-    board.groupSize += 1;
-    visitNeighbours(col, row, kind, countGroup);
+    game.board.groupSize += 1;
+    visitNeighbours(game, col, row, kind, countGroup);
 }
 
-void beginHarvest(int32_t col, int32_t row) {
-    clearMarks();
-    stagger = 1;
-    board.pending = 0;
-    markHarvest(col, row, cellAt(col, row).kind);
+void beginHarvest(PlayState& game, int32_t col, int32_t row) {
+    clearMarks(game);
+    game.stagger = 1;
+    game.board.pending = 0;
+    markHarvest(game, col, row, cellAt(game, col, row).kind);
 }
 
-void markHarvest(int32_t col, int32_t row, uint8_t kind) {
-    Cell& cell = cellAt(col, row);
+void markHarvest(PlayState& game, int32_t col, int32_t row, uint8_t kind) {
+    Cell& cell = cellAt(game, col, row);
     if (!joinsGroup(cell, kind)) {
         return;
     }
     cell.mark = 1;
     cell.state = CellState::HarvestWait;
-    cell.timer = stagger * harvestDelayFrames;
-    stagger += 1;
-    board.occupied -= 1;
-    board.pending += 1;
-    visitNeighbours(col, row, kind, markHarvest);
+    cell.timer = game.stagger * harvestDelayFrames;
+    game.stagger += 1;
+    game.board.occupied -= 1;
+    game.board.pending += 1;
+    visitNeighbours(game, col, row, kind, markHarvest);
 }
 
-void abandonBoard() {
-    stagger = 1;
-    board.pending = 0;
-    board.phase = BoardPhase::Clearing;
-    for (Cell& cell : board.cells) {
+void abandonBoard(PlayState& game) {
+    game.stagger = 1;
+    game.board.pending = 0;
+    game.board.phase = BoardPhase::Clearing;
+    for (Cell& cell : game.board.cells) {
         if (cell.state == CellState::Idle) {
             cell.state = CellState::ScatterWait;
             // All items leave together: the delay is not staggered here.
-            cell.timer = stagger;
-            board.pending += 1;
+            cell.timer = game.stagger;
+            game.board.pending += 1;
         }
     }
-    cueSound(sfx::boardAbandoned);
-    selectCell(-1);
+    cueSound(game, sfx::boardAbandoned);
+    selectCell(game, -1);
 }
 
 }  // namespace quenford

@@ -15,8 +15,8 @@ constexpr int landingSlot = 2;
 constexpr int growthSlot = 3;
 constexpr float inverseFlightSpeed = 0.05882353f;
 
-void drawItem(const Cell& cell, Point at) {
-    vdp.drawPicture(at.x, at.y, groupPicture(res::growthFrames + cell.kind, grownFrame));
+void drawItem(PlayState& game, const Cell& cell, Point at) {
+    game.vdp.drawPicture(at.x, at.y, groupPicture(game, res::growthFrames + cell.kind, grownFrame));
 }
 
 // Rounding on the last frame of a flight can make the square slightly negative.
@@ -24,10 +24,10 @@ float rootOrZero(float square) {
     return square > 0.0f ? std::sqrt(square) : 0.0f;
 }
 
-int32_t animateSettled(Cell& cell, Point anchor) {
+int32_t animateSettled(PlayState& game, Cell& cell, Point anchor) {
     switch (cell.state) {
         case CellState::Idle:
-            drawItem(cell, anchor);
+            drawItem(game, cell, anchor);
             return 0;
         case CellState::HarvestWait:
             cell.timer -= 1;
@@ -35,17 +35,17 @@ int32_t animateSettled(Cell& cell, Point anchor) {
                 arcSetUp(cell, anchor, basketPoint);
                 cell.state = CellState::HarvestFlight;
             }
-            drawItem(cell, anchor);
+            drawItem(game, cell, anchor);
             return 0;
         case CellState::HarvestFlight:
-            drawItem(cell, arcStep(cell));
+            drawItem(game, cell, arcStep(cell));
             if (cell.steps != 0) {
                 return 0;
             }
-            groupPoints += kindValue[cell.kind] + 1;
-            board.landed += 1;
+            game.groupPoints += kindValue[cell.kind] + 1;
+            game.board.landed += 1;
             cell.state = CellState::Empty;
-            sound.playSound(landingSlot, 0);
+            game.sound.playSound(landingSlot, 0);
             return 1;
         case CellState::SpawnWait:
             cell.timer -= 1;
@@ -54,14 +54,14 @@ int32_t animateSettled(Cell& cell, Point anchor) {
             }
             return 0;
         case CellState::Growing:
-            vdp.drawPicture(anchor.x, anchor.y,
-                            groupPicture(res::growthFrames + cell.kind, cell.timer));
+            game.vdp.drawPicture(anchor.x, anchor.y,
+                                 groupPicture(game, res::growthFrames + cell.kind, cell.timer));
             cell.timer += 1;
             if (cell.timer != growFrames) {
                 return 0;
             }
             cell.state = CellState::Idle;
-            sound.playSound(growthSlot, 0);
+            game.sound.playSound(growthSlot, 0);
             return 1;
         case CellState::ScatterWait:
             cell.timer -= 1;
@@ -69,13 +69,13 @@ int32_t animateSettled(Cell& cell, Point anchor) {
                 scatterSetUp(cell, anchor);
                 cell.state = CellState::ScatterFlight;
             }
-            drawItem(cell, anchor);
+            drawItem(game, cell, anchor);
             return 0;
         case CellState::ScatterFlight:
             cell.x += cell.vx;
             cell.y += cell.vy;
             cell.steps -= 1;
-            drawItem(cell, {static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y)});
+            drawItem(game, cell, {static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y)});
             if (cell.steps != 0) {
                 return 0;
             }
@@ -84,11 +84,11 @@ int32_t animateSettled(Cell& cell, Point anchor) {
         case CellState::SwapStart:
             arcSetUp(cell, anchor, squareAnchor(cell.timer % boardSize, cell.timer / boardSize));
             cell.state = CellState::SwapFlight;
-            drawItem(cell, anchor);
+            drawItem(game, cell, anchor);
             return 0;
         case CellState::SwapFlight:
             // Stays in flight until the play step exchanges the two cells.
-            drawItem(cell, arcStep(cell));
+            drawItem(game, cell, arcStep(cell));
             return cell.steps == 0 ? 1 : 0;
         default:
             return 0;
@@ -97,41 +97,42 @@ int32_t animateSettled(Cell& cell, Point anchor) {
 
 }  // namespace
 
-void updateCells() {
+void updateCells(PlayState& game) {
     for (int32_t i = 0; i < cellCount; ++i) {
-        Cell& cell = board.cells[i];
+        Cell& cell = game.board.cells[i];
         if (cell.state != CellState::HarvestFlight && cell.state != CellState::SwapFlight) {
-            board.pending -= animateCell(cell, i % boardSize, i / boardSize, board.selected == i);
+            game.board.pending -=
+                animateCell(game, cell, i % boardSize, i / boardSize, game.board.selected == i);
         }
     }
-    const auto flightPass = [](CellState flight) {
+    const auto flightPass = [&game](CellState flight) {
         for (int32_t i = 0; i < cellCount; ++i) {
-            Cell& cell = board.cells[i];
+            Cell& cell = game.board.cells[i];
             if (cell.state == flight) {
-                board.pending -= animateCell(cell, i % boardSize, i / boardSize, false);
+                game.board.pending -= animateCell(game, cell, i % boardSize, i / boardSize, false);
             }
         }
     };
-    if (board.phase == BoardPhase::Harvest) {
+    if (game.board.phase == BoardPhase::Harvest) {
         flightPass(CellState::HarvestFlight);
     }
-    if (board.phase == BoardPhase::Swapping) {
+    if (game.board.phase == BoardPhase::Swapping) {
         flightPass(CellState::SwapFlight);
     }
 }
 
-int32_t animateCell(Cell& cell, int32_t col, int32_t row, bool highlighted) {
+int32_t animateCell(PlayState& game, Cell& cell, int32_t col, int32_t row, bool highlighted) {
     const Point anchor = squareAnchor(col, row);
     if (highlighted) {
-        vdp.drawPicture(anchor.x, anchor.y,
-                        groupPicture(res::highlightFrames + cell.kind, cell.timer));
+        game.vdp.drawPicture(anchor.x, anchor.y,
+                             groupPicture(game, res::highlightFrames + cell.kind, cell.timer));
         cell.timer += 1;
         if (cell.timer == highlightFrames) {
             cell.timer = 0;
         }
         return 0;
     }
-    return animateSettled(cell, anchor);
+    return animateSettled(game, cell, anchor);
 }
 
 void arcSetUp(Cell& cell, Point from, Point to) {

@@ -3,7 +3,10 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/BackBuffer.h"
+#include "draw/BackBuffer.h"
+#include "platform/Platform.h"
+#include "play/AmbientKinds.h"
+#include "play/Random.h"
 
 namespace quenford {
 
@@ -61,24 +64,46 @@ struct Board {
     int32_t landed = 0;
 };
 
-// The one board, alive for the whole run.
-extern Board board;
+// The seven background animations in the order the loader fills them (frames groups 34..40).
+struct AmbientAnimations {
+    AmbientAnimation& operator[](int order);
 
-// Play variables beside the board.
-extern int32_t stagger;
-extern int32_t phaseTimer;
-extern int32_t groupPoints;
-extern int32_t clickPending;
-extern int32_t menuButtonHot;
-extern int32_t menuButtonFrame;
-extern int32_t sliderFrames;
-extern int32_t sliderKnobX;
-extern int32_t startItems;
-extern int32_t swapItems;
-extern int32_t harvestItems;
+    SwingSlow swingSlow;
+    SwingQuick swingQuick1;
+    SwingQuick swingQuick2;
+    SwingQuick swingQuick3;
+    PingPongAnimation pingPong;
+    SwingLong swingLong;
+    PlayOnceAnimation playOnce;
+};
 
-// The one whole-screen backdrop image; empty when no phase holds one.
-extern ScreenImage savedScreen;
+// One game's play over its platform: the board, the play variables beside it, the random
+// numbers and the background animations.
+struct PlayState : Platform {
+    // The board, alive for the whole game.
+    Board board;
+
+    int32_t stagger = 1;
+    int32_t phaseTimer = 0;
+    int32_t groupPoints = 0;
+    int32_t clickPending = 0;
+    int32_t menuButtonHot = 0;
+    int32_t menuButtonFrame = 0;
+    bool menuOpen = false;  // while the in-game menu runs
+    int32_t sliderFrames = 0;
+    int32_t sliderKnobX = 0;
+    int32_t startItems = 0;
+    int32_t swapItems = 0;
+    int32_t harvestItems = 0;
+
+    // The one whole-screen backdrop image; empty when no phase holds one.
+    ScreenImage savedScreen;
+
+    Random gameRandom;
+    AmbientAnimations ambients;
+    // Holds members of ambients: the state is never copied (Platform forbids it).
+    AmbientList ambientList;
+};
 
 struct Point {
     int32_t x;
@@ -102,7 +127,7 @@ constexpr int32_t kindCount = 5;
 constexpr int32_t winScore = 500;
 constexpr int32_t startDelay = 24;
 
-void resetBoard();
-void clearBoard();
+void resetBoard(PlayState& game);
+void clearBoard(PlayState& game);
 
 }  // namespace quenford

@@ -27,9 +27,6 @@ constexpr int32_t soundSwitchItem = 1;
 constexpr int32_t tokenOff = 0;
 constexpr int32_t tokenOn = 3;
 
-// Set while the menu is up, for the layer that plays from the keys.
-bool menuOpen = false;
-
 // The sound token flies in along an arc over x = 16 and comes to rest beside the sound
 // switch item.
 struct SoundToken {
@@ -53,9 +50,9 @@ struct SoundToken {
         y = baseY - 0.5f * (square > 0.0f ? std::sqrt(square) : 0.0f);
     }
 
-    void draw(int32_t picture) const {
-        vdp.drawPicture(static_cast<int32_t>(x), static_cast<int32_t>(y),
-                        groupPicture(res::soundToken, picture));
+    void draw(PlayState& game, int32_t picture) const {
+        game.vdp.drawPicture(static_cast<int32_t>(x), static_cast<int32_t>(y),
+                             groupPicture(game, res::soundToken, picture));
     }
 
     float x = -100.0f;
@@ -68,30 +65,33 @@ struct SoundToken {
 // Marks the menu open, and frees the frozen play frame on every way out of it, the
 // program's end included.
 struct MenuLifetime {
-    MenuLifetime() { menuOpen = true; }
+    explicit MenuLifetime(PlayState& state) : game(state) { game.menuOpen = true; }
     ~MenuLifetime() {
-        savedScreen.reset();
-        menuOpen = false;
+        game.savedScreen.reset();
+        game.menuOpen = false;
     }
+    PlayState& game;
 };
 
-bool frameWait() {
-    input.updateMouse();
-    input.pollKeyboard();
-    return waitFrame(framePeriodMs);
+bool frameWait(PlayState& game) {
+    game.input.updateMouse();
+    game.input.pollKeyboard();
+    return waitFrame(game, game.framePeriodMs);
 }
 
-void drawMenuFrame(int32_t frame) {
-    vdp.drawRunFillPicture(0, 0, groupPicture(res::menuFrames, frame));
+void drawMenuFrame(PlayState& game, int32_t frame) {
+    game.vdp.drawRunFillPicture(0, 0, groupPicture(game, res::menuFrames, frame));
 }
 
-int32_t tokenPictureForSound() {
-    return sound.soundOn == 1 ? tokenOn : tokenOff;
+int32_t tokenPictureForSound(PlayState& game) {
+    return game.sound.soundOn == 1 ? tokenOn : tokenOff;
 }
 
 class ChoiceLoop {
+    PlayState& game;
+
 public:
-    explicit ChoiceLoop(SoundToken& restingToken) : token(restingToken) {}
+    ChoiceLoop(PlayState& playing, SoundToken& restingToken) : game(playing), token(restingToken) {}
 
     // The item under the pointer; the later item wins where two overlap.
     static int32_t itemAt(int32_t x, int32_t y) {
@@ -107,7 +107,7 @@ public:
 
     // The highlight moves at most once per cycle, after the running cycle has ended.
     void advanceHighlight() {
-        const int32_t over = itemAt(input.mouseX, input.mouseY);
+        const int32_t over = itemAt(game.input.mouseX, game.input.mouseY);
         animFrame = (animFrame + 1) % highlightCycle;
         if (animFrame == 0 && over != hovered) {
             hovered = over;
@@ -116,29 +116,31 @@ public:
     }
 
     void draw(int32_t tokenPicture, bool withCursor) {
-        vdp.loadScreen(savedScreen.get());
-        ambientList.animateAll();
-        updateSpeedSlider();
-        drawMenuFrame(openMenuFrame);
+        game.vdp.loadScreen(game.savedScreen.get());
+        game.ambientList.animateAll(game);
+        updateSpeedSlider(game);
+        drawMenuFrame(game, openMenuFrame);
         if (hovered >= 0) {
-            vdp.drawRunPicture(0, 0, groupPicture(res::menuItemHighlights + hovered, animFrame));
+            game.vdp.drawRunPicture(
+                0, 0, groupPicture(game, res::menuItemHighlights + hovered, animFrame));
         }
-        token.draw(tokenPicture);
+        token.draw(game, tokenPicture);
         if (withCursor) {
-            vdp.drawPicture(input.mouseX, input.mouseY, entryPicture(res::cursor));
+            game.vdp.drawPicture(game.input.mouseX, game.input.mouseY,
+                                 entryPicture(game, res::cursor));
         }
-        vdp.present();
+        game.vdp.present();
     }
 
     // Runs until a choice is made; false when the program must end.
     bool choose() {
         for (;;) {
-            if (!frameWait()) {
+            if (!frameWait(game)) {
                 return false;
             }
             // A choice is a release of the left button while an item is highlighted.
             bool done = false;
-            if (input.leftButton != 0) {
+            if (game.input.leftButton != 0) {
                 wasDown = true;
             } else if (wasDown && hovered >= 0) {
                 done = true;
@@ -146,13 +148,13 @@ public:
                 wasDown = false;
             }
             advanceHighlight();
-            if (input.keys[keyEsc] != 0) {
+            if (game.input.keys[keyEsc] != 0) {
                 hovered = MenuBackToPlay;
                 done = true;
             }
-            draw(tokenPictureForSound(), true);
+            draw(tokenPictureForSound(game), true);
             if (done) {
-                cueSound(sfx::menuChoice);
+                cueSound(game, sfx::menuChoice);
                 return true;
             }
         }
@@ -161,28 +163,28 @@ public:
     // Switching on sounds through sound 6; switching off plays sound 7 while sound is
     // still on and turns it off when the token has turned.
     bool switchSound() {
-        const bool wasOff = sound.soundOn == 0;
-        if (wasOff && sound.soundAvailable == 1) {
-            sound.soundOn = 1;
+        const bool wasOff = game.sound.soundOn == 0;
+        if (wasOff && game.sound.soundAvailable == 1) {
+            game.sound.soundOn = 1;
         }
-        cueSound(wasOff ? sfx::soundOn : sfx::soundOff);
+        cueSound(game, wasOff ? sfx::soundOn : sfx::soundOff);
         for (int32_t t = 0; t < switchFrames; ++t) {
-            if (!frameWait()) {
+            if (!frameWait(game)) {
                 return false;
             }
             advanceHighlight();
             draw(wasOff ? t : tokenOn - t, false);
         }
-        if (!wasOff && sound.soundAvailable == 1) {
-            sound.soundOn = 0;
+        if (!wasOff && game.sound.soundAvailable == 1) {
+            game.sound.soundOn = 0;
         }
-        wasDown = input.leftButton != 0;
+        wasDown = game.input.leftButton != 0;
         return true;
     }
 
     int32_t hovered = -1;
     int32_t animFrame = 1;
-    bool wasDown = input.leftButton != 0;
+    bool wasDown = game.input.leftButton != 0;
 
 private:
     SoundToken& token;
@@ -190,48 +192,44 @@ private:
 
 }  // namespace
 
-bool menuIsOpen() {
-    return menuOpen;
-}
-
-int32_t runMenu() {
-    const MenuLifetime lifetime;
-    savedScreen = makeScreenImage();
-    vdp.saveScreen(savedScreen.get());
-    cueSound(sfx::menuOpens);
-    if (!frameWait()) {
+int32_t runMenu(PlayState& game) {
+    const MenuLifetime lifetime(game);
+    game.savedScreen = makeScreenImage();
+    game.vdp.saveScreen(game.savedScreen.get());
+    cueSound(game, sfx::menuOpens);
+    if (!frameWait(game)) {
         return MenuQuit;
     }
 
     SoundToken token;
     for (int32_t f = 0; f < openingFrames; ++f) {
-        vdp.loadScreen(savedScreen.get());
-        drawMenuFrame(f);
+        game.vdp.loadScreen(game.savedScreen.get());
+        drawMenuFrame(game, f);
         token.advance();
-        token.draw(tokenOff);
-        vdp.present();
-        if (f < openingFrames - 1 && !frameWait()) {
+        token.draw(game, tokenOff);
+        game.vdp.present();
+        if (f < openingFrames - 1 && !frameWait(game)) {
             return MenuQuit;
         }
     }
-    if (!frameWait()) {
+    if (!frameWait(game)) {
         return MenuQuit;
     }
     for (;;) {
-        vdp.loadScreen(savedScreen.get());
-        drawMenuFrame(openMenuFrame);
+        game.vdp.loadScreen(game.savedScreen.get());
+        drawMenuFrame(game, openMenuFrame);
         token.advance();
-        token.draw(tokenPictureForSound());
-        vdp.present();
+        token.draw(game, tokenPictureForSound(game));
+        game.vdp.present();
         if (token.steps < 1) {
             break;
         }
-        if (!frameWait()) {
+        if (!frameWait(game)) {
             return MenuQuit;
         }
     }
 
-    ChoiceLoop loop(token);
+    ChoiceLoop loop(game, token);
     for (;;) {
         if (!loop.choose()) {
             return MenuQuit;
@@ -244,19 +242,19 @@ int32_t runMenu() {
         }
     }
 
-    input.waitKeysReleased();
-    if (!frameWait()) {
+    game.input.waitKeysReleased();
+    if (!frameWait(game)) {
         return MenuQuit;
     }
     for (int32_t f = firstClosingFrame; f <= lastClosingFrame; ++f) {
-        vdp.loadScreen(savedScreen.get());
-        drawMenuFrame(f);
-        vdp.present();
-        if (f < lastClosingFrame && !frameWait()) {
+        game.vdp.loadScreen(game.savedScreen.get());
+        drawMenuFrame(game, f);
+        game.vdp.present();
+        if (f < lastClosingFrame && !frameWait(game)) {
             return MenuQuit;
         }
     }
-    vdp.loadScreen(savedScreen.get());
+    game.vdp.loadScreen(game.savedScreen.get());
     return loop.hovered;
 }
 

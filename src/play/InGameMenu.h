@@ -5,6 +5,8 @@
 
 namespace quenford {
 
+struct PlayState;
+
 // What the in-game menu chose.
 enum MenuResult : int32_t {
     MenuNewBoard = 0,
@@ -30,8 +32,6 @@ constexpr std::array<MenuItemRect, 4> menuItemRects{{
 
 // The modal in-game menu over the frozen play frame. Leaves the play frame in the back
 // buffer and savedScreen freed, whichever way it ends.
-int32_t runMenu();
-// Whether runMenu is running.
-bool menuIsOpen();
+int32_t runMenu(PlayState& game);
 
 }  // namespace quenford

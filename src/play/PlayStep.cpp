@@ -25,16 +25,17 @@ constexpr int32_t holdSteps = 5;
 constexpr int32_t emptySteps = 3;
 constexpr int32_t menuButtonCycle = 7;
 
-bool keyDown(uint8_t code) {
-    return input.keys[code] != 0;
+bool keyDown(PlayState& game, uint8_t code) {
+    return game.input.keys[code] != 0;
 }
 
-void drawBackground(int32_t picture) {
-    vdp.drawRunFillPicture(0, 0, groupPicture(res::backgroundPictures, picture));
+void drawBackground(PlayState& game, int32_t picture) {
+    game.vdp.drawRunFillPicture(0, 0, groupPicture(game, res::backgroundPictures, picture));
 }
 
-void drawBasket(int32_t picture) {
-    vdp.drawRunFillPicture(0, 0, groupPicture(res::basketPictures + board.groupKind, picture));
+void drawBasket(PlayState& game, int32_t picture) {
+    game.vdp.drawRunFillPicture(
+        0, 0, groupPicture(game, res::basketPictures + game.board.groupKind, picture));
 }
 
 bool isBasketPhase(BoardPhase phase) {
@@ -43,112 +44,112 @@ bool isBasketPhase(BoardPhase phase) {
 }
 
 // The 3-frame sub-count of the basket phases; true when the last step has run out.
-bool basketStepDone() {
-    phaseTimer -= 1;
-    if (phaseTimer > 0) {
+bool basketStepDone(PlayState& game) {
+    game.phaseTimer -= 1;
+    if (game.phaseTimer > 0) {
         return false;
     }
-    phaseTimer = basketStepFrames;
-    board.pending -= 1;
-    return board.pending == 0;
+    game.phaseTimer = basketStepFrames;
+    game.board.pending -= 1;
+    return game.board.pending == 0;
 }
 
-void enterBasketPhase(BoardPhase phase, int32_t steps) {
-    board.phase = phase;
-    board.pending = steps;
-    phaseTimer = basketStepFrames;
+void enterBasketPhase(PlayState& game, BoardPhase phase, int32_t steps) {
+    game.board.phase = phase;
+    game.board.pending = steps;
+    game.phaseTimer = basketStepFrames;
 }
 
 // The basket fills as the items land.
-void drawFillingBasket() {
-    if (board.landed < 2) {
-        drawBackground(1);
-    } else if (board.landed < 4) {
-        drawBasket(0);
-    } else if (board.landed < 6) {
-        drawBasket(1);
+void drawFillingBasket(PlayState& game) {
+    if (game.board.landed < 2) {
+        drawBackground(game, 1);
+    } else if (game.board.landed < 4) {
+        drawBasket(game, 0);
+    } else if (game.board.landed < 6) {
+        drawBasket(game, 1);
     } else {
-        drawBasket(2);
+        drawBasket(game, 2);
     }
 }
 
-void finishSwap() {
-    Cell& from = board.cells[board.swapFrom];
-    Cell& to = board.cells[board.swapTo];
+void finishSwap(PlayState& game) {
+    Cell& from = game.board.cells[game.board.swapFrom];
+    Cell& to = game.board.cells[game.board.swapTo];
     std::swap(from, to);
     from.state = CellState::Idle;
     to.state = CellState::Idle;
-    spawnItems(swapItems);
+    spawnItems(game, game.swapItems);
 }
 
 enum class Click { None, Left, Right };
 
 // One branch per phase; returns the click that the Play phase lets through.
-Click runPhase() {
-    switch (board.phase) {
+Click runPhase(PlayState& game) {
+    switch (game.board.phase) {
         case BoardPhase::Start:
-            board.pending -= 1;
-            if (board.pending == 0) {
-                board.phase = BoardPhase::Play;
-                spawnItems(startItems);
+            game.board.pending -= 1;
+            if (game.board.pending == 0) {
+                game.board.phase = BoardPhase::Play;
+                spawnItems(game, game.startItems);
             }
             return Click::None;
         case BoardPhase::Play:
             // A left press acts on its release, the right button at once.
-            if (input.leftButton != 0) {
-                clickPending = 1;
+            if (game.input.leftButton != 0) {
+                game.clickPending = 1;
                 return Click::None;
             }
-            if (input.rightButton != 0) {
+            if (game.input.rightButton != 0) {
                 return Click::Right;
             }
-            return clickPending == 1 ? Click::Left : Click::None;
+            return game.clickPending == 1 ? Click::Left : Click::None;
         case BoardPhase::Harvest:
-            drawFillingBasket();
-            if (board.pending == 0) {
-                enterBasketPhase(BoardPhase::BasketSettle, settleSteps);
+            drawFillingBasket(game);
+            if (game.board.pending == 0) {
+                enterBasketPhase(game, BoardPhase::BasketSettle, settleSteps);
             }
             return Click::None;
         case BoardPhase::BasketSettle:
-            drawBasket(2);
-            if (basketStepDone()) {
-                enterBasketPhase(BoardPhase::BasketHold, holdSteps);
-                cueSound(sfx::basketFull);
+            drawBasket(game, 2);
+            if (basketStepDone(game)) {
+                enterBasketPhase(game, BoardPhase::BasketHold, holdSteps);
+                cueSound(game, sfx::basketFull);
             }
             return Click::None;
         case BoardPhase::BasketHold:
-            drawBasket(2);
-            if (basketStepDone()) {
-                enterBasketPhase(BoardPhase::BasketEmpty, emptySteps);
-                cueSound(sfx::basketEmptied);
+            drawBasket(game, 2);
+            if (basketStepDone(game)) {
+                enterBasketPhase(game, BoardPhase::BasketEmpty, emptySteps);
+                cueSound(game, sfx::basketEmptied);
             }
             return Click::None;
         case BoardPhase::BasketEmpty:
-            if (board.pending >= 2) {
-                drawBasket(5 - board.pending);
+            if (game.board.pending >= 2) {
+                drawBasket(game, 5 - game.board.pending);
             } else {
-                drawBackground(1 - board.pending);
+                drawBackground(game, 1 - game.board.pending);
             }
-            if (basketStepDone()) {
-                board.score += groupPoints;
-                spawnItems(harvestItems);
+            if (basketStepDone(game)) {
+                game.board.score += game.groupPoints;
+                spawnItems(game, game.harvestItems);
             }
             return Click::None;
         case BoardPhase::Growing:
-            if (board.pending == 0) {
-                board.phase = BoardPhase::Play;
+            if (game.board.pending == 0) {
+                game.board.phase = BoardPhase::Play;
             }
             return Click::None;
         case BoardPhase::Clearing:
-            if (board.pending == 0) {
-                board.phase = BoardPhase::Play;
-                resetBoard();
-                spawnItems(startItems);
+            if (game.board.pending == 0) {
+                game.board.phase = BoardPhase::Play;
+                resetBoard(game);
+                spawnItems(game, game.startItems);
             }
             return Click::None;
         case BoardPhase::Swapping:
-            if (board.pending == 0) {
-                finishSwap();
+            if (game.board.pending == 0) {
+                finishSwap(game);
             }
             return Click::None;
         default:
@@ -156,94 +157,96 @@ Click runPhase() {
     }
 }
 
-void takeClick(Click click) {
+void takeClick(PlayState& game, Click click) {
     if (click == Click::None) {
         return;
     }
-    clickPending = 0;
+    game.clickPending = 0;
     // A click outside the bed is consumed all the same.
-    if (const auto square = squareAt(input.mouseX, input.mouseY)) {
-        cellClicked(square->col, square->row, click == Click::Left ? Button::Left : Button::Right);
+    if (const auto square = squareAt(game.input.mouseX, game.input.mouseY)) {
+        cellClicked(game, square->col, square->row,
+                    click == Click::Left ? Button::Left : Button::Right);
     }
 }
 
-bool pointerOnMenuButton() {
+bool pointerOnMenuButton(PlayState& game) {
     const MenuItemRect& sign = menuSignRect;
-    return input.mouseX >= sign.left && input.mouseX <= sign.left + sign.width &&
-           input.mouseY >= sign.top && input.mouseY <= sign.top + sign.height;
+    return game.input.mouseX >= sign.left && game.input.mouseX <= sign.left + sign.width &&
+           game.input.mouseY >= sign.top && game.input.mouseY <= sign.top + sign.height;
 }
 
 // A started hover cycle always runs to its end.
-void animateMenuButton() {
-    if (pointerOnMenuButton()) {
-        if (menuButtonHot == 1) {
-            menuButtonFrame = (menuButtonFrame + 1) % menuButtonCycle;
+void animateMenuButton(PlayState& game) {
+    if (pointerOnMenuButton(game)) {
+        if (game.menuButtonHot == 1) {
+            game.menuButtonFrame = (game.menuButtonFrame + 1) % menuButtonCycle;
         } else {
-            menuButtonHot = 1;
-            menuButtonFrame = 0;
+            game.menuButtonHot = 1;
+            game.menuButtonFrame = 0;
         }
-    } else if (menuButtonHot == 1) {
-        menuButtonFrame += 1;
-        if (menuButtonFrame == menuButtonCycle) {
-            menuButtonFrame = 0;
-            menuButtonHot = 0;
+    } else if (game.menuButtonHot == 1) {
+        game.menuButtonFrame += 1;
+        if (game.menuButtonFrame == menuButtonCycle) {
+            game.menuButtonFrame = 0;
+            game.menuButtonHot = 0;
         }
     }
 }
 
 // The menu button while the board waits for a move; false when the player quit.
-bool runMenuButton() {
-    if ((pointerOnMenuButton() && input.leftButton != 0) || keyDown(keyEsc) || keyDown(keyF10)) {
-        input.waitKeysReleased();
-        const int32_t result = runMenu();
+bool runMenuButton(PlayState& game) {
+    if ((pointerOnMenuButton(game) && game.input.leftButton != 0) || keyDown(game, keyEsc) ||
+        keyDown(game, keyF10)) {
+        game.input.waitKeysReleased();
+        const int32_t result = runMenu(game);
         if (result == MenuNewBoard) {
-            abandonBoard();
+            abandonBoard(game);
         } else if (result == MenuQuit) {
             return false;
         }
-        input.waitKeysReleased();
-        clickPending = 0;
-        menuButtonHot = 0;
-        if (board.phase != BoardPhase::Play) {
+        game.input.waitKeysReleased();
+        game.clickPending = 0;
+        game.menuButtonHot = 0;
+        if (game.board.phase != BoardPhase::Play) {
             return true;
         }
     }
-    animateMenuButton();
+    animateMenuButton(game);
     return true;
 }
 
 }  // namespace
 
-bool gameOver() {
-    return board.phase == BoardPhase::Play &&
-           (board.occupied > cellCount || board.score > winScore);
+bool gameOver(const PlayState& game) {
+    return game.board.phase == BoardPhase::Play &&
+           (game.board.occupied > cellCount || game.board.score > winScore);
 }
 
-int32_t playStep(int32_t present) {
-    vdp.loadScreen(resources->entry(res::fieldBackdrop));
-    if (!isBasketPhase(board.phase)) {
-        drawBackground(1);
+int32_t playStep(PlayState& game, int32_t present) {
+    game.vdp.loadScreen(game.resources->entry(res::fieldBackdrop));
+    if (!isBasketPhase(game.board.phase)) {
+        drawBackground(game, 1);
     }
-    takeClick(runPhase());
-    updateCells();
-    drawScore();
-    ambientList.animateAll();
-    if (board.phase == BoardPhase::Play && !runMenuButton()) {
+    takeClick(game, runPhase(game));
+    updateCells(game);
+    drawScore(game);
+    game.ambientList.animateAll(game);
+    if (game.board.phase == BoardPhase::Play && !runMenuButton(game)) {
         return 0;
     }
-    vdp.drawRunPicture(0, 0, groupPicture(res::menuButton, menuButtonFrame));
-    updateSpeedSlider();
-    if (gameOver()) {
+    game.vdp.drawRunPicture(0, 0, groupPicture(game, res::menuButton, game.menuButtonFrame));
+    updateSpeedSlider(game);
+    if (gameOver(game)) {
         // The game-over screen shows the finished frame; the flow frees it.
-        savedScreen = makeScreenImage();
-        vdp.saveScreen(savedScreen.get());
+        game.savedScreen = makeScreenImage();
+        game.vdp.saveScreen(game.savedScreen.get());
         return 1;
     }
-    if (board.phase == BoardPhase::Play) {
-        vdp.drawPicture(input.mouseX, input.mouseY, entryPicture(res::cursor));
+    if (game.board.phase == BoardPhase::Play) {
+        game.vdp.drawPicture(game.input.mouseX, game.input.mouseY, entryPicture(game, res::cursor));
     }
     if (present != 0) {
-        vdp.present();
+        game.vdp.present();
     }
     return 1;
 }

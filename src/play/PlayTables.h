@@ -1,11 +1,12 @@
 #pragma once
 
-#include "resources/Archive.h"
-
 namespace quenford {
 
-// Fills the ambient animations from the loaded archive's frame groups and sets the item
-// counts of a new board, a swap and a harvest. Called once the archive is loaded.
-void fillPlayTables(ResourceArchive& archive);
+struct PlayState;
+
+// Fills the ambient animations from the loaded archive's frame groups, sets the item counts
+// of a new board, a swap and a harvest and installs the archive's font as the text style.
+// Called once the archive is loaded.
+void fillPlayTables(PlayState& game);
 
 }  // namespace quenford

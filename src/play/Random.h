@@ -19,6 +19,4 @@ private:
     uint32_t state = 1;
 };
 
-extern Random gameRandom;
-
 }  // namespace quenford

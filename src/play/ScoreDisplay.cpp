@@ -16,15 +16,15 @@ constexpr int32_t centreX = 170;
 constexpr int32_t baseY = 78;
 constexpr int32_t digitGap = 2;
 
-Picture digitPicture(char digit) {
-    return groupPicture(res::scoreDigits, digit - '0');
+Picture digitPicture(PlayState& game, char digit) {
+    return groupPicture(game, res::scoreDigits, digit - '0');
 }
 
 }  // namespace
 
-void drawScore() {
+void drawScore(PlayState& game) {
     char buffer[12];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, board.score).ptr;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, game.board.score).ptr;
     // The score never goes below 0; a sign would have no picture, so only digits count.
     std::string_view text(buffer, static_cast<size_t>(end - buffer));
     if (!text.empty() && text.front() == '-') {
@@ -32,14 +32,14 @@ void drawScore() {
     }
     int32_t width = 0;
     for (char c : text) {
-        width += digitPicture(c).width;
+        width += digitPicture(game, c).width;
     }
     const int32_t half = width / 2;
     int32_t x = centreX - half;
     int32_t y = baseY + half / 10;
     for (char c : text) {
-        const Picture digit = digitPicture(c);
-        vdp.drawPicture(x, y, digit);
+        const Picture digit = digitPicture(game, c);
+        game.vdp.drawPicture(x, y, digit);
         y -= 1;
         x += digit.width + digitGap;
     }

@@ -2,8 +2,10 @@
 
 namespace quenford {
 
+struct PlayState;
+
 // Writes board.score with the digit pictures, centred near x = 170, each digit standing
 // one pixel higher than the one before.
-void drawScore();
+void drawScore(PlayState& game);
 
 }  // namespace quenford

@@ -4,6 +4,8 @@
 
 namespace quenford {
 
+struct Platform;
+
 // Archive sound table indices.
 namespace sfx {
 constexpr int32_t transition = 0;
@@ -21,8 +23,8 @@ constexpr int32_t basketEmptied = 12;
 }  // namespace sfx
 
 // Loads archive sound `index` into slot `slot` (bytes up to the next table element).
-void loadArchiveSound(int slot, int32_t index);
+void loadArchiveSound(Platform& game, int slot, int32_t index);
 // One-off effects go through slot 0: load, then play at once.
-void cueSound(int32_t index);
+void cueSound(Platform& game, int32_t index);
 
 }  // namespace quenford

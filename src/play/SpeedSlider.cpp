@@ -18,36 +18,36 @@ constexpr int32_t shownFrames = 60;
 constexpr int32_t trackX = 550;
 constexpr int32_t sliderY = 30;
 
-int32_t knobX() {
+int32_t knobX(PlayState& game) {
     // x 523 at the slowest period, 579 at the fastest.
-    return 523 + static_cast<int32_t>(slowestPeriodMs - framePeriodMs) * 57 / 76;
+    return 523 + static_cast<int32_t>(slowestPeriodMs - game.framePeriodMs) * 57 / 76;
 }
 
 }  // namespace
 
-void updateSpeedSlider() {
-    const bool faster = input.keys[keyKeypadPlus] != 0;
-    const bool slower = input.keys[keyKeypadMinus] != 0;
+void updateSpeedSlider(PlayState& game) {
+    const bool faster = game.input.keys[keyKeypadPlus] != 0;
+    const bool slower = game.input.keys[keyKeypadMinus] != 0;
     if (faster) {
-        sliderFrames = shownFrames;
-        if (framePeriodMs > fastestPeriodMs) {
-            framePeriodMs -= 1;
+        game.sliderFrames = shownFrames;
+        if (game.framePeriodMs > fastestPeriodMs) {
+            game.framePeriodMs -= 1;
         }
-        sliderKnobX = knobX();
+        game.sliderKnobX = knobX(game);
     }
     if (slower) {
-        sliderFrames = shownFrames;
-        if (framePeriodMs < slowestPeriodMs) {
-            framePeriodMs += 1;
+        game.sliderFrames = shownFrames;
+        if (game.framePeriodMs < slowestPeriodMs) {
+            game.framePeriodMs += 1;
         }
-        sliderKnobX = knobX();
+        game.sliderKnobX = knobX(game);
     }
-    if (!faster && !slower && sliderFrames < 1) {
+    if (!faster && !slower && game.sliderFrames < 1) {
         return;
     }
-    sliderFrames -= 1;
-    vdp.drawPicture(trackX, sliderY, groupPicture(res::speedSlider, 0));
-    vdp.drawPicture(sliderKnobX, sliderY, groupPicture(res::speedSlider, 1));
+    game.sliderFrames -= 1;
+    game.vdp.drawPicture(trackX, sliderY, groupPicture(game, res::speedSlider, 0));
+    game.vdp.drawPicture(game.sliderKnobX, sliderY, groupPicture(game, res::speedSlider, 1));
 }
 
 }  // namespace quenford

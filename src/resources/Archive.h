@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Picture.h"
-#include "platform/PreparedPicture.h"
+#include "draw/Picture.h"
+#include "draw/PreparedPicture.h"
 #include "resources/ArchiveLayout.h"
 #include "resources/DataFile.h"
 

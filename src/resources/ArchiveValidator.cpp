@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/BackBuffer.h"
-#include "platform/Picture.h"
+#include "draw/BackBuffer.h"
+#include "draw/Picture.h"
 #include "resources/Archive.h"
 #include "resources/ArchiveLayout.h"
 #include "resources/LittleEndian.h"

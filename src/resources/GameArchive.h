@@ -34,7 +34,4 @@ constexpr int32_t titlePalette = 45;
 constexpr int32_t minimumEntries = 46;
 }  // namespace res
 
-// The game's archive, loaded once by loadResources and alive until freeResources.
-extern ResourceArchive* resources;
-
 }  // namespace quenford

@@ -1,18 +1,11 @@
 #include "resources/LoadResources.h"
 
-#include <memory>
-
-#include "platform/Text.h"
 #include "resources/ArchiveValidator.h"
 #include "resources/GameArchive.h"
 
 namespace quenford {
 
-std::string dataFolder;
-
 namespace {
-
-std::unique_ptr<ResourceArchive> loadedArchive;
 
 constexpr int32_t openedGroups[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14,
                                     15, 16, 17, 18, 19, 20, 21, 22, 23, 25, 26, 27, 30,
@@ -20,9 +13,9 @@ constexpr int32_t openedGroups[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 
 
 }  // namespace
 
-bool loadResources() {
+bool loadResources(GameResources& game) {
     DataFile file;
-    auto archive = loadArchiveFile(file, dataFolder + "DATA10.RES");
+    auto archive = loadArchiveFile(file, game.dataFolder + "DATA10.RES");
     // The game uses the archive in place and draws its run pictures unclipped: a damaged
     // file is refused here rather than read or written out of bounds later.
     if (!archive || !validateLoadedArchive(*archive, ArchiveKind::GameData).ok) {
@@ -31,15 +24,14 @@ bool loadResources() {
     for (const int32_t n : openedGroups) {
         archive->openGroup(n);
     }
-    setTextStyle(makeTextStyle(&archive->group(res::font), 0, screenGlyphDraw, 1));
-    loadedArchive = std::move(archive);
-    resources = loadedArchive.get();
+    game.loadedArchive = std::move(archive);
+    game.resources = game.loadedArchive.get();
     return true;
 }
 
-void freeResources() {
-    resources = nullptr;
-    loadedArchive.reset();
+void freeResources(GameResources& game) {
+    game.resources = nullptr;
+    game.loadedArchive.reset();
 }
 
 }  // namespace quenford

@@ -1,16 +1,24 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "resources/Archive.h"
 
 namespace quenford {
 
-// The folder DATA10.RES is read from ("" = the current folder; else ends in '/').
-extern std::string dataFolder;
+// One game's data: where it is read from and the archive while it is loaded.
+struct GameResources {
+    // The folder DATA10.RES is read from ("" = the current folder; else ends in '/').
+    std::string dataFolder;
+    // The game's archive, loaded once by loadResources and alive until freeResources.
+    ResourceArchive* resources = nullptr;
+    std::unique_ptr<ResourceArchive> loadedArchive;
+};
 
-// Loads and checks DATA10.RES, opens its groups and installs the text style. False when
-// the archive is missing or damaged. The game's own tables are filled from it afterwards
-// (fillPlayTables).
-bool loadResources();
-void freeResources();
+// Loads and checks DATA10.RES and opens its groups. False when the archive is missing or
+// damaged. The text style and the game's own tables are set from it afterwards.
+bool loadResources(GameResources& game);
+void freeResources(GameResources& game);
 
 }  // namespace quenford

@@ -6,9 +6,9 @@
 
 #include "app/AutoplayRun.h"
 #include "app/CommandLine.h"
+#include "app/Timedemo.h"
+#include "frontend/Game.h"
 #include "host/web/WebHost.h"
-#include "play/GameState.h"
-#include "web/TimedDemo.h"
 
 // The game in the page. The page turns its address's parameters into the program's
 // arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo; ?fast sets the clock)
@@ -33,17 +33,20 @@ EM_JS(int, pageWantsFastClock, (), {
 });
 // clang-format on
 
+// The game the page plays, for quenfordGameState: the page's calls carry no game of their own.
+const quenford::Game* shownGame = nullptr;
+
 int runTimedDemo(const quenford::ProgramOptions& options) {
     quenford::host::WebHostOptions settings;
     settings.fastClock = true;
     quenford::host::WebHost host(settings);
-    const quenford::web::TimedDemoResult result = quenford::web::playTimedDemo(
-        host, [&] { host.closeWindow(); }, options);
-    if (!result.played) {
+    const quenford::TimedDemoPass pass = quenford::timeDemoPass(
+        host, [&] { host.closeWindow(); }, options, quenford::Presenting::Host);
+    if (!pass.played) {
         return 1;
     }
-    std::printf("%s\nend state: %s\n", result.summary.c_str(), result.endState.c_str());
-    pageTimedemoDone(result.fps, result.summary.c_str(), result.endState.c_str());
+    std::printf("%s\nend state: %s\n", pass.summary.c_str(), pass.endState.c_str());
+    pageTimedemoDone(pass.fps(), pass.summary.c_str(), pass.endState.c_str());
     return 0;
 }
 
@@ -62,7 +65,12 @@ int runProgram(int argc, char** argv) {
     quenford::host::WebHostOptions settings;
     settings.fastClock = pageWantsFastClock() != 0;
     quenford::host::WebHost host(settings);
-    return static_cast<int>(quenford::runGameOrAutoplay(host, options, [] {}).exitCode);
+    quenford::Game game;
+    shownGame = &game;
+    const int exitCode =
+        static_cast<int>(quenford::runGameOrAutoplay(game, host, options, [] {}).exitCode);
+    shownGame = nullptr;
+    return exitCode;
 }
 
 }  // namespace
@@ -71,10 +79,14 @@ int runProgram(int argc, char** argv) {
 // square, and each square's kind row by row ('.' for an empty or moving square).
 extern "C" EMSCRIPTEN_KEEPALIVE const char* quenfordGameState() {
     static std::string text;
-    text = "phase=" + std::to_string(static_cast<int>(quenford::board.phase)) +
-           " score=" + std::to_string(quenford::board.score) +
-           " selected=" + std::to_string(quenford::board.selected) + " bed=";
-    for (const quenford::Cell& cell : quenford::board.cells) {
+    if (shownGame == nullptr) {
+        return "";
+    }
+    const quenford::Board& board = shownGame->board;
+    text = "phase=" + std::to_string(static_cast<int>(board.phase)) +
+           " score=" + std::to_string(board.score) + " selected=" + std::to_string(board.selected) +
+           " bed=";
+    for (const quenford::Cell& cell : board.cells) {
         const bool settled = cell.state == quenford::CellState::Idle;
         text += settled ? static_cast<char>('0' + cell.kind) : '.';
     }

@@ -1,21 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "app/AutoplayRun.h"
+#include "app/EndState.h"
 #include "app/Program.h"
+#include "app/Report.h"
+#include "autoplay/AutoplayHost.h"
+#include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/sdl/SlotMixer.h"
-#include "platform/FramePump.h"
-#include "platform/Input.h"
-#include "platform/Sound.h"
-#include "play/GameState.h"
-#include "play/InGameMenu.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -32,16 +34,17 @@ protected:
     void SetUp() override {
         fs::create_directories(folder / "home");
         setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
-        std::strcpy(launcherCommand, "TAMBERLY.EXE P");
     }
 
+    // A new game on the host.
     GameResult run(
         HeadlessHost& host, const std::string& commandLine = "",
         const std::function<void()>& atFlowEnd = [] {}) {
         ProgramOptions options;
         options.dataFolder = folder.string();
         options.commandLine = commandLine;
-        return runGame(host, options, atFlowEnd);
+        game = std::make_unique<Game>();
+        return runGame(*game, host, options, atFlowEnd);
     }
 
     static HeadlessOptions frames(uint64_t count) {
@@ -51,6 +54,7 @@ protected:
     }
 
     const test::TempFolder folder{"program"};
+    std::unique_ptr<Game> game;
 };
 
 // No archives are written: the window and screen fail before the archive is wanted.
@@ -80,7 +84,7 @@ TEST_F(ProgramTest, ClosingTheWindowEndsTheFlowAndStartsTheShell) {
     HeadlessHost host(frames(40));
     const GameResult result = run(host, "Q");
     EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_TRUE(modeQ);
+    EXPECT_TRUE(game->modeQ);
     EXPECT_EQ(result.demo, DemoChoice::Off);
     EXPECT_TRUE(host.messageBoxes().empty());
     // Nothing the flow still draws after the close is shown.
@@ -115,7 +119,7 @@ public:
 TEST_F(ProgramTest, EverySoundIsSilencedBeforeTheArchiveGoes) {
     test::writeTestArchives(folder);
     MixingHost host(frames(20));
-    run(host, "", [] { sound.playSound(2, 0); });
+    run(host, "", [this] { game->sound.playSound(2, 0); });
     ASSERT_FALSE(host.playedSounds().empty());
     EXPECT_FALSE(host.soundingAtClose);
 }
@@ -147,7 +151,6 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
 
     // Playback without a recording runs on live input, but the shell still learns of it.
     fs::remove(folder / "DATA12.RES");
-    std::strcpy(launcherCommand, "TAMBERLY.EXE P");
     HeadlessHost missing(frames(5));
     EXPECT_EQ(run(missing, "1").demo, DemoChoice::Off);
     EXPECT_EQ(missing.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
@@ -197,13 +200,14 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
                          "39000 move 200 391\n39000 click left\n")
                          .events;
     HeadlessHost host(options);
+    game = std::make_unique<Game>();
     std::vector<std::pair<uint64_t, bool>> shown;  // when each frame came, and the menu then
     host.setFrameObserver(
-        [&](HeadlessHost& h) { shown.emplace_back(h.elapsedMs(), menuIsOpen()); });
+        [&](HeadlessHost& h) { shown.emplace_back(h.elapsedMs(), game->menuOpen); });
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
-    runGameOrAutoplay(host, programOptions, [] {});
+    runGameOrAutoplay(*game, host, programOptions, [] {});
 
     const auto framesBetween = [&](uint64_t from, uint64_t to) {
         return std::count_if(shown.begin(), shown.end(), [&](const auto& frame) {
@@ -225,7 +229,7 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     };
     EXPECT_TRUE(menuAt(38500));
     EXPECT_FALSE(menuAt(40500));
-    EXPECT_EQ(board.phase, BoardPhase::Play);
+    EXPECT_EQ(game->board.phase, BoardPhase::Play);
 }
 
 // What the player names explicitly must work: a line naming it and exit code 2, and the
@@ -259,6 +263,117 @@ TEST_F(ProgramTest, OptionsNamingUnusableFilesEndTheProgramBeforeItStarts) {
         const std::string named = extra.back().substr(extra.back().find('=') + 1);
         EXPECT_NE(said.find(named), std::string::npos) << said;
     }
+}
+
+// One of two games on a headless host with a collection folder of its own: a script or the
+// built-in player, and what it reports at the end.
+class OwnGame {
+public:
+    OwnGame(const fs::path& home, std::string_view script, bool builtInPlayer)
+        : host(options(script)) {
+        fs::create_directories(home);
+        host.folder = home.string() + "/";
+        if (builtInPlayer) {
+            player = std::make_unique<autoplay::AutoplayHost>(
+                host, game, autoplay::AutoplayOptions{.games = 1},
+                [this] { return game.highScoreTable.isOpen(); });
+        }
+    }
+
+    // Runs the game to its end; every presented frame goes through atFrame first.
+    void run(const fs::path& data, const std::function<void()>& atFrame) {
+        host.setFrameObserver([&](host::HeadlessHost& shown) {
+            const std::vector<uint8_t>& frame = shown.lastFrame();
+            const std::string_view pixels(reinterpret_cast<const char*>(frame.data()),
+                                          frame.size());
+            frameHash = frameHash * 31 + std::hash<std::string_view>{}(pixels);
+            atFrame();
+        });
+        ProgramOptions settings;
+        settings.dataFolder = data.string();
+        runGame(game, player ? static_cast<host::Host&>(*player) : host, settings, [this] {
+            for (const ReportField& field : gameReportFields(game)) {
+                report += field.name + "=" + field.json + "\n";
+            }
+        });
+        report += endStateLine(game, host.framesPresented()) + " frames " +
+                  std::to_string(frameHash) + " sounds " +
+                  std::to_string(host.playedSounds().size());
+    }
+
+    std::string report;
+
+private:
+    class FolderHost : public host::HeadlessHost {
+    public:
+        using HeadlessHost::HeadlessHost;
+        std::optional<std::string> collectionFolder(const std::string&) override { return folder; }
+        std::string folder;
+    };
+    static HeadlessOptions options(std::string_view script) {
+        HeadlessOptions settings;
+        settings.frameLimit = 1500;
+        settings.script = host::parseScript(script).events;
+        return settings;
+    }
+
+    FolderHost host;
+    Game game;
+    std::unique_ptr<autoplay::AutoplayHost> player;
+    size_t frameHash = 0;
+};
+
+// Two games in one process, each on a thread of its own but only one running at a time:
+// every presented frame hands the turn to the other game.
+TEST_F(ProgramTest, TwoGamesSteppedInTurnReportWhatEachReportsAlone) {
+    test::writeTestArchives(folder);
+    // Past the title and the table, then the bed left to its background animations, whose
+    // random draws would tell of a generator the games shared.
+    constexpr std::string_view clicks = "100 click left\n3000 click left\n";
+    auto makeGames = [&](const char* run) {
+        return std::array<std::unique_ptr<OwnGame>, 2>{
+            std::make_unique<OwnGame>(folder / run / "a", clicks, false),
+            std::make_unique<OwnGame>(folder / run / "b", "", true)};
+    };
+    auto alone = makeGames("alone");
+    for (auto& one : alone) {
+        one->run(folder, [] {});
+    }
+
+    auto together = makeGames("together");
+    std::mutex lock;
+    std::condition_variable turnChanged;
+    int turn = 0;
+    std::array<bool, 2> ended{};
+    auto play = [&](int me) {
+        const auto waitTurn = [&](std::unique_lock<std::mutex>& held) {
+            turnChanged.wait(held, [&] { return turn == me; });
+        };
+        {
+            std::unique_lock held(lock);
+            waitTurn(held);
+        }
+        together[static_cast<size_t>(me)]->run(folder, [&] {
+            std::unique_lock held(lock);
+            if (!ended[static_cast<size_t>(1 - me)]) {
+                turn = 1 - me;
+                turnChanged.notify_all();
+                waitTurn(held);
+            }
+        });
+        const std::lock_guard held(lock);
+        ended[static_cast<size_t>(me)] = true;
+        turn = 1 - me;
+        turnChanged.notify_all();
+    };
+    std::thread first(play, 0);
+    std::thread second(play, 1);
+    first.join();
+    second.join();
+
+    EXPECT_NE(alone[0]->report, alone[1]->report);
+    EXPECT_EQ(together[0]->report, alone[0]->report);
+    EXPECT_EQ(together[1]->report, alone[1]->report);
 }
 
 }  // namespace

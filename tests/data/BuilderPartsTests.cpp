@@ -10,7 +10,7 @@
 #include "databuilder/GamePalette.h"
 #include "databuilder/Lettering.h"
 #include "databuilder/Sprite.h"
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 #include "resources/GameArchive.h"
 
 namespace quenford::test {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 
 namespace quenford::test {
 

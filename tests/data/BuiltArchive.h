@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Picture.h"
+#include "draw/Picture.h"
 #include "resources/Archive.h"
 
 namespace quenford::test {

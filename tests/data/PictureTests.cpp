@@ -4,7 +4,7 @@
 
 #include "common/PictureEncoders.h"
 #include "data/BuiltArchive.h"
-#include "platform/BackBuffer.h"
+#include "draw/BackBuffer.h"
 #include "resources/GameArchive.h"
 
 namespace quenford::test {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "data/BuiltArchive.h"
-#include "platform/Draw.h"
-#include "platform/MaskedRows.h"
+#include "draw/Draw.h"
+#include "draw/MaskedRows.h"
 #include "resources/ArchiveLayout.h"
 #include "resources/ArchiveValidator.h"
 

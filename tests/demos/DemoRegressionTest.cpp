@@ -3,7 +3,6 @@
 //
 // Re-record after a deliberate change to play (the new files then go with the change):
 //   QUENFORD_RECORD_DEMOS=1 build/tests/demos/demo_regression_tests
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,9 +17,9 @@
 #include "app/ShownScreen.h"
 #include "autoplay/Strategy.h"
 #include "demo/DemoRun.h"
+#include "frontend/Game.h"
 #include "keyplay/CursorMoves.h"
 #include "keyplay/KeyPlayHost.h"
-#include "platform/Input.h"
 #include "play/GameState.h"
 #include "play/SquareMapping.h"
 #include "support/TestFiles.h"
@@ -102,26 +101,26 @@ INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios
 // pointer there with the arrows; then the menu's New board, and Quit.
 class KeyPlayer {
 public:
-    explicit KeyPlayer(host::HeadlessHost& driven) : host(driven) {}
+    KeyPlayer(host::HeadlessHost& driven, const Game& watched) : host(driven), game(watched) {}
 
     void operator()(host::HeadlessHost&) {
-        bestScore = std::max(bestScore, board.score);
-        newBoard = newBoard || board.phase == BoardPhase::Clearing;
+        bestScore = std::max(bestScore, game.board.score);
+        newBoard = newBoard || game.board.phase == BoardPhase::Clearing;
         if (wait > 0) {
             wait -= 1;
             return;
         }
-        if (board.phase == BoardPhase::Start && board.pending == 0) {
+        if (game.board.phase == BoardPhase::Start && game.board.pending == 0) {
             tap("space", 1);  // the title and the table over the first board, which shows
                               // a frame only every 300
             return;
         }
-        if (menuTaps.empty() && board.phase == BoardPhase::Play) {
+        if (menuTaps.empty() && game.board.phase == BoardPhase::Play) {
             play();
         } else if (!menuTaps.empty()) {
             // The menu opens from a bed at rest, and takes its items once it is open.
             const std::string key = menuTaps.front();
-            if (key == "esc" && board.phase != BoardPhase::Play) {
+            if (key == "esc" && game.board.phase != BoardPhase::Play) {
                 return;
             }
             menuTaps.erase(menuTaps.begin());
@@ -144,7 +143,7 @@ private:
     // true when the key was tapped.
     bool walkTo(int32_t square, const char* key) {
         const Point target = keyplay::squareCentre(square % boardSize, square / boardSize);
-        const Point at{input.mouseX, input.mouseY};
+        const Point at{game.input.mouseX, game.input.mouseY};
         const auto under = squareAt(at.x, at.y);
         if (under && under->col + boardSize * under->row == square) {
             tap(key, 4);
@@ -186,7 +185,7 @@ private:
         }
         autoplay::Bed bed;
         for (size_t i = 0; i < bed.size(); ++i) {
-            const Cell& cell = board.cells[i];
+            const Cell& cell = game.board.cells[i];
             bed[i] = cell.state == CellState::Idle ? static_cast<int8_t>(cell.kind) : int8_t{-1};
         }
         const autoplay::Move move = autoplay::chooseMove(bed);
@@ -202,6 +201,7 @@ private:
     }
 
     host::HeadlessHost& host;
+    const Game& game;
     int wait = 0;
     int32_t pendingSquare = -1;
     int32_t secondOfSwap = -1;
@@ -216,37 +216,22 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     setenv("TAMBERLY_HOME", home.c_str(), 1);
     const demo::DemoPaths paths{QUENFORD_BUILT_DATA, (home / "keys.dem").string()};
 
-    // What the player did, told back from the process it played in.
-    struct Played {
-        int swaps, harvests;
-        int32_t bestScore;
-        bool newBoard;
-    };
-    auto* played = static_cast<Played*>(
-        mmap(nullptr, sizeof(Played), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-    ASSERT_NE(played, MAP_FAILED);
-    constexpr uint64_t frameLimit = 20000;
-    const demo::EndState recorded = demo::inChild([&] {
-        host::HeadlessOptions options;
-        options.frameLimit = frameLimit;
-        host::HeadlessHost headless(options);
-        KeyPlayer player(headless);
-        headless.setFrameObserver(std::ref(player));
-        keyplay::KeyPlayHost keys(headless, shownScreen);
-        const demo::EndState state = demo::recordHere(keys, headless, paths);
-        *played = {player.swaps, player.harvests, player.bestScore, player.newBoard};
-        return state;
-    });
+    host::HeadlessOptions options;
+    options.frameLimit = 20000;
+    host::HeadlessHost headless(options);
+    Game game;
+    KeyPlayer player(headless, game);
+    headless.setFrameObserver(std::ref(player));
+    keyplay::KeyPlayHost keys(headless, [&game] { return shownScreen(game); });
+    const demo::EndState recorded = demo::recordHere(game, keys, headless, paths);
 
-    EXPECT_GT(recorded.frames, 0u);
-    EXPECT_LT(recorded.frames, frameLimit) << "the player did not quit";
-    EXPECT_GE(played->swaps, 1);
-    EXPECT_GE(played->harvests, 1);
-    EXPECT_GT(played->bestScore, 0);
-    EXPECT_TRUE(played->newBoard);
-    munmap(played, sizeof(Played));
-    const demo::EndState back = demo::playDemo(paths, recorded);
-    EXPECT_EQ(demo::formatEndState(back), demo::formatEndState(recorded));
+    EXPECT_LT(recorded.frames, options.frameLimit) << "the player did not quit";
+    EXPECT_GE(player.swaps, 1);
+    EXPECT_GE(player.harvests, 1);
+    EXPECT_GT(player.bestScore, 0);
+    EXPECT_TRUE(player.newBoard);
+    const demo::EndState played = demo::playDemo(paths, recorded);
+    EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(recorded));
     fs::remove_all(home);
 }
 

@@ -29,7 +29,7 @@ public:
             return host::Message{host::MessageKind::Quit, 0};
         }
         // One character a frame, as a player types, so the queue never overflows.
-        if (!typing.empty() && input.textEntryOn != 0 && typedAt != clock) {
+        if (!typing.empty() && typist != nullptr && typist->textEntryOn != 0 && typedAt != clock) {
             typedAt = clock;
             const uint8_t ch = typing.front();
             typing.pop_front();
@@ -62,6 +62,7 @@ public:
     uint32_t typedAt = 0;
     bool activated = false;
     std::deque<uint8_t> typing;
+    const Input* typist = nullptr;  // the game's input: typing waits for its text entry
     int presents = 0;
     int closeAfter = 0;  // the player closes the window once this many frames were shown
     bool quitPosted = false;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "frontend/FrontendHost.h"
+#include "frontend/Game.h"
 #include "frontend/GameOverScreen.h"
 #include "frontend/HighScoreDisplay.h"
 #include "frontend/HighScoreTable.h"
@@ -11,11 +12,6 @@
 #include "frontend/Title.h"
 #include "frontend/Transition.h"
 #include "platform/FramePump.h"
-#include "platform/Input.h"
-#include "platform/Sound.h"
-#include "platform/Text.h"
-#include "platform/Vdp.h"
-#include "play/GameState.h"
 #include "play/PlayPictures.h"
 #include "play/PlayTables.h"
 #include "resources/GameArchive.h"
@@ -41,32 +37,24 @@ class FrontendScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::writeTestArchives(folder);
-        dataFolder = folder.string() + "/";
-        ASSERT_TRUE(loadResources());
-        fillPlayTables(*resources);
+        game.dataFolder = folder.string() + "/";
+        ASSERT_TRUE(loadResources(game));
+        fillPlayTables(game);
 
-        host.folder = dataFolder;
-        attachFramePump(host);
-        appActive = 0;
-        quitRequested = false;
-        lastFrameTick = host.clock;
-        ASSERT_TRUE(vdp.init(host));
-        ASSERT_EQ(input.init(host), InputReady);
-        sound.init(host);
-        framePeriodMs = 35;
-        modeQ = false;
-        savedScreen = makeScreenImage();
-    }
-    void TearDown() override {
-        highScoreTable().closeFile();
-        savedScreen.reset();
-        freeResources();
+        host.folder = game.dataFolder;
+        host.typist = &game.input;
+        attachFramePump(game, host);
+        game.lastFrameTick = host.clock;
+        ASSERT_TRUE(game.vdp.init(host));
+        ASSERT_EQ(game.input.init(host), InputReady);
+        game.sound.init(host);
+        game.savedScreen = makeScreenImage();
     }
 
     // A table of the given scores (highest first), named S<score>, held as after a game.
     void openTable(const std::vector<int32_t>& scores) {
-        openHighScores(true);
-        HighScoreTable& table = highScoreTable();
+        openHighScores(game, true);
+        HighScoreTable& table = game.highScoreTable;
         table.count = static_cast<int32_t>(scores.size());
         for (int32_t i = 0; i < table.count; ++i) {
             table.records[i].setName(("S" + std::to_string(scores[i])).c_str());
@@ -74,7 +62,7 @@ protected:
         }
     }
     std::vector<std::string> storedNames() {
-        HighScoreTable stored;
+        HighScoreTable stored{game};
         EXPECT_EQ(stored.load(), LoadOk);
         std::vector<std::string> names;
         for (int32_t i = 0; i < stored.count; ++i) {
@@ -86,14 +74,15 @@ protected:
 
     const test::TempFolder folder{"screens"};
     test::FrontendHost host;
+    Game game;
 };
 
 TEST_F(FrontendScreensTest, SlideInTakesTwentyEightPlusTwoFramesPerRow) {
     for (const int32_t rows : {0, 1, 15}) {
         openTable(descending(rows, 1000));
-        highScoreTable().closeFile();
+        game.highScoreTable.closeFile();
         host.presents = 0;
-        slideInHighScores();
+        slideInHighScores(game);
         EXPECT_EQ(host.presents, rows == 0 ? 0 : 28 + 2 * rows) << rows << " rows";
     }
 }
@@ -102,12 +91,12 @@ TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFramesOther
     openTable(descending(15, 200));
     int firstAtTop = 0;
     host.onPresent = [&] {
-        if (firstAtTop == 0 && highScoreTable().records[0].score == 999) {
+        if (firstAtTop == 0 && game.highScoreTable.records[0].score == 999) {
             firstAtTop = host.presents;
         }
     };
     host.type("Zed\r");
-    enterNewScore(999);
+    enterNewScore(game, 999);
 
     // The table, 32 marker frames, 27 climbing, then the first frame in the new order.
     EXPECT_EQ(firstAtTop, 1 + 32 + 27 + 1);
@@ -115,39 +104,39 @@ TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFramesOther
     ASSERT_EQ(names.size(), 15u);
     EXPECT_EQ(names.front(), "Zed");
     EXPECT_EQ(names.back(), "S187") << "the lowest row gives way";
-    EXPECT_FALSE(highScoreTable().isOpen());
+    EXPECT_FALSE(game.highScoreTable.isOpen());
 
     // Scores that do not beat a row stay below it.
     openTable(descending(15, 115));
     host.presents = 0;
-    enterNewScore(101);
+    enterNewScore(game, 101);
     EXPECT_EQ(host.presents, 0) << "a score equal to the lowest of a full table is not entered";
-    EXPECT_FALSE(highScoreTable().isOpen());
+    EXPECT_FALSE(game.highScoreTable.isOpen());
 
     openTable({50, 40});
     host.type("New\r");
-    enterNewScore(40);
+    enterNewScore(game, 40);
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"S50", "S40", "New"}));
 }
 
 TEST_F(FrontendScreensTest, NameTakesAtMost32CharactersKeepsControlsOutAndDefaultsToTheOwner) {
     openTable({});
     host.type("\bab\b\x01" + std::string(40, 'i') + "\r");
-    enterNewScore(5);
+    enterNewScore(game, 5);
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"a" + std::string(31, 'i')}));
 
     // An empty name becomes the owner's when it fits.
     host.owner = "Ann Lee";
-    EXPECT_EQ(defaultPlayerName(), "Ann Lee");
+    EXPECT_EQ(defaultPlayerName(game), "Ann Lee");
     host.owner = std::string(32, 'w');
-    EXPECT_EQ(defaultPlayerName(), "TEXT 0");
+    EXPECT_EQ(defaultPlayerName(game), "TEXT 0");
     host.owner.reset();
-    EXPECT_EQ(defaultPlayerName(), "TEXT 0");
+    EXPECT_EQ(defaultPlayerName(game), "TEXT 0");
 
     host.owner = "Ann Lee";
     openTable({7});
     host.type("\r");
-    enterNewScore(9);
+    enterNewScore(game, 9);
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"Ann Lee", "S7"}));
 }
 
@@ -163,27 +152,27 @@ TEST_F(FrontendScreensTest, ClosingTheWindowEndsTheSequenceAfterGameAtOnce) {
         {"new row's marker", 40, false}, {"name entry", 200, false},
     };
     openTable({50});
-    highScoreTable().save();
-    board.score = 60;
+    game.highScoreTable.save();
+    game.board.score = 60;
     for (const Case& c : cases) {
-        HighScoreTable other;
+        HighScoreTable other{game};
         if (c.busy) {
             ASSERT_EQ(other.load(), LoadOk);
         }
-        quitRequested = false;
+        game.quitRequested = false;
         host.presents = 0;
         host.closeAfter = c.closeAfter;
-        afterGameHighScores();
+        afterGameHighScores(game);
         EXPECT_EQ(host.presents, c.closeAfter) << c.screen;
         other.closeFile();
-        highScoreTable().closeFile();
+        game.highScoreTable.closeFile();
         EXPECT_EQ(storedNames(), std::vector<std::string>{"S50"}) << c.screen;
     }
 }
 
 // The back buffer as it stands, rows of 640.
-std::vector<uint8_t> screenNow() {
-    const BackBuffer& screen = vdp.backBuffer();
+std::vector<uint8_t> screenNow(Platform& game) {
+    const BackBuffer& screen = game.vdp.backBuffer();
     std::vector<uint8_t> bytes;
     for (int32_t row = 0; row < screen.height; ++row) {
         const uint8_t* line = screen.pixels + row * screen.pitch;
@@ -196,46 +185,47 @@ using FlowScreensTest = FrontendScreensTest;
 
 TEST_F(FlowScreensTest, TransitionsShowEighteenPicturesEachWayOverTheScreenWithTheirSound) {
     std::vector<std::vector<uint8_t>> shown;
-    host.onPresent = [&] { shown.push_back(screenNow()); };
+    host.onPresent = [&] { shown.push_back(screenNow(game)); };
     for (const auto [first, step, stop] : {std::array{0, 1, 18}, std::array{17, -1, -1}}) {
         shown.clear();
         host.played.clear();
-        vdp.clearScreen(static_cast<uint8_t>(5 + first));
-        const std::vector<uint8_t> backdrop = screenNow();
-        playTransition(first, step, stop, true);
-        EXPECT_FALSE(savedScreen);
+        game.vdp.clearScreen(static_cast<uint8_t>(5 + first));
+        const std::vector<uint8_t> backdrop = screenNow(game);
+        playTransition(game, first, step, stop, true);
+        EXPECT_FALSE(game.savedScreen);
         ASSERT_EQ(shown.size(), 18u);
         for (int32_t k = 0; k < 18; ++k) {
-            vdp.loadScreen(backdrop.data());
-            vdp.drawRunFillPicture(0, 0, groupPicture(42, first + k * step));
-            EXPECT_EQ(shown[static_cast<size_t>(k)], screenNow()) << first << " " << k;
+            game.vdp.loadScreen(backdrop.data());
+            game.vdp.drawRunFillPicture(0, 0, groupPicture(game, 42, first + k * step));
+            EXPECT_EQ(shown[static_cast<size_t>(k)], screenNow(game)) << first << " " << k;
         }
         EXPECT_EQ(host.played, std::vector<int>{0});
         EXPECT_EQ(host.loaded.back().slot, 0);
-        EXPECT_EQ(host.loaded.back().data, resources->group(27).element(0));
+        EXPECT_EQ(host.loaded.back().data, game.resources->group(27).element(0));
     }
 }
 
 // 500 does not pass the winning score: the loss picture; 501 shows the win text.
 TEST_F(FlowScreensTest, GameOverShowsTheLossPictureAtFiveHundredAndTheWinTextAbove) {
     std::vector<std::vector<uint8_t>> shown;
-    host.onPresent = [&] { shown.push_back(screenNow()); };
+    host.onPresent = [&] { shown.push_back(screenNow(game)); };
     for (const int32_t score : {500, 501}) {
         shown.clear();
-        vdp.clearScreen(9);
-        vdp.saveScreen(savedScreen.get());
-        board.score = score;
+        game.vdp.clearScreen(9);
+        game.vdp.saveScreen(game.savedScreen.get());
+        game.board.score = score;
         host.mouseReadings.assign(1, host::MouseReading{0, 0, 0x80, 0});
-        ASSERT_TRUE(gameOverScreen());
+        ASSERT_TRUE(gameOverScreen(game));
         ASSERT_EQ(shown.size(), 1u) << "a held button ends the screen after its first frame";
-        vdp.clearScreen(9);
+        game.vdp.clearScreen(9);
         if (score == 500) {
-            vdp.drawPicture(320, 240, entryPicture(32));
+            game.vdp.drawPicture(320, 240, entryPicture(game, 32));
         } else {
-            drawText(320, 250, reinterpret_cast<const char*>(resources->group(43).element(1)),
-                     AlignCentre, lastTextRect);
+            drawText(game, 320, 250,
+                     reinterpret_cast<const char*>(game.resources->group(43).element(1)),
+                     AlignCentre, game.lastTextRect);
         }
-        EXPECT_EQ(shown[0], screenNow()) << score;
+        EXPECT_EQ(shown[0], screenNow(game)) << score;
         EXPECT_NE(shown[0], std::vector<uint8_t>(shown[0].size(), 9)) << score;
     }
 }
@@ -244,33 +234,33 @@ using TitleTest = FrontendScreensTest;
 constexpr int fades = 11;  // unpaced fade-in frames, each reading the keyboard
 
 TEST_F(TitleTest, LeftClickCountsWhenReleasedRightClickNotAtAllAndEscAtOnce) {
-    modeQ = true;
+    game.modeQ = true;
     // Held through the fade-in and the first pass, released at the second.
     host.mouseReadings.assign(fades + 1, host::MouseReading{0, 0, 0x80, 0});
-    runTitle();
+    runTitle(game);
     EXPECT_EQ(host.presents, fades + 2 + fades + fades);
 
     host.mouseReadings.assign(1000, host::MouseReading{0, 0, 0, 0x80});
     const uint32_t start = host.clock;
-    runTitle();
+    runTitle(game);
     EXPECT_GT(host.clock - start, 5000u);
-    EXPECT_LT(host.clock - start, 5000u + 2 * framePeriodMs);
+    EXPECT_LT(host.clock - start, 5000u + 2 * game.framePeriodMs);
 
     host.presents = 0;
     host.mouseReadings.clear();
-    savedScreen = makeScreenImage();
+    game.savedScreen = makeScreenImage();
     host.keyStates.assign(fades + 2, std::array<uint8_t, 256>{});
     host.keyStates[fades][keyEsc] = 0x80;
-    runTitle();
+    runTitle(game);
     EXPECT_EQ(host.presents, fades + 1 + fades + fades);
-    EXPECT_FALSE(savedScreen);
+    EXPECT_FALSE(game.savedScreen);
 }
 
 TEST_F(TitleTest, IntroductionPlaysOutsideTheQMode) {
     const uint32_t start = host.clock;
-    runTitle();
+    runTitle(game);
     // 1 + 11 + 41 + 11 + 11 + 11 + 11 paced frames and two holds of 2000 and 500 ms.
-    EXPECT_GE(host.clock - start, 97 * framePeriodMs + 2500);
+    EXPECT_GE(host.clock - start, 97 * game.framePeriodMs + 2500);
     EXPECT_GT(host.presents, 96 + 3 * fades);
 }
 

@@ -14,6 +14,7 @@
 #include "frontend/FrontendHost.h"
 #include "frontend/HighScoreTable.h"
 #include "platform/FramePump.h"
+#include "platform/Platform.h"
 
 using namespace quenford;
 
@@ -50,8 +51,9 @@ int main(int argc, char** argv) {
     }
     test::FrontendHost host;
     host.folder = std::string(argv[1]) + "/";
-    attachFramePump(host);
-    HighScoreTable& table = highScoreTable();
+    Platform game;
+    attachFramePump(game, host);
+    HighScoreTable table{game};
     const std::string command = argv[2];
 
     if (command == "show" || (command == "add" && argc == 6)) {

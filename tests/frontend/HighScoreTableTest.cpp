@@ -8,6 +8,7 @@
 #include "frontend/FrontendHost.h"
 #include "frontend/HighScoreTable.h"
 #include "platform/FramePump.h"
+#include "platform/Platform.h"
 #include "support/TestFiles.h"
 
 namespace quenford {
@@ -29,8 +30,7 @@ class HighScoreTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host.folder = folder.string() + "/";
-        attachFramePump(host);
-        modeQ = false;
+        attachFramePump(game, host);
     }
     void TearDown() override { table.closeFile(); }
 
@@ -46,7 +46,8 @@ protected:
 
     const test::TempFolder folder{"table"};
     test::FrontendHost host;
-    HighScoreTable table;
+    Platform game;
+    HighScoreTable table{game};
 };
 
 TEST_F(HighScoreTableTest, RowsKeepTheSelectionSortOrderAndAFullTableTakesOnlyBetterScores) {
@@ -99,7 +100,7 @@ TEST_F(HighScoreTableTest, SaveWritesTheRowsOnlyWhileHeld) {
     table.records[1].setName("Eve");
     table.records[1].score = 10;
 
-    HighScoreTable other;
+    HighScoreTable other{game};
     EXPECT_EQ(other.load(), LoadBusy) << "another copy is kept out while the table is open";
 
     EXPECT_TRUE(table.save());
@@ -115,19 +116,20 @@ TEST_F(HighScoreTableTest, SaveWritesTheRowsOnlyWhileHeld) {
 }
 
 TEST_F(HighScoreTableTest, FolderComesFromTheCollectionKey) {
-    EXPECT_EQ(findHighScoreFolder(), host.folder);
+    std::string reported;
+    EXPECT_EQ(findHighScoreFolder(game, reported), host.folder);
     EXPECT_EQ(host.askedKey, "Tamberly-Quenford");
-    modeQ = true;
-    findHighScoreFolder();
+    game.modeQ = true;
+    findHighScoreFolder(game, reported);
     EXPECT_EQ(host.askedKey, "Tamberly");
 
     // Each fallback to the current folder is said once, with the folder's full path.
     testing::internal::CaptureStderr();
     host.folder.reset();
-    EXPECT_EQ(findHighScoreFolder(), "./");
-    findHighScoreFolder();
+    EXPECT_EQ(findHighScoreFolder(game, reported), "./");
+    findHighScoreFolder(game, reported);
     host.folder = "/" + std::string(300, 'd') + "/";
-    EXPECT_EQ(findHighScoreFolder(), "./");
+    EXPECT_EQ(findHighScoreFolder(game, reported), "./");
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
     EXPECT_NE(said.find("kept in the current folder, " + fs::current_path().string()),

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "host/sdl/FrameConversion.h"
+#include "host/common/FrameConversion.h"
 
 namespace quenford::host {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 
 namespace quenford {
 namespace {

@@ -3,9 +3,8 @@
 #include <algorithm>
 
 #include "host/headless/HeadlessHost.h"
-#include "platform/CdMusic.h"
 #include "platform/FramePump.h"
-#include "platform/Input.h"
+#include "platform/Platform.h"
 #include "support/FakeHost.h"
 
 namespace quenford {
@@ -34,11 +33,11 @@ protected:
         options.script = std::move(script);
         host = std::make_unique<HeadlessHost>(std::move(options));
         host->setCdAudio(&cd);
-        attachFramePump(*host);
+        attachFramePump(game, *host);
         host->createWindow("TAMBERLY");
         host->showWindow();
-        windowProc(*host->nextMessage(0));
-        cdMusic.open(*host);
+        windowProc(game, *host->nextMessage(0));
+        game.cdMusic.open(*host);
         cd.calls.clear();
     }
     // Work that takes ms of the frame without waiting in the pump.
@@ -47,63 +46,64 @@ protected:
 
     test::FakeCdAudio cd;
     std::unique_ptr<HeadlessHost> host;
+    Platform game;
 };
 
 TEST_F(FramePumpTest, PeriodRunsFromTheEndOfTheLastWaitWithoutCatchingUpOrStallingAtTheWrap) {
     open();
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), start + 35);
     work(10);  // drawing counts towards the period
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), start + 70);
     work(100);  // a slow frame is not made up
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), start + 170);
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), start + 205);
 
     // The tick count's wrap does not stall the wait.
     open({}, UINT32_MAX - 20);
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), 14u);
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), 49u);
     EXPECT_EQ(host->elapsedMs(), 70u);
 }
 
 TEST_F(FramePumpTest, ZeroPeriodHandlesAtMostOneMessageAndReturns) {
     open();
-    input.textEntryOn = 1;
-    input.charRead = input.charWrite;
+    game.input.textEntryOn = 1;
+    game.input.charRead = game.input.charWrite;
     host->typeText("ab");
-    ASSERT_TRUE(waitFrame(0));
+    ASSERT_TRUE(waitFrame(game, 0));
     EXPECT_EQ(host->ticks(), start);
-    EXPECT_EQ(input.readChar(), 'a');
-    EXPECT_EQ(input.readChar(), 0);
-    ASSERT_TRUE(waitFrame(0));
-    EXPECT_EQ(input.readChar(), 'b');
-    input.textEntryOn = 0;
+    EXPECT_EQ(game.input.readChar(), 'a');
+    EXPECT_EQ(game.input.readChar(), 0);
+    ASSERT_TRUE(waitFrame(game, 0));
+    EXPECT_EQ(game.input.readChar(), 'b');
+    game.input.textEntryOn = 0;
 }
 
 TEST_F(FramePumpTest, BackgroundFreezesAndStopsMusicThenResumesAfterAFullPeriod) {
     open({at(10, ScriptAction::Deactivate), at(5000, ScriptAction::Activate)});
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     // The deactivation restarted the count; the wait then goes to the background.
     EXPECT_EQ(host->ticks(), start + 5000 + 35);
-    EXPECT_EQ(appActive, 1);
+    EXPECT_EQ(game.appActive, 1);
     EXPECT_GE(stops(), 1);
 }
 
 TEST_F(FramePumpTest, MusicThatRanOutIsPlayedAgainUntilTheBackgroundStopsIt) {
     open({at(40, ScriptAction::Deactivate), at(200, ScriptAction::Activate)});
-    cdMusic.play();
+    game.cdMusic.play();
     cd.mode = 0;
     cd.calls.clear();
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(std::count(cd.calls.begin(), cd.calls.end(), "play"), 1);
-    ASSERT_TRUE(waitFrame(35));
+    ASSERT_TRUE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), start + 235);
-    EXPECT_EQ(cdMusic.wanted, 0);
+    EXPECT_EQ(game.cdMusic.wanted, 0);
     EXPECT_GE(stops(), 1);
     // Once more at the end of the wait in which the window went to the background; never
     // after the stop.
@@ -112,24 +112,24 @@ TEST_F(FramePumpTest, MusicThatRanOutIsPlayedAgainUntilTheBackgroundStopsIt) {
 
 TEST_F(FramePumpTest, CloseOrQuitEndsTheProgramAndEveryLaterWaitEvenInTheBackground) {
     open({at(50, ScriptAction::Close)});
-    ASSERT_TRUE(waitFrame(35));
-    EXPECT_FALSE(waitFrame(35));
-    EXPECT_TRUE(quitRequested);
-    EXPECT_EQ(lastMessageParam, 0u);
+    ASSERT_TRUE(waitFrame(game, 35));
+    EXPECT_FALSE(waitFrame(game, 35));
+    EXPECT_TRUE(game.quitRequested);
+    EXPECT_EQ(game.lastMessageParam, 0u);
     const uint32_t then = host->ticks();
-    EXPECT_FALSE(waitFrame(35));
+    EXPECT_FALSE(waitFrame(game, 35));
     EXPECT_EQ(host->ticks(), then);  // without looking at the queue again
 
     // The quit message ends the wait even in the background, with its code.
     open({at(10, ScriptAction::Deactivate)});
     host->postQuit(7);
-    EXPECT_FALSE(waitFrame(35));
-    EXPECT_EQ(lastMessageParam, 7u);
+    EXPECT_FALSE(waitFrame(game, 35));
+    EXPECT_EQ(game.lastMessageParam, 7u);
 
     // A background wait that nothing can ever end does not hang.
     open({at(10, ScriptAction::Deactivate)});
-    EXPECT_FALSE(waitFrame(35));
-    EXPECT_TRUE(quitRequested);
+    EXPECT_FALSE(waitFrame(game, 35));
+    EXPECT_TRUE(game.quitRequested);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "platform/Text.h"
 #include "resources/Archive.h"
 #include "resources/GameArchive.h"
@@ -21,7 +22,7 @@ std::vector<GlyphCall> calls;
 const PictureGroup* font = nullptr;
 
 // Records which glyph of the font was drawn where.
-DrawResult recordGlyph(int32_t x, int32_t y, const Picture& picture, uint8_t) {
+DrawResult recordGlyph(Vdp&, int32_t x, int32_t y, const Picture& picture, uint8_t) {
     for (int32_t k = 0; k < font->count(); ++k) {
         if (font->element(k) + Picture::headerSize == picture.data) {
             calls.push_back({x, y, static_cast<char>(k)});
@@ -36,10 +37,9 @@ protected:
         archive = archiveFromBytes(test::makeTestGameArchive());
         ASSERT_TRUE(archive);
         font = &archive->openGroup(res::font);
-        previous = setTextStyle(makeTextStyle(font, 0, recordGlyph, 1));
+        setTextStyle(game, makeTextStyle(font, 0, recordGlyph, 1));
         calls.clear();
     }
-    void TearDown() override { setTextStyle(previous); }
 
     static std::string drawn() {
         std::string text;
@@ -50,7 +50,7 @@ protected:
     }
 
     std::unique_ptr<ResourceArchive> archive;
-    TextStyle previous;
+    Platform game;
 };
 
 int32_t width(uint8_t character) {
@@ -60,35 +60,35 @@ int32_t width(uint8_t character) {
 TEST_F(Text, AlignmentPlacesThePenAndReturnsItPastTheTextInTheCharactersOwnGlyphs) {
     const char* text = "AB";
     const int32_t measured = width('A') + 1 + width('B');
-    EXPECT_EQ(textWidth(text), measured);
+    EXPECT_EQ(textWidth(game, text), measured);
     DrawResult out;
-    EXPECT_EQ(drawText(320, 40, text, AlignCentre, out), 320 - measured / 2 + measured + 1);
+    EXPECT_EQ(drawText(game, 320, 40, text, AlignCentre, out), 320 - measured / 2 + measured + 1);
     EXPECT_EQ(calls[0].x, 320 - measured / 2);
     EXPECT_EQ(calls[1].x, 320 - measured / 2 + width('A') + 1);
     EXPECT_EQ(out.left, 320 - measured / 2);
     EXPECT_EQ(out.width, measured);
     EXPECT_EQ(out.height, 8);
     calls.clear();
-    drawText(155, 40, text, AlignRight, out);
+    drawText(game, 155, 40, text, AlignRight, out);
     EXPECT_EQ(calls[0].x, 155 - measured);
     calls.clear();
-    drawText(155, 40, text, 7, out);  // unknown alignment acts as left
+    drawText(game, 155, 40, text, 7, out);  // unknown alignment acts as left
     EXPECT_EQ(calls[0].x, 155);
 
     calls.clear();
-    EXPECT_EQ(textWidth(""), -1);
-    EXPECT_EQ(drawText(100, 5, "", AlignCentre, out), 100);
+    EXPECT_EQ(textWidth(game, ""), -1);
+    EXPECT_EQ(drawText(game, 100, 5, "", AlignCentre, out), 100);
     EXPECT_EQ(out.nothingDrawn, 1);
     EXPECT_TRUE(calls.empty());
     ASSERT_EQ(width('A') % 2, 1);
-    drawCharText(100, 5, 'A', AlignCentre, out);  // odd width: the half is truncated
+    drawCharText(game, 100, 5, 'A', AlignCentre, out);  // odd width: the half is truncated
     EXPECT_EQ(calls[0].x, 100 - width('A') / 2);
 
     // Upper-half characters use their own glyphs.
     const char upper[] = {static_cast<char>(0xFF), static_cast<char>(0x81), 0};
-    EXPECT_EQ(textWidth(upper), width(0xFF) + 1 + width(0x81));
+    EXPECT_EQ(textWidth(game, upper), width(0xFF) + 1 + width(0x81));
     calls.clear();
-    drawText(0, 0, upper, AlignLeft, out);
+    drawText(game, 0, 0, upper, AlignLeft, out);
     EXPECT_EQ(drawn(), upper);
 }
 
@@ -98,7 +98,7 @@ TEST_F(Text, NumbersAtTheExtremes) {
     for (const auto& [value, digits] : cases) {
         calls.clear();
         DrawResult out;
-        const int32_t pen = drawNumber(10, 10, value, AlignLeft, out);
+        const int32_t pen = drawNumber(game, 10, 10, value, AlignLeft, out);
         int32_t expectedPen = 10;
         for (const char c : digits) {
             expectedPen += width(static_cast<uint8_t>(c)) + 1;

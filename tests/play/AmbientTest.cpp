@@ -15,11 +15,11 @@ namespace {
 using Ambient = PlayTest;
 
 // The frame drawn on each tick (-1: resting, nothing drawn).
-std::vector<int32_t> run(AmbientAnimation& animation, size_t ticks) {
+std::vector<int32_t> run(PlayState& game, AmbientAnimation& animation, size_t ticks) {
     std::vector<int32_t> shown;
     while (shown.size() < ticks) {
         shown.push_back(animation.runState != 0 ? animation.frame : -1);
-        animation.animate();
+        animation.animate(game);
     }
     return shown;
 }
@@ -34,20 +34,20 @@ std::vector<int32_t> spans(std::initializer_list<std::pair<int32_t, int>> list) 
 
 TEST_F(Ambient, FirstTickDrawsOneStartTestEachPlusARestForThoseThatKeepResting) {
     for (uint32_t seed : {1u, 10u, 12345u}) {
-        gameRandom.seed(seed);
+        game.gameRandom.seed(seed);
         for (int order = 0; order < ambientAnimationCount; ++order) {
-            ambientAnimation(order).ticksLeft = 1;
-            ambientAnimation(order).runState = 0;
+            game.ambients[order].ticksLeft = 1;
+            game.ambients[order].runState = 0;
         }
-        vdp.clearScreen(0);
-        const uint32_t before = gameRandom.current();
-        ambientList.animateAll();
+        game.vdp.clearScreen(0);
+        const uint32_t before = game.gameRandom.current();
+        game.ambientList.animateAll(game);
         int32_t started = 0;
         for (int order = 0; order < ambientAnimationCount; ++order) {
-            started += ambientAnimation(order).runState;
+            started += game.ambients[order].runState;
         }
-        EXPECT_EQ(drawsBetween(before, gameRandom.current()), 14 - started) << seed;
-        const BackBuffer& screen = vdp.backBuffer();
+        EXPECT_EQ(drawsBetween(before, game.gameRandom.current()), 14 - started) << seed;
+        const BackBuffer& screen = game.vdp.backBuffer();
         EXPECT_EQ(std::count(screen.pixels, screen.pixels + screen.pitch * screen.height, 0),
                   screen.pitch * screen.height);
     }
@@ -113,20 +113,20 @@ TEST_F(Ambient, EachKindStartsWaitsPlaysAndRestsOnItsOwnTimes) {
     for (const KindCase& kind : cases) {
         SCOPED_TRACE(kind.name);
         const uint32_t below = seedForPercent(kind.threshold - 1);
-        gameRandom.seed(below);
+        game.gameRandom.seed(below);
         const auto resting = kind.make();
-        resting->animate();
+        resting->animate(game);
         EXPECT_EQ(resting->runState, 0);
         EXPECT_EQ(resting->ticksLeft, secondDraw(below, kind.idleBase, kind.idleRange));
 
         const uint32_t at = seedForPercent(kind.threshold);
-        gameRandom.seed(at);
+        game.gameRandom.seed(at);
         const auto animation = kind.make();
         animation->frames = &archive->group(res::ambientFrames + kind.group);
         animation->frameCount = kind.frameCount;
-        EXPECT_EQ(run(*animation, kind.shown.size()), kind.shown);
+        EXPECT_EQ(run(game, *animation, kind.shown.size()), kind.shown);
         EXPECT_EQ(animation->ticksLeft, secondDraw(at, kind.restBase, kind.restRange) - 1);
-        EXPECT_EQ(drawsBetween(at, gameRandom.current()), 2);
+        EXPECT_EQ(drawsBetween(at, game.gameRandom.current()), 2);
     }
 }
 
@@ -135,9 +135,9 @@ TEST_F(Ambient, ListHoldsTheSevenKindsInLoadOrderWithTheirGroups) {
     const std::vector<std::pair<const char*, int32_t>> expected = {
         {"SwingSlow", 2}, {"SwingQuick", 2}, {"SwingQuick", 2}, {"SwingQuick", 2},
         {"PingPong", 3},  {"SwingLong", 3},  {"PlayOnce", 16}};
-    ASSERT_EQ(ambientList.count, ambientAnimationCount);
+    ASSERT_EQ(game.ambientList.count, ambientAnimationCount);
     for (int order = 0; order < ambientAnimationCount; ++order) {
-        AmbientAnimation* animation = ambientList.items[static_cast<size_t>(order)];
+        AmbientAnimation* animation = game.ambientList.items[static_cast<size_t>(order)];
         const char* kind = dynamic_cast<SwingSlow*>(animation)           ? "SwingSlow"
                            : dynamic_cast<SwingQuick*>(animation)        ? "SwingQuick"
                            : dynamic_cast<SwingLong*>(animation)         ? "SwingLong"

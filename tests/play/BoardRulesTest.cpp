@@ -11,8 +11,8 @@ namespace {
 
 using BoardRules = PlayTest;
 
-Cell& at(int32_t col, int32_t row) {
-    return board.cells[static_cast<size_t>(row * 8 + col)];
+Cell& at(PlayState& game, int32_t col, int32_t row) {
+    return game.board.cells[static_cast<size_t>(row * 8 + col)];
 }
 
 TEST(GameRandom, MatchesTheClassicRuntimeSequence) {
@@ -28,45 +28,45 @@ TEST(GameRandom, MatchesTheClassicRuntimeSequence) {
 }
 
 TEST_F(BoardRules, SpawnsDrawPositionThenKindProbeOnwardGrowFiveFramesApartAndStopOnAFullBed) {
-    spawnItems(10);
+    spawnItems(game, 10);
     const std::array<std::pair<int, int>, 10> placed{
         {{0, 2}, {6, 2}, {26, 2}, {13, 0}, {22, 0}, {8, 4}, {50, 0}, {25, 3}, {29, 2}, {41, 3}}};
     for (size_t i = 0; i < placed.size(); ++i) {
-        const Cell& cell = board.cells[static_cast<size_t>(placed[i].first)];
+        const Cell& cell = game.board.cells[static_cast<size_t>(placed[i].first)];
         EXPECT_EQ(cell.state, CellState::SpawnWait) << i;
         EXPECT_EQ(cell.kind, placed[i].second) << i;
         EXPECT_EQ(cell.timer, 5 * static_cast<int32_t>(i + 1)) << i;
     }
-    EXPECT_EQ(board.pending, 10);
-    EXPECT_EQ(board.phase, BoardPhase::Growing);
+    EXPECT_EQ(game.board.pending, 10);
+    EXPECT_EQ(game.board.phase, BoardPhase::Growing);
 
     // A probe that starts on the last square, taken, goes on at the first free one.
     uint32_t seed = 1;
     for (Random probe; probe.seed(seed), probe.next() * 64 / 32768 != 63;) {
         ++seed;
     }
-    gameRandom.seed(seed);
+    game.gameRandom.seed(seed);
     place(7, 7, 0);
-    spawnItem();
-    EXPECT_EQ(board.cells[1].state, CellState::SpawnWait);
+    spawnItem(game);
+    EXPECT_EQ(game.board.cells[1].state, CellState::SpawnWait);
 
     // A full bed counts the attempts without drawing.
-    resetBoard();
-    board.pending = 0;
+    resetBoard(game);
+    game.board.pending = 0;
     for (int32_t i = 0; i < 62; ++i) {
         place(i % 8, i / 8, static_cast<uint8_t>(i % 5));
     }
-    uint32_t before = gameRandom.current();
-    spawnItems(6);
-    EXPECT_EQ(board.occupied, 68);
-    EXPECT_EQ(board.pending, 2);
-    EXPECT_EQ(drawsBetween(before, gameRandom.current()), 4);
-    EXPECT_NE(board.cells[62].state, CellState::Empty);
-    EXPECT_NE(board.cells[63].state, CellState::Empty);
-    before = gameRandom.current();
-    spawnItems(3);
-    EXPECT_EQ(board.occupied, 71);
-    EXPECT_EQ(gameRandom.current(), before);
+    uint32_t before = game.gameRandom.current();
+    spawnItems(game, 6);
+    EXPECT_EQ(game.board.occupied, 68);
+    EXPECT_EQ(game.board.pending, 2);
+    EXPECT_EQ(drawsBetween(before, game.gameRandom.current()), 4);
+    EXPECT_NE(game.board.cells[62].state, CellState::Empty);
+    EXPECT_NE(game.board.cells[63].state, CellState::Empty);
+    before = game.gameRandom.current();
+    spawnItems(game, 3);
+    EXPECT_EQ(game.board.occupied, 71);
+    EXPECT_EQ(game.gameRandom.current(), before);
 }
 
 // Kind 1 reaching left from (3, 3), so that depth-first and breadth-first orders differ,
@@ -87,53 +87,53 @@ protected:
 };
 
 TEST_F(GroupSearch, HarvestTakesTheGroupInSearchOrderThreeFramesApart) {
-    selectCell(5 * 8 + 3);
-    cellClicked(3, 3, Button::Right);
-    EXPECT_EQ(board.phase, BoardPhase::Harvest);
-    EXPECT_EQ(board.selected, -1);
-    EXPECT_EQ(board.pending, 6);
-    EXPECT_EQ(board.occupied, 9 - 6);
+    selectCell(game, 5 * 8 + 3);
+    cellClicked(game, 3, 3, Button::Right);
+    EXPECT_EQ(game.board.phase, BoardPhase::Harvest);
+    EXPECT_EQ(game.board.selected, -1);
+    EXPECT_EQ(game.board.pending, 6);
+    EXPECT_EQ(game.board.occupied, 9 - 6);
     for (size_t i = 0; i < group.size(); ++i) {
-        const Cell& cell = at(group[i].first, group[i].second);
+        const Cell& cell = at(game, group[i].first, group[i].second);
         EXPECT_EQ(cell.state, CellState::HarvestWait) << i;
         EXPECT_EQ(cell.timer, 3 * static_cast<int32_t>(i + 1)) << i;
     }
-    EXPECT_EQ(at(0, 2).state, CellState::Idle);
-    EXPECT_EQ(at(7, 7).state, CellState::Idle);
+    EXPECT_EQ(at(game, 0, 2).state, CellState::Idle);
+    EXPECT_EQ(at(game, 7, 7).state, CellState::Idle);
 }
 
 TEST_F(GroupSearch, FourTouchingItemsAreNotEnoughFiveAre) {
-    at(3, 4).state = CellState::Empty;
-    at(1, 3).state = CellState::Empty;
-    selectCell(0);
-    cellClicked(3, 3, Button::Right);
-    EXPECT_EQ(board.groupSize, 4);
-    EXPECT_EQ(board.phase, BoardPhase::Play);
-    EXPECT_EQ(board.selected, 0);
-    at(1, 3).state = CellState::Idle;
-    cellClicked(3, 3, Button::Right);
-    EXPECT_EQ(board.pending, 5);
+    at(game, 3, 4).state = CellState::Empty;
+    at(game, 1, 3).state = CellState::Empty;
+    selectCell(game, 0);
+    cellClicked(game, 3, 3, Button::Right);
+    EXPECT_EQ(game.board.groupSize, 4);
+    EXPECT_EQ(game.board.phase, BoardPhase::Play);
+    EXPECT_EQ(game.board.selected, 0);
+    at(game, 1, 3).state = CellState::Idle;
+    cellClicked(game, 3, 3, Button::Right);
+    EXPECT_EQ(game.board.pending, 5);
 }
 
 TEST_F(BoardRules, LeftClicksSelectDeselectAndSwapOnlyDifferentKinds) {
     place(0, 0, 1);
     place(1, 0, 1);
     place(7, 7, 4);
-    cellClicked(5, 5, Button::Left);
-    EXPECT_EQ(board.selected, -1);
-    cellClicked(0, 0, Button::Left);
-    cellClicked(0, 0, Button::Left);
-    EXPECT_EQ(board.selected, -1);
-    cellClicked(0, 0, Button::Left);
-    cellClicked(1, 0, Button::Left);
-    EXPECT_EQ(board.selected, 0);
-    cellClicked(7, 7, Button::Left);
-    EXPECT_EQ(board.selected, -1);
-    EXPECT_EQ(board.phase, BoardPhase::Swapping);
-    EXPECT_EQ(board.pending, 2);
-    EXPECT_EQ(board.cells[0].state, CellState::SwapStart);
-    EXPECT_EQ(board.cells[0].timer, 63);
-    EXPECT_EQ(board.cells[63].timer, 0);
+    cellClicked(game, 5, 5, Button::Left);
+    EXPECT_EQ(game.board.selected, -1);
+    cellClicked(game, 0, 0, Button::Left);
+    cellClicked(game, 0, 0, Button::Left);
+    EXPECT_EQ(game.board.selected, -1);
+    cellClicked(game, 0, 0, Button::Left);
+    cellClicked(game, 1, 0, Button::Left);
+    EXPECT_EQ(game.board.selected, 0);
+    cellClicked(game, 7, 7, Button::Left);
+    EXPECT_EQ(game.board.selected, -1);
+    EXPECT_EQ(game.board.phase, BoardPhase::Swapping);
+    EXPECT_EQ(game.board.pending, 2);
+    EXPECT_EQ(game.board.cells[0].state, CellState::SwapStart);
+    EXPECT_EQ(game.board.cells[0].timer, 63);
+    EXPECT_EQ(game.board.cells[63].timer, 0);
     EXPECT_EQ(cued(sfx::swapStarts), 1);
 }
 

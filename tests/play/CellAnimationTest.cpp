@@ -16,12 +16,12 @@ int32_t slotPlays(const PlayHost& host, int slot) {
 }
 
 TEST_F(CellAnimation, NewItemWaitsUnseenThenGrowsInSixteenFramesWithOneSound) {
-    Cell& cell = board.cells[9];
+    Cell& cell = game.board.cells[9];
     cell.kind = 2;
     cell.state = CellState::SpawnWait;
     cell.timer = 10;
     int32_t frames = 0;
-    while (animateCell(cell, 1, 1, false) == 0 && frames < 100) {
+    while (animateCell(game, cell, 1, 1, false) == 0 && frames < 100) {
         frames += 1;
     }
     EXPECT_EQ(frames + 1, 10 + 16);
@@ -33,36 +33,36 @@ TEST_F(CellAnimation, HarvestedItemsLandOneByOneAndCountOnlyInTheGroupPoints) {
     for (int col = 0; col < 5; ++col) {
         place(col, 7, 4);
     }
-    cellClicked(0, 7, Button::Right);
-    for (int f = 0; f < 200 && board.pending > 0; ++f) {
-        const int32_t before = board.landed;
-        updateCells();
-        EXPECT_LE(board.landed - before, 1);
+    cellClicked(game, 0, 7, Button::Right);
+    for (int f = 0; f < 200 && game.board.pending > 0; ++f) {
+        const int32_t before = game.board.landed;
+        updateCells(game);
+        EXPECT_LE(game.board.landed - before, 1);
     }
-    EXPECT_EQ(board.landed, 5);
-    EXPECT_EQ(groupPoints, 5 * (5 + 1));
-    EXPECT_EQ(board.score, 0);
+    EXPECT_EQ(game.board.landed, 5);
+    EXPECT_EQ(game.groupPoints, 5 * (5 + 1));
+    EXPECT_EQ(game.board.score, 0);
     EXPECT_EQ(slotPlays(host, 2), 5);
 }
 
 TEST_F(CellAnimation, AbandonedItemsWaitOneFrameThenFlyStraightOffForSixteen) {
     place(2, 2, 0);
-    board.cells[9].state = CellState::SpawnWait;  // not grown: stays
-    board.cells[9].timer = 100;
-    abandonBoard();
+    game.board.cells[9].state = CellState::SpawnWait;  // not grown: stays
+    game.board.cells[9].timer = 100;
+    abandonBoard(game);
     EXPECT_EQ(cued(sfx::boardAbandoned), 1);
-    EXPECT_EQ(board.pending, 1);
-    updateCells();
-    Cell& cell = board.cells[18];
+    EXPECT_EQ(game.board.pending, 1);
+    updateCells(game);
+    Cell& cell = game.board.cells[18];
     ASSERT_EQ(cell.state, CellState::ScatterFlight);
     const float startX = cell.x;
     const float startY = cell.y;
     for (int f = 0; f < 15; ++f) {
-        updateCells();
+        updateCells(game);
     }
-    EXPECT_EQ(board.pending, 1);
-    updateCells();
-    EXPECT_EQ(board.pending, 0);
+    EXPECT_EQ(game.board.pending, 1);
+    updateCells(game);
+    EXPECT_EQ(game.board.pending, 0);
     EXPECT_EQ(cell.state, CellState::Empty);
     const float dx = cell.x - startX;
     const float dy = cell.y - startY;

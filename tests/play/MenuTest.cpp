@@ -47,10 +47,10 @@ TEST_F(Menu, APressFromBeforeTheLoopDoesNotChooseALaterReleaseDoes) {
     queueFrames(1, newBoardItem);  // released over item 0 before its highlight
     hoverAndClick(newBoardItem);
     EXPECT_EQ(frame(), 1);
-    EXPECT_EQ(board.phase, BoardPhase::Clearing);
+    EXPECT_EQ(game.board.phase, BoardPhase::Clearing);
     EXPECT_EQ(presented(), openingAndSettle + 1 + 8 + closing + 1);
-    EXPECT_EQ(clickPending, 0);
-    EXPECT_EQ(savedScreen, nullptr);
+    EXPECT_EQ(game.clickPending, 0);
+    EXPECT_EQ(game.savedScreen, nullptr);
     EXPECT_EQ(cued(sfx::menuOpens), 1);
     EXPECT_EQ(cued(sfx::menuChoice), 1);
 }
@@ -60,21 +60,21 @@ TEST_F(Menu, EscapeGoesBackToPlayInTheFrameItIsSeen) {
     queueFrames(beforeChoice, {400, 400});
     queueEsc({400, 400});
     EXPECT_EQ(frame(), 1);
-    EXPECT_EQ(board.phase, BoardPhase::Play);
+    EXPECT_EQ(game.board.phase, BoardPhase::Play);
     EXPECT_EQ(presented(), openingAndSettle + 1 + closing + 1);
-    EXPECT_EQ(savedScreen, nullptr);
+    EXPECT_EQ(game.savedScreen, nullptr);
 }
 
 TEST_F(Menu, QuitAndTheProgramsEndBothEndThePlayAndFreeTheBackdrop) {
     openWithButton();
     hoverAndClick(quitItem);
     EXPECT_EQ(frame(), 0);
-    EXPECT_EQ(savedScreen, nullptr);
+    EXPECT_EQ(game.savedScreen, nullptr);
 
     openWithButton();
     host.quitAt = host.now + 10 * 35;
     EXPECT_EQ(frame(), 0);
-    EXPECT_EQ(savedScreen, nullptr);
+    EXPECT_EQ(game.savedScreen, nullptr);
 }
 
 TEST_F(Menu, SoundGoesOffAfterItsConfirmationAndOnBeforeIt) {
@@ -88,16 +88,16 @@ TEST_F(Menu, SoundGoesOffAfterItsConfirmationAndOnBeforeIt) {
     EXPECT_EQ(frame(), 1);
     EXPECT_EQ(cued(sfx::soundOff), 1);
     EXPECT_EQ(cued(sfx::soundOn), 1);
-    EXPECT_EQ(sound.soundOn, 1);
+    EXPECT_EQ(game.sound.soundOn, 1);
     EXPECT_EQ(presented(), openingAndSettle + 8 + 4 + 2 + 4 + 1 + closing + 1);
 
-    sound.soundOn = sound.soundAvailable = 0;  // no device: the switch stays off
+    game.sound.soundOn = game.sound.soundAvailable = 0;  // no device: the switch stays off
     openWithButton();
     hoverAndClick(soundItem);
     queueFrames(4, soundItem);
     queueEsc(soundItem);
     EXPECT_EQ(frame(), 1);
-    EXPECT_EQ(sound.soundOn, 0);
+    EXPECT_EQ(game.sound.soundOn, 0);
 }
 
 }  // namespace

@@ -32,10 +32,10 @@ TEST(SquareMapping, EveryAnchorMapsToItsSquareAndTheBedEndsWhereItShould) {
 }
 
 TEST_F(PlayStep, BasketSettlesNineHoldsFifteenEmptiesNineThenNewItemsGrow) {
-    board.phase = BoardPhase::Harvest;
-    groupPoints = 12;
+    game.board.phase = BoardPhase::Harvest;
+    game.groupPoints = 12;
     frame();
-    ASSERT_EQ(board.phase, BoardPhase::BasketSettle);
+    ASSERT_EQ(game.board.phase, BoardPhase::BasketSettle);
     const struct {
         int frames;
         BoardPhase next;
@@ -44,36 +44,36 @@ TEST_F(PlayStep, BasketSettlesNineHoldsFifteenEmptiesNineThenNewItemsGrow) {
                   {15, BoardPhase::BasketEmpty, sfx::basketEmptied},
                   {9, BoardPhase::Growing, -1}};
     for (const auto& stage : stages) {
-        const BoardPhase phase = board.phase;
+        const BoardPhase phase = game.board.phase;
         for (int f = 1; f < stage.frames; ++f) {
             frame();
-            ASSERT_EQ(board.phase, phase);
+            ASSERT_EQ(game.board.phase, phase);
         }
-        EXPECT_EQ(board.score, 0);
+        EXPECT_EQ(game.board.score, 0);
         const int32_t cues = stage.cue < 0 ? 0 : cued(stage.cue);
         frame();
-        EXPECT_EQ(board.phase, stage.next);
+        EXPECT_EQ(game.board.phase, stage.next);
         EXPECT_EQ(stage.cue < 0 ? 1 : cued(stage.cue) - cues, 1);
     }
-    EXPECT_EQ(board.score, 12);
-    EXPECT_EQ(board.pending, 3);
+    EXPECT_EQ(game.board.score, 12);
+    EXPECT_EQ(game.board.pending, 3);
 }
 
 TEST_F(PlayStep, SwappedItemsLandTogetherAndAreExchangedInTheNextFrame) {
     place(0, 0, 1);
     place(6, 5, 4);
-    beginSwap(0, 46);
-    while (board.pending == 2) {
+    beginSwap(game, 0, 46);
+    while (game.board.pending == 2) {
         frame();
     }
-    EXPECT_EQ(board.pending, 0);
-    EXPECT_EQ(board.phase, BoardPhase::Swapping);
+    EXPECT_EQ(game.board.pending, 0);
+    EXPECT_EQ(game.board.phase, BoardPhase::Swapping);
     frame();
-    EXPECT_EQ(board.cells[0].kind, 4);
-    EXPECT_EQ(board.cells[46].kind, 1);
-    EXPECT_EQ(board.cells[46].state, CellState::Idle);
-    EXPECT_EQ(board.phase, BoardPhase::Growing);
-    EXPECT_EQ(board.occupied, 2 + 6);
+    EXPECT_EQ(game.board.cells[0].kind, 4);
+    EXPECT_EQ(game.board.cells[46].kind, 1);
+    EXPECT_EQ(game.board.cells[46].state, CellState::Idle);
+    EXPECT_EQ(game.board.phase, BoardPhase::Growing);
+    EXPECT_EQ(game.board.occupied, 2 + 6);
 }
 
 // 62 items and a swap: the 6 new items find 2 squares, and the loss shows in the frame in
@@ -82,19 +82,19 @@ TEST_F(PlayStep, OverflowEndsTheGameInTheFrameGrowingTurnsIntoPlay) {
     for (int32_t i = 0; i < 62; ++i) {
         place(i % 8, i / 8, static_cast<uint8_t>(i % 5));
     }
-    beginSwap(0, 1);
+    beginSwap(game, 0, 1);
     size_t presentedBefore = 0;
-    BoardPhase phaseBefore = board.phase;
-    for (int f = 0; f < 200 && board.phase != BoardPhase::Play; ++f) {
+    BoardPhase phaseBefore = game.board.phase;
+    for (int f = 0; f < 200 && game.board.phase != BoardPhase::Play; ++f) {
         presentedBefore = host.frames.size();
-        phaseBefore = board.phase;
+        phaseBefore = game.board.phase;
         EXPECT_EQ(frame(), 1);
     }
     EXPECT_EQ(phaseBefore, BoardPhase::Growing);
-    EXPECT_EQ(board.occupied, 68);
-    EXPECT_TRUE(gameOver());
+    EXPECT_EQ(game.board.occupied, 68);
+    EXPECT_TRUE(gameOver(game));
     EXPECT_EQ(host.frames.size(), presentedBefore);
-    EXPECT_NE(savedScreen, nullptr);
+    EXPECT_NE(game.savedScreen, nullptr);
 }
 
 TEST_F(PlayStep, LeftActsOnReleaseWhereThePointerIsRightAtOnceUnlessLeftIsHeld) {
@@ -109,9 +109,9 @@ TEST_F(PlayStep, LeftActsOnReleaseWhereThePointerIsRightAtOnceUnlessLeftIsHeld) 
     queueFrame(second.x, second.y);
     frame();
     frame();
-    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(game.board.selected, -1);
     frame();
-    EXPECT_EQ(board.selected, 9);
+    EXPECT_EQ(game.board.selected, 9);
 
     queueFrame(10, 10, true);  // outside the bed: consumed, no effect
     queueFrame(10, 10);
@@ -119,13 +119,13 @@ TEST_F(PlayStep, LeftActsOnReleaseWhereThePointerIsRightAtOnceUnlessLeftIsHeld) 
     queueFrame(first.x, first.y, false, true);
     frame();
     frame();
-    EXPECT_EQ(board.selected, 9);
-    EXPECT_EQ(clickPending, 0);
+    EXPECT_EQ(game.board.selected, 9);
+    EXPECT_EQ(game.clickPending, 0);
     frame();
-    EXPECT_EQ(board.phase, BoardPhase::Play);
+    EXPECT_EQ(game.board.phase, BoardPhase::Play);
     frame();
-    EXPECT_EQ(board.phase, BoardPhase::Harvest);
-    EXPECT_EQ(board.selected, -1);
+    EXPECT_EQ(game.board.phase, BoardPhase::Harvest);
+    EXPECT_EQ(game.board.selected, -1);
 }
 
 }  // namespace

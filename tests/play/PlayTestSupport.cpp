@@ -3,13 +3,8 @@
 #include <algorithm>
 
 #include "platform/FramePump.h"
-#include "platform/Input.h"
-#include "platform/Sound.h"
-#include "platform/Vdp.h"
-#include "play/Ambient.h"
 #include "play/PlayStep.h"
 #include "play/PlayTables.h"
-#include "play/Random.h"
 #include "play/SoundCues.h"
 #include "resources/GameArchive.h"
 #include "support/TestArchive.h"
@@ -31,37 +26,19 @@ void PlayTest::SetUp() {
                       19, 20, 21, 22, 23, 25, 27, 33, 34, 35, 36, 37, 38, 39, 40, 41}) {
         archive->openGroup(n);
     }
-    resources = archive.get();
-    ASSERT_TRUE(vdp.init(host));
-    ASSERT_EQ(input.init(host), InputReady);
-    sound.init(host);
-    loadArchiveSound(2, sfx::landed);
-    loadArchiveSound(3, sfx::grown);
-    attachFramePump(host);
-    appActive = 1;
-    quitRequested = false;
-    framePeriodMs = 35;
-
-    fillPlayTables(*archive);
-    for (int order = 0; order < ambientAnimationCount; ++order) {
-        ambientAnimation(order).ticksLeft = 1;
-        ambientAnimation(order).runState = 0;
-    }
-    gameRandom.seed(10);
-    resetBoard();
-    board.phase = BoardPhase::Play;
-    board.pending = phaseTimer = groupPoints = menuButtonHot = menuButtonFrame = sliderFrames = 0;
-    input.mouseX = queuedX;
-    input.mouseY = queuedY;
-}
-
-void PlayTest::TearDown() {
-    ambientList.clear();
-    savedScreen.reset();
-    sound.shutdown();
-    input.shutdown();
-    vdp.shutdown();
-    resources = nullptr;
+    game.resources = archive.get();
+    ASSERT_TRUE(game.vdp.init(host));
+    ASSERT_EQ(game.input.init(host), InputReady);
+    game.sound.init(host);
+    loadArchiveSound(game, 2, sfx::landed);
+    loadArchiveSound(game, 3, sfx::grown);
+    attachFramePump(game, host);
+    game.appActive = 1;
+    fillPlayTables(game);
+    game.gameRandom.seed(10);
+    game.board.phase = BoardPhase::Play;
+    game.input.mouseX = queuedX;
+    game.input.mouseY = queuedY;
 }
 
 void PlayTest::queueFrame(int32_t x, int32_t y, bool left, bool right, std::vector<uint8_t> keys) {
@@ -81,17 +58,17 @@ void PlayTest::queueKeys(std::vector<uint8_t> down) {
 }
 
 int32_t PlayTest::frame(int32_t present) {
-    input.updateMouse();
-    input.pollKeyboard();
-    EXPECT_TRUE(waitFrame(framePeriodMs));
-    return playStep(present);
+    game.input.updateMouse();
+    game.input.pollKeyboard();
+    EXPECT_TRUE(waitFrame(game, game.framePeriodMs));
+    return playStep(game, present);
 }
 
 void PlayTest::place(int32_t col, int32_t row, uint8_t kind) {
-    Cell& cell = board.cells[static_cast<size_t>(row * boardSize + col)];
+    Cell& cell = game.board.cells[static_cast<size_t>(row * boardSize + col)];
     cell.kind = kind;
     cell.state = CellState::Idle;
-    board.occupied += 1;
+    game.board.occupied += 1;
 }
 
 int32_t PlayTest::cued(int32_t index) const {

@@ -24,13 +24,12 @@ public:
     std::optional<uint32_t> quitAt;
 };
 
-// The services over a PlayHost, the test archive as resources, slots 2 and 3 loaded and the
+// A game over a PlayHost: the test archive as resources, slots 2 and 3 loaded and the
 // ambient animations filled as at start-up, the generator seeded with 10, an empty bed in
 // Play.
 class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Pointer (absolute), buttons and keys seen by the next frame wait.
     void queueFrame(int32_t x, int32_t y, bool left = false, bool right = false,
@@ -45,6 +44,7 @@ protected:
 
     PlayHost host;
     std::unique_ptr<ResourceArchive> archive;
+    PlayState game;
 
 private:
     int32_t queuedX = 320;

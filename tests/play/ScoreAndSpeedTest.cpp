@@ -17,35 +17,35 @@ namespace {
 
 using ScoreAndSpeed = PlayTest;
 
-bool trackShown() {
-    vdp.clearScreen(0);
-    updateSpeedSlider();
-    const BackBuffer& screen = vdp.backBuffer();
+bool trackShown(PlayState& game) {
+    game.vdp.clearScreen(0);
+    updateSpeedSlider(game);
+    const BackBuffer& screen = game.vdp.backBuffer();
     return screen.pixels[30 * screen.pitch + 551] == testPictureColour(res::speedSlider, 0);
 }
 
 TEST_F(ScoreAndSpeed, KeypadChangesThePeriodWithinItsLimitsAndShowsTheSlider) {
-    EXPECT_FALSE(trackShown());
-    input.keys[keyKeypadPlus] = 0x80;
+    EXPECT_FALSE(trackShown(game));
+    game.input.keys[keyKeypadPlus] = 0x80;
     for (int f = 0; f < 40; ++f) {
-        EXPECT_TRUE(trackShown());
+        EXPECT_TRUE(trackShown(game));
     }
-    EXPECT_EQ(framePeriodMs, 5u);
-    EXPECT_EQ(sliderKnobX, 579);
-    input.keys[keyKeypadMinus] = 0x80;
-    EXPECT_TRUE(trackShown());
-    EXPECT_EQ(framePeriodMs, 6u);  // faster is refused at 5, slower is not
-    input.keys[keyKeypadPlus] = 0;
+    EXPECT_EQ(game.framePeriodMs, 5u);
+    EXPECT_EQ(game.sliderKnobX, 579);
+    game.input.keys[keyKeypadMinus] = 0x80;
+    EXPECT_TRUE(trackShown(game));
+    EXPECT_EQ(game.framePeriodMs, 6u);  // faster is refused at 5, slower is not
+    game.input.keys[keyKeypadPlus] = 0;
     for (int f = 0; f < 80; ++f) {
-        updateSpeedSlider();
+        updateSpeedSlider(game);
     }
-    EXPECT_EQ(framePeriodMs, 80u);
-    EXPECT_EQ(sliderKnobX, 523);
-    input.keys[keyKeypadMinus] = 0;
+    EXPECT_EQ(game.framePeriodMs, 80u);
+    EXPECT_EQ(game.sliderKnobX, 523);
+    game.input.keys[keyKeypadMinus] = 0;
     for (int f = 0; f < 59; ++f) {
-        EXPECT_TRUE(trackShown()) << f;
+        EXPECT_TRUE(trackShown(game)) << f;
     }
-    EXPECT_FALSE(trackShown());
+    EXPECT_FALSE(trackShown(game));
 }
 
 struct DigitAt {
@@ -62,15 +62,15 @@ TEST_F(ScoreAndSpeed, ScoreDigitsAreCentredOnTheirWidthsAndClimbOnePixelEach) {
         {500, {{5, 156, 79}, {0, 166, 78}, {0, 178, 77}}},
     };
     for (const auto& [score, digits] : cases) {
-        vdp.clearScreen(0);
-        board.score = score;
-        drawScore();
-        const BackBuffer& screen = vdp.backBuffer();
+        game.vdp.clearScreen(0);
+        game.board.score = score;
+        drawScore(game);
+        const BackBuffer& screen = game.vdp.backBuffer();
         const std::vector<uint8_t> drawn(screen.pixels,
                                          screen.pixels + screen.pitch * screen.height);
-        vdp.clearScreen(0);
+        game.vdp.clearScreen(0);
         for (const DigitAt& at : digits) {
-            vdp.drawPicture(at.x, at.y, groupPicture(res::scoreDigits, at.digit));
+            game.vdp.drawPicture(at.x, at.y, groupPicture(game, res::scoreDigits, at.digit));
         }
         EXPECT_TRUE(std::equal(drawn.begin(), drawn.end(), screen.pixels)) << score;
     }

@@ -7,8 +7,8 @@
 
 #include "app/Program.h"
 #include "autoplay/Strategy.h"
+#include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
-#include "play/GameState.h"
 #include "play/SoundCues.h"
 #include "resources/GameArchive.h"
 #include "support/TestArchive.h"
@@ -22,17 +22,17 @@ using host::MouseButton;
 
 class Player {
 public:
-    explicit Player(host::HeadlessHost& driven) : host(driven) {}
+    Player(host::HeadlessHost& driven, const PlayState& watched) : host(driven), game(watched) {}
 
     void operator()(host::HeadlessHost&) {
         if (wait > 0) {
             wait -= 1;
             return;
         }
-        const bool inGame = board.phase != BoardPhase::Start || board.pending > 0;
+        const bool inGame = game.board.phase != BoardPhase::Start || game.board.pending > 0;
         if (!inGame) {
             click(MouseButton::Left, {320, 240}, 15);  // the title and the table
-        } else if (step == 0 && board.phase == BoardPhase::Play) {
+        } else if (step == 0 && game.board.phase == BoardPhase::Play) {
             play();
         } else if (step == 1) {
             click(MouseButton::Left, soundItem, 12);
@@ -41,7 +41,7 @@ public:
             host.tapKey(*host::scriptKeyByName("esc"));
             wait = 20;
             step = 3;
-        } else if (step == 3 && board.phase == BoardPhase::Play) {
+        } else if (step == 3 && game.board.phase == BoardPhase::Play) {
             openMenu(quitItem);
             step = 4;
         } else if (step == 4) {
@@ -83,7 +83,8 @@ private:
         }
         autoplay::Bed bed;
         for (size_t i = 0; i < bed.size(); ++i) {
-            bed[i] = board.cells[i].state == CellState::Idle ? int8_t(board.cells[i].kind) : -1;
+            const Cell& cell = game.board.cells[i];
+            bed[i] = cell.state == CellState::Idle ? int8_t(cell.kind) : -1;
         }
         const autoplay::Move move = autoplay::chooseMove(bed);
         if (move.kind == autoplay::MoveKind::Harvest) {
@@ -96,6 +97,7 @@ private:
     }
 
     host::HeadlessHost& host;
+    const PlayState& game;
     int wait = 0;
     int step = 0;
     int secondOfSwap = -1;
@@ -110,23 +112,24 @@ TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
     host::HeadlessOptions options;
     options.frameLimit = 20000;
     host::HeadlessHost host(options);
-    Player player(host);
+    Game game;
+    Player player(host, game);
     host.setFrameObserver(std::ref(player));
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
     const uint8_t* landed = nullptr;
     const uint8_t* soundOff = nullptr;
-    const GameResult result = runGame(host, programOptions, [&] {
-        landed = resources->group(res::soundTable).element(sfx::landed);
-        soundOff = resources->group(res::soundTable).element(sfx::soundOff);
+    const GameResult result = runGame(game, host, programOptions, [&] {
+        landed = game.resources->group(res::soundTable).element(sfx::landed);
+        soundOff = game.resources->group(res::soundTable).element(sfx::soundOff);
     });
 
     EXPECT_EQ(result.exitCode, 0u);
     EXPECT_LT(host.framesPresented(), options.frameLimit) << "the player did not quit";
     EXPECT_GE(player.swaps, 1);
     EXPECT_GE(player.harvested, 10);
-    EXPECT_GT(board.score, player.harvested);
+    EXPECT_GT(game.board.score, player.harvested);
     int landings = 0;
     for (const host::PlayedSound& played : host.playedSounds()) {
         landings += played.slot == 2 && played.data == landed ? 1 : 0;

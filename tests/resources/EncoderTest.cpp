@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/PictureEncoders.h"
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 #include "resources/ArchiveValidator.h"
 
 namespace quenford {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/Text.h"
-#include "play/Ambient.h"
 #include "play/GameState.h"
 #include "play/PlayTables.h"
 #include "resources/GameArchive.h"
@@ -14,32 +13,32 @@ namespace {
 
 class LoadResources : public testing::Test {
 protected:
-    void SetUp() override { dataFolder = folder.string() + "/"; }
-    void TearDown() override { freeResources(); }
+    void SetUp() override { game.dataFolder = folder.string() + "/"; }
 
     const test::TempFolder folder{"data"};
+    PlayState game;
 };
 
 TEST_F(LoadResources, OnlyAWholeArchiveIsTakenAndFillsTheTextStyleAndPlayTables) {
-    EXPECT_FALSE(loadResources());
+    EXPECT_FALSE(loadResources(game));
     std::vector<uint8_t> damaged = test::makeTestGameArchive();
     damaged.resize(damaged.size() / 2);
     test::writeBytes(folder / "DATA10.RES", damaged);
-    EXPECT_FALSE(loadResources());
-    EXPECT_EQ(resources, nullptr);
+    EXPECT_FALSE(loadResources(game));
+    EXPECT_EQ(game.resources, nullptr);
 
     test::writeBytes(folder / "DATA10.RES", test::makeTestGameArchive());
-    ASSERT_TRUE(loadResources());
-    ASSERT_NE(resources, nullptr);
-    fillPlayTables(*resources);
-    EXPECT_EQ(resources->group(res::font).count(), 256);
-    EXPECT_EQ(resources->group(res::soundTable).count(), 14);
-    EXPECT_EQ(resources->group(28).count(), 0);  // left alone
-    EXPECT_EQ(ambientList.count, ambientAnimationCount);
-    EXPECT_EQ(textWidth("AB"), test::testGlyphWidth('A') + 1 + test::testGlyphWidth('B'));
-    EXPECT_EQ(startItems, 10);
-    EXPECT_EQ(swapItems, 6);
-    EXPECT_EQ(harvestItems, 3);
+    ASSERT_TRUE(loadResources(game));
+    ASSERT_NE(game.resources, nullptr);
+    fillPlayTables(game);
+    EXPECT_EQ(game.resources->group(res::font).count(), 256);
+    EXPECT_EQ(game.resources->group(res::soundTable).count(), 14);
+    EXPECT_EQ(game.resources->group(28).count(), 0);  // left alone
+    EXPECT_EQ(game.ambientList.count, ambientAnimationCount);
+    EXPECT_EQ(textWidth(game, "AB"), test::testGlyphWidth('A') + 1 + test::testGlyphWidth('B'));
+    EXPECT_EQ(game.startItems, 10);
+    EXPECT_EQ(game.swapItems, 6);
+    EXPECT_EQ(game.harvestItems, 3);
 }
 
 }  // namespace

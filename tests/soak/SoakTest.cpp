@@ -16,7 +16,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 #include "app/Program.h"
 #include "autoplay/AutoplayHost.h"
-#include "frontend/HighScoreTable.h"
+#include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
@@ -51,9 +51,9 @@ bool validPhase(BoardPhase phase) {
 }
 
 // What must hold at the end of every frame; the first failure, or "".
-std::string checkBed(bool gameBegun) {
+std::string checkBed(const PlayState& game, bool gameBegun) {
     int32_t items = 0;
-    for (const Cell& cell : board.cells) {
+    for (const Cell& cell : game.board.cells) {
         if (!validState(cell.state)) {
             return "a cell in state " + std::to_string(static_cast<int32_t>(cell.state));
         }
@@ -64,16 +64,16 @@ std::string checkBed(bool gameBegun) {
             }
         }
     }
-    if (!validPhase(board.phase)) {
-        return "phase " + std::to_string(static_cast<int32_t>(board.phase));
+    if (!validPhase(game.board.phase)) {
+        return "phase " + std::to_string(static_cast<int32_t>(game.board.phase));
     }
     // Before the first game the start sequence runs play steps with the countdown at 0.
-    if (board.pending < 0 && gameBegun) {
-        return "pending " + std::to_string(board.pending);
+    if (game.board.pending < 0 && gameBegun) {
+        return "pending " + std::to_string(game.board.pending);
     }
-    if (board.phase == BoardPhase::Play && !gameOver() && board.occupied != items) {
-        return "occupied " + std::to_string(board.occupied) + " with " + std::to_string(items) +
-               " items on the bed";
+    if (game.board.phase == BoardPhase::Play && !gameOver(game) && game.board.occupied != items) {
+        return "occupied " + std::to_string(game.board.occupied) + " with " +
+               std::to_string(items) + " items on the bed";
     }
     return {};
 }
@@ -90,7 +90,9 @@ TEST(Soak, GamesKeepTheBedConsistentAndTheHeapFlat) {
     SilentLogHost silent(headless);
     autoplay::AutoplayOptions settings;
     settings.games = games;
-    autoplay::AutoplayHost player(silent, settings, [] { return highScoreTable().isOpen(); });
+    Game game;
+    autoplay::AutoplayHost player(silent, game, settings,
+                                  [&game] { return game.highScoreTable.isOpen(); });
 
     std::string failure;
     uint64_t failedAt = 0;
@@ -100,9 +102,9 @@ TEST(Soak, GamesKeepTheBedConsistentAndTheHeapFlat) {
     size_t heapAfterWarmUp = 0;
     size_t heapPeak = 0;
     headless.setFrameObserver([&](host::HeadlessHost& host) {
-        gameBegun = gameBegun || (board.phase == BoardPhase::Start && board.pending > 0);
+        gameBegun = gameBegun || (game.board.phase == BoardPhase::Start && game.board.pending > 0);
         if (failure.empty()) {
-            failure = checkBed(gameBegun);
+            failure = checkBed(game, gameBegun);
             failedAt = host.framesPresented();
         }
         if (player.outcomes().size() != gamesSeen) {
@@ -116,7 +118,7 @@ TEST(Soak, GamesKeepTheBedConsistentAndTheHeapFlat) {
     });
     ProgramOptions options;
     options.dataFolder = data;
-    runGame(player, options, [] {});
+    runGame(game, player, options, [] {});
 
     EXPECT_EQ(failure, "") << "at frame " << failedAt;
     ASSERT_EQ(player.outcomes().size(), static_cast<size_t>(games)) << "the player did not finish";

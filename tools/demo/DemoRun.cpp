@@ -1,16 +1,12 @@
 #include "demo/DemoRun.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <sstream>
 
 #include "app/Program.h"
+#include "frontend/Game.h"
 #include "frontend/HighScoreReport.h"
-#include "frontend/HighScoreTable.h"
 #include "host/headless/HeadlessHost.h"
-#include "play/GameState.h"
 
 namespace quenford::demo {
 
@@ -19,7 +15,7 @@ namespace {
 constexpr uint32_t clockStart = 1000;
 
 // FNV-1a over what a player sees of the bed: each square's item and its state.
-uint64_t hashBoard() {
+uint64_t hashBoard(const Board& board) {
     uint64_t hash = 14695981039346656037ull;
     auto add = [&](int64_t value) {
         for (int byte = 0; byte < 8; ++byte) {
@@ -42,19 +38,20 @@ const char* phaseName(BoardPhase phase) {
     return names[static_cast<int32_t>(phase)];
 }
 
-EndState run(host::Host& host, const host::HeadlessHost& headless, const DemoPaths& paths,
-             DemoChoice choice) {
+EndState run(Game& game, host::Host& host, const host::HeadlessHost& headless,
+             const DemoPaths& paths, DemoChoice choice) {
     ProgramOptions options;
     options.dataFolder = paths.dataFolder;
     options.demo = choice;
     options.demoFile = paths.demoFile;
     EndState state;
-    runGame(host, options, [&] {
+    runGame(game, host, options, [&] {
+        const Board& board = game.board;
         state.score = board.score;
         state.phase = phaseName(board.phase);
         state.occupied = board.occupied;
-        state.boardHash = hashBoard();
-        for (const HighScoreRow& row : highScoreRows()) {
+        state.boardHash = hashBoard(board);
+        for (const HighScoreRow& row : highScoreRows(game.highScoreTable)) {
             state.table.push_back(std::to_string(row.score) + " " + row.name);
         }
     });
@@ -64,80 +61,43 @@ EndState run(host::Host& host, const host::HeadlessHost& headless, const DemoPat
 
 }  // namespace
 
-EndState inChild(const std::function<EndState()>& body) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) {
-        return {};
-    }
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        const std::string text = formatEndState(body());
-        size_t written = 0;
-        while (written < text.size()) {
-            const ssize_t n = write(pipeEnds[1], text.data() + written, text.size() - written);
-            if (n <= 0) {
-                _exit(1);
-            }
-            written += static_cast<size_t>(n);
-        }
-        std::fflush(nullptr);
-        _exit(0);
-    }
-    close(pipeEnds[1]);
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
-        text.append(buffer, static_cast<size_t>(n));
-    }
-    close(pipeEnds[0]);
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        return {};
-    }
-    return parseEndState(text);
-}
-
 EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& player) {
-    return inChild([&] {
-        host::HeadlessOptions settings;
-        settings.clockStart = clockStart;
-        host::HeadlessHost headless(settings);
-        autoplay::AutoplayHost autoplayer(headless, player,
-                                          [] { return highScoreTable().isOpen(); });
-        EndState state = run(autoplayer, headless, paths, DemoChoice::Record);
-        state.typed = autoplayer.typedTexts();
-        for (const autoplay::GameOutcome& outcome : autoplayer.outcomes()) {
-            state.games.push_back(outcome.score);
-        }
-        return state;
-    });
+    host::HeadlessOptions settings;
+    settings.clockStart = clockStart;
+    host::HeadlessHost headless(settings);
+    Game game;
+    autoplay::AutoplayHost autoplayer(headless, game, player,
+                                      [&game] { return game.highScoreTable.isOpen(); });
+    EndState state = run(game, autoplayer, headless, paths, DemoChoice::Record);
+    state.typed = autoplayer.typedTexts();
+    for (const autoplay::GameOutcome& outcome : autoplayer.outcomes()) {
+        state.games.push_back(outcome.score);
+    }
+    return state;
 }
 
-EndState recordHere(host::Host& host, const host::HeadlessHost& headless, const DemoPaths& paths) {
-    return run(host, headless, paths, DemoChoice::Record);
+EndState recordHere(Game& game, host::Host& host, const host::HeadlessHost& headless,
+                    const DemoPaths& paths) {
+    return run(game, host, headless, paths, DemoChoice::Record);
 }
 
 EndState playDemo(const DemoPaths& paths, const EndState& recorded) {
-    return inChild([&] {
-        host::HeadlessOptions settings;
-        settings.clockStart = clockStart;
-        for (const autoplay::TypedText& text : recorded.typed) {
-            // One millisecond after the frame wait began, as the player typed at its start.
-            host::ScriptEvent event;
-            event.atMs = text.ticks - clockStart + 1;
-            event.action = host::ScriptAction::Type;
-            event.text = text.text + "\r";
-            settings.script.push_back(event);
-        }
-        host::HeadlessHost headless(settings);
-        EndState state = run(headless, headless, paths, DemoChoice::Playback);
-        state.typed = recorded.typed;
-        state.games = recorded.games;
-        return state;
-    });
+    host::HeadlessOptions settings;
+    settings.clockStart = clockStart;
+    for (const autoplay::TypedText& text : recorded.typed) {
+        // One millisecond after the frame wait began, as the player typed at its start.
+        host::ScriptEvent event;
+        event.atMs = text.ticks - clockStart + 1;
+        event.action = host::ScriptAction::Type;
+        event.text = text.text + "\r";
+        settings.script.push_back(event);
+    }
+    host::HeadlessHost headless(settings);
+    Game game;
+    EndState state = run(game, headless, headless, paths, DemoChoice::Playback);
+    state.typed = recorded.typed;
+    state.games = recorded.games;
+    return state;
 }
 
 std::string formatEndState(const EndState& state) {

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "autoplay/AutoplayHost.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/headless/Script.h"
+
+namespace quenford {
+struct Game;
+}
 
 namespace quenford::demo {
 
@@ -32,17 +35,13 @@ struct DemoPaths {
     std::string demoFile;
 };
 
-// Runs body in a child process and gives the end it returned: the game's state is global
-// and made for one run a process, and each run must start from the same state for a demo
-// to replay.
-EndState inChild(const std::function<EndState()>& body);
-
 // The built-in player plays headless and is recorded (seed 10, as the recording word does).
 EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& player);
 
-// The game recorded in this process on `host`, which plays through `headless` (a player
-// over the headless host); where it ended.
-EndState recordHere(host::Host& host, const host::HeadlessHost& headless, const DemoPaths& paths);
+// The game recorded on `host`, which plays through `headless` (a player over the headless
+// host); where it ended.
+EndState recordHere(Game& game, host::Host& host, const host::HeadlessHost& headless,
+                    const DemoPaths& paths);
 
 // The demo played back headless; the names typed while recording are typed again at the
 // same moments, as the keyboard is not in the demo. What only the recording knows (the

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 #include "resdump/PngFile.h"
 #include "resources/GameArchive.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 #include "resdump/EntryContents.h"
 #include "resdump/PngFile.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Picture.h"
+#include "draw/Picture.h"
 #include "resdump/EntryContents.h"
 #include "resdump/Mock.h"
 #include "resdump/Sheets.h"

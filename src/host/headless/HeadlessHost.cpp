@@ -5,9 +5,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "host/common/PngFrameWriter.h"
 #include "host/common/SystemFolders.h"
 #include "host/common/Windows1252.h"
-#include "host/headless/PngFrameWriter.h"
 
 namespace quenford::host {
 

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "host/common/PngFrameWriter.h"
 #include "host/common/SystemFolders.h"
-#include "host/headless/PngFrameWriter.h"
 
 namespace quenford::host {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/common/FrameConversion.h"
 #include "host/common/KeyHold.h"
-#include "host/sdl/FrameConversion.h"
 #include "host/sdl/Letterbox.h"
 #include "host/sdl/Pads.h"
 #include "host/sdl/SdlAudio.h"

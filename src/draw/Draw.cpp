@@ -1,11 +1,11 @@
-#include "platform/Draw.h"
+#include "draw/Draw.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "draw/MaskedRows.h"
+#include "draw/PreparedPicture.h"
 #include "host/WideVectors.h"
-#include "platform/MaskedRows.h"
-#include "platform/PreparedPicture.h"
 
 namespace quenford {
 

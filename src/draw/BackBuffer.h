@@ -21,6 +21,8 @@ struct BackBuffer {
 // A whole-screen image, rows of 640 bytes without gaps (the game's savedScreen blocks and
 // the field backdrop). Owned, so that every way out of a screen frees it.
 using ScreenImage = std::unique_ptr<uint8_t[]>;
-inline ScreenImage makeScreenImage() { return std::make_unique<uint8_t[]>(screenBytes); }
+inline ScreenImage makeScreenImage() {
+    return std::make_unique<uint8_t[]>(screenBytes);
+}
 
 }  // namespace quenford

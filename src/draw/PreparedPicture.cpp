@@ -1,4 +1,4 @@
-#include "platform/PreparedPicture.h"
+#include "draw/PreparedPicture.h"
 
 #include <bit>
 #include <cstring>

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/BackBuffer.h"
-#include "platform/Picture.h"
+#include "draw/BackBuffer.h"
+#include "draw/Picture.h"
 
 // The five draw operations on a back buffer. The plain draws and fillRect clip to the
 // 640 x 480 screen; the run draws do not (their callers keep them on the screen).

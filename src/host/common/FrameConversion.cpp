@@ -1,4 +1,4 @@
-#include "host/sdl/FrameConversion.h"
+#include "host/common/FrameConversion.h"
 
 #include <algorithm>
 #include <cstring>

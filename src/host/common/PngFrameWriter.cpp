@@ -1,4 +1,4 @@
-#include "host/headless/PngFrameWriter.h"
+#include "host/common/PngFrameWriter.h"
 
 #include <png.h>
 

@@ -1,4 +1,4 @@
-#include "platform/MaskedRows.h"
+#include "draw/MaskedRows.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>

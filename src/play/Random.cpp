@@ -1,7 +1,0 @@
-#include "play/Random.h"
-
-namespace quenford {
-
-Random gameRandom;
-
-}  // namespace quenford

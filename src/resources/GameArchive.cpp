@@ -1,7 +1,0 @@
-#include "resources/GameArchive.h"
-
-namespace quenford {
-
-ResourceArchive* resources = nullptr;
-
-}  // namespace quenford
