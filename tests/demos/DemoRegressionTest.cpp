@@ -5,8 +5,6 @@
 //   QUENFORD_RECORD_DEMOS=1 build/tests/demos/demo_regression_tests
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,13 +13,10 @@
 #include <gtest/gtest.h>
 
 #include "app/ShownScreen.h"
-#include "autoplay/Strategy.h"
 #include "demo/DemoRun.h"
 #include "frontend/Game.h"
-#include "keyplay/CursorMoves.h"
 #include "keyplay/KeyPlayHost.h"
-#include "play/GameState.h"
-#include "play/SquareMapping.h"
+#include "support/KeyPlayer.h"
 #include "support/TestFiles.h"
 
 namespace quenford {
@@ -97,118 +92,6 @@ TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
 INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios),
                          [](const auto& test) { return std::string(test.param.name); });
 
-// A player with the keyboard alone: it chooses as the built-in player does and walks the
-// pointer there with the arrows; then the menu's New board, and Quit.
-class KeyPlayer {
-public:
-    KeyPlayer(host::HeadlessHost& driven, const Game& watched) : host(driven), game(watched) {}
-
-    void operator()(host::HeadlessHost&) {
-        bestScore = std::max(bestScore, game.board.score);
-        newBoard = newBoard || game.board.phase == BoardPhase::Clearing;
-        if (wait > 0) {
-            wait -= 1;
-            return;
-        }
-        if (game.board.phase == BoardPhase::Start && game.board.pending == 0) {
-            tap("space", 1);  // the title and the table over the first board, which shows
-                              // a frame only every 300
-            return;
-        }
-        if (menuTaps.empty() && game.board.phase == BoardPhase::Play) {
-            play();
-        } else if (!menuTaps.empty()) {
-            // The menu opens from a bed at rest, and takes its items once it is open.
-            const std::string key = menuTaps.front();
-            if (key == "esc" && game.board.phase != BoardPhase::Play) {
-                return;
-            }
-            menuTaps.erase(menuTaps.begin());
-            tap(key.c_str(), key == "esc" ? 40 : key == "return" ? 60 : 3);
-        }
-    }
-
-    int swaps = 0;
-    int harvests = 0;
-    int32_t bestScore = 0;
-    bool newBoard = false;
-
-private:
-    void tap(const char* key, int then) {
-        host.tapKey(*host::scriptKeyByName(key));
-        wait = then;
-    }
-
-    // Taps the arrow that brings the pointer nearest the square, or the key once there;
-    // true when the key was tapped.
-    bool walkTo(int32_t square, const char* key) {
-        const Point target = keyplay::squareCentre(square % boardSize, square / boardSize);
-        const Point at{game.input.mouseX, game.input.mouseY};
-        const auto under = squareAt(at.x, at.y);
-        if (under && under->col + boardSize * under->row == square) {
-            tap(key, 4);
-            return true;
-        }
-        const char* names[] = {"up", "down", "left", "right"};
-        const keyplay::Direction directions[] = {keyplay::Direction::Up, keyplay::Direction::Down,
-                                                 keyplay::Direction::Left,
-                                                 keyplay::Direction::Right};
-        int64_t best = INT64_MAX;
-        const char* arrow = names[0];
-        for (int i = 0; i < 4; ++i) {
-            if (const auto to = keyplay::nextSquare(at, directions[i])) {
-                const int64_t dx = to->x - target.x;
-                const int64_t dy = to->y - target.y;
-                if (dx * dx + dy * dy < best) {
-                    best = dx * dx + dy * dy;
-                    arrow = names[i];
-                }
-            }
-        }
-        tap(arrow, 3);  // read with the keys, then the pointer moves at the next frame
-        return false;
-    }
-
-    void play() {
-        if (pendingSquare >= 0) {
-            if (walkTo(pendingSquare, pendingKey)) {
-                pendingSquare = secondOfSwap;
-                secondOfSwap = -1;
-            }
-            return;
-        }
-        if (swaps > 0 && harvests > 0) {
-            // From anywhere, four steps up reach the first item: New board; then Quit.
-            menuTaps = {"esc", "up", "up", "up", "up",   "return", "esc",
-                        "up",  "up", "up", "up", "down", "down",   "return"};
-            return;
-        }
-        autoplay::Bed bed;
-        for (size_t i = 0; i < bed.size(); ++i) {
-            const Cell& cell = game.board.cells[i];
-            bed[i] = cell.state == CellState::Idle ? static_cast<int8_t>(cell.kind) : int8_t{-1};
-        }
-        const autoplay::Move move = autoplay::chooseMove(bed);
-        pendingSquare = move.first;
-        if (move.kind == autoplay::MoveKind::Harvest) {
-            pendingKey = "x";
-            ++harvests;
-        } else {
-            pendingKey = "return";
-            secondOfSwap = move.second;
-            ++swaps;
-        }
-    }
-
-    host::HeadlessHost& host;
-    const Game& game;
-    int wait = 0;
-    int32_t pendingSquare = -1;
-    int32_t secondOfSwap = -1;
-    const char* pendingKey = "return";
-    std::vector<const char*> menuTaps;
-};
-
 TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     const fs::path home = fs::temp_directory_path() / ("quenford-keys-" + std::to_string(getpid()));
     fs::remove_all(home);
@@ -220,8 +103,9 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     options.frameLimit = 20000;
     host::HeadlessHost headless(options);
     Game game;
-    KeyPlayer player(headless, game);
-    headless.setFrameObserver(std::ref(player));
+    test::KeyPlayer player([&](const char* key) { headless.tapKey(*host::scriptKeyByName(key)); },
+                           game);
+    headless.setFrameObserver([&](host::HeadlessHost&) { player(); });
     keyplay::KeyPlayHost keys(headless, [&game] { return shownScreen(game); });
     const demo::EndState recorded = demo::recordHere(game, keys, headless, paths);
 
