@@ -27,6 +27,7 @@ public:
     bool openMouse() override { return inner.openMouse(); }
     void closeInput() override { inner.closeInput(); }
     bool readKeyboard(std::array<uint8_t, 256>& keys) override { return inner.readKeyboard(keys); }
+    void holdUntilKeysUp(bool holding) override { inner.holdUntilKeysUp(holding); }
     bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override {
         return inner.readMouse(gameX, gameY, reading);
     }

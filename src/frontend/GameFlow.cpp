@@ -36,8 +36,10 @@ bool playGame(Game& game) {
     game.board.phase = BoardPhase::Start;
     game.board.pending = startDelay;
     bool quitGame = false;
+    game.gardenShown = true;
     for (;;) {
         if (!nextFrame(game)) {
+            game.gardenShown = false;
             return false;
         }
         if (playStep(game, 1) == 0) {
@@ -48,6 +50,7 @@ bool playGame(Game& game) {
             break;
         }
     }
+    game.gardenShown = false;
     stopTextEntry(game);
     if (quitGame) {
         game.vdp.clearScreen(1);

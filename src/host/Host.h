@@ -96,6 +96,10 @@ public:
     virtual bool openMouse() = 0;
     virtual void closeInput() = 0;
     virtual bool readKeyboard(std::array<uint8_t, 256>& keys) = 0;
+    // The game holds until every key is up (true), reading the keyboard again and again
+    // without waiting for messages, or has stopped holding (false). A host whose keys arrive
+    // as events lets them in before each read of the hold.
+    virtual void holdUntilKeysUp(bool /*holding*/) {}
     // gameX, gameY: where the game's pointer stands now, so that motion can be reported
     // that keeps it under the player's own pointer.
     virtual bool readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) = 0;

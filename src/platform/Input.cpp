@@ -67,9 +67,14 @@ bool Input::noKeyDown() const {
 // A busy loop by design: the screens that call it hold until the player lets go. A host
 // whose keyboard can no longer be read reads as all keys up, which ends it.
 void Input::waitKeysReleased() {
+    if (noKeyDown()) {
+        return;
+    }
+    host->holdUntilKeysUp(true);
     while (!noKeyDown()) {
         pollKeyboard();
     }
+    host->holdUntilKeysUp(false);
 }
 
 void Input::onChar(uint32_t code) {

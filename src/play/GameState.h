@@ -89,7 +89,6 @@ struct PlayState : Platform {
     int32_t clickPending = 0;
     int32_t menuButtonHot = 0;
     int32_t menuButtonFrame = 0;
-    bool menuOpen = false;  // while the in-game menu runs
     int32_t sliderFrames = 0;
     int32_t sliderKnobX = 0;
     int32_t startItems = 0;
@@ -98,6 +97,9 @@ struct PlayState : Platform {
 
     // The one whole-screen backdrop image; empty when no phase holds one.
     ScreenImage savedScreen;
+
+    // The in-game menu is up (it runs its own frames over the frozen play frame).
+    bool menuOpen = false;
 
     Random gameRandom;
     AmbientAnimations ambients;

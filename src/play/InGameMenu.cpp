@@ -62,11 +62,10 @@ struct SoundToken {
     int32_t steps;
 };
 
-// Marks the menu open, and frees the frozen play frame on every way out of it, the
-// program's end included.
-struct MenuLifetime {
-    explicit MenuLifetime(PlayState& state) : game(state) { game.menuOpen = true; }
-    ~MenuLifetime() {
+// Frees the frozen play frame and closes the menu on every way out of it, the program's end
+// included.
+struct MenuClose {
+    ~MenuClose() {
         game.savedScreen.reset();
         game.menuOpen = false;
     }
@@ -193,7 +192,8 @@ private:
 }  // namespace
 
 int32_t runMenu(PlayState& game) {
-    const MenuLifetime lifetime(game);
+    game.menuOpen = true;
+    const MenuClose close{game};
     game.savedScreen = makeScreenImage();
     game.vdp.saveScreen(game.savedScreen.get());
     cueSound(game, sfx::menuOpens);

@@ -46,6 +46,8 @@ TEST(Input, WaitKeysReleasedPollsUntilEveryKeyIsUp) {
     in.waitKeysReleased();
     EXPECT_TRUE(in.noKeyDown());
     EXPECT_EQ(host.keyboardReads, 4);
+    EXPECT_EQ(host.heldReads, 3) << "the host is told of the hold, and of its end";
+    EXPECT_FALSE(host.held);
     in.waitKeysReleased();  // nothing down: returns without polling
     EXPECT_EQ(host.keyboardReads, 4);
 }

@@ -22,9 +22,12 @@ using host::MouseButton;
 
 class Player {
 public:
-    Player(host::HeadlessHost& driven, const PlayState& watched) : host(driven), game(watched) {}
+    Player(host::HeadlessHost& driven, const Game& watched) : host(driven), game(watched) {}
 
     void operator()(host::HeadlessHost&) {
+        gardenSeen += game.gardenUp() ? 1 : 0;
+        menuSeen += game.inGameMenuUp() ? 1 : 0;
+        EXPECT_FALSE(game.gardenUp() && game.inGameMenuUp());
         if (wait > 0) {
             wait -= 1;
             return;
@@ -51,6 +54,8 @@ public:
 
     int swaps = 0;
     int harvested = 0;
+    int gardenSeen = 0;  // frames with the garden up, and with the menu up
+    int menuSeen = 0;
 
 private:
     static constexpr Point soundItem{100, 315};
@@ -97,7 +102,7 @@ private:
     }
 
     host::HeadlessHost& host;
-    const PlayState& game;
+    const Game& game;
     int wait = 0;
     int step = 0;
     int secondOfSwap = -1;
@@ -129,6 +134,8 @@ TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
     EXPECT_LT(host.framesPresented(), options.frameLimit) << "the player did not quit";
     EXPECT_GE(player.swaps, 1);
     EXPECT_GE(player.harvested, 10);
+    EXPECT_GT(player.gardenSeen, 100);
+    EXPECT_GT(player.menuSeen, 40) << "opened twice, at least 25 frames each";
     EXPECT_GT(game.board.score, player.harvested);
     int landings = 0;
     for (const host::PlayedSound& played : host.playedSounds()) {

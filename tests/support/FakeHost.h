@@ -60,6 +60,7 @@ public:
     // mouse stands still.
     bool readKeyboard(std::array<uint8_t, 256>& keys) override {
         ++keyboardReads;
+        heldReads += held ? 1 : 0;
         if (!keyStates.empty()) {
             lastKeys = keyStates.front();
             keyStates.pop_front();
@@ -67,6 +68,7 @@ public:
         keys = lastKeys;
         return true;
     }
+    void holdUntilKeysUp(bool holding) override { held = holding; }
     bool readMouse(int32_t, int32_t, host::MouseReading& reading) override {
         reading = mouseReadings.empty() ? host::MouseReading{} : mouseReadings.front();
         if (!mouseReadings.empty()) {
@@ -103,6 +105,8 @@ public:
     std::deque<std::array<uint8_t, 256>> keyStates;
     std::array<uint8_t, 256> lastKeys{};
     int keyboardReads = 0;
+    bool held = false;  // the game holds until every key is up
+    int heldReads = 0;
     std::deque<host::MouseReading> mouseReadings;
     struct LoadedSlot {
         int slot;

@@ -184,7 +184,6 @@ std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
-    keyHold.waited();
     const uint32_t start = machineTicks();
     while (messages.empty()) {
         SDL_Event event;
@@ -409,10 +408,11 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     keys.fill(0);
     if (!active) {
         keysPressed.fill(false);
+        padKeysPressed.fill(false);
         return false;
     }
     // SDL refreshes the keys below; a short rest keeps the game's hold from taking a core.
-    if (keyHold.holding()) {
+    if (keysHeld) {
         SDL_Delay(1);
     }
     SDL_PumpEvents();
@@ -434,7 +434,6 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     }
     keysPressed.fill(false);
     padKeysPressed.fill(false);
-    keyHold.read(keys);
     return true;
 }
 

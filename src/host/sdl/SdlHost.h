@@ -11,7 +11,6 @@
 
 #include "host/Host.h"
 #include "host/common/FrameConversion.h"
-#include "host/common/KeyHold.h"
 #include "host/sdl/Letterbox.h"
 #include "host/sdl/Pads.h"
 #include "host/sdl/SdlAudio.h"
@@ -78,6 +77,7 @@ public:
     bool openMouse() override;
     void closeInput() override;
     bool readKeyboard(std::array<uint8_t, 256>& keys) override;
+    void holdUntilKeysUp(bool holding) override { keysHeld = holding; }
     bool readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) override;
 
     bool openAudio() override;
@@ -150,7 +150,7 @@ private:
     Uint32 buttonsPressed = 0;
     std::array<bool, SDL_NUM_SCANCODES> keysPressed{};
     std::array<bool, 256> padKeysPressed{};
-    KeyHold keyHold;
+    bool keysHeld = false;  // the game holds until every key is up
     bool watching = false;
 
     // A press that came with a move, held back for the next read; the buttons last read.

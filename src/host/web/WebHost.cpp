@@ -104,7 +104,6 @@ std::optional<Message> WebHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
-    keyHold.waited();
     const uint32_t start = ticks();
     for (;;) {
         takePageEvents();
@@ -209,12 +208,10 @@ bool WebHost::readKeyboard(std::array<uint8_t, 256>& keys) {
         return true;
     }
     // The page's key events reach the game only in the page's turn: the hold gets one.
-    if (keyHold.holding()) {
+    if (keysHeld) {
         emscripten_sleep(1);
     }
-    const bool active = pageReadKeyboard(keys.data()) != 0;
-    keyHold.read(keys);
-    return active;
+    return pageReadKeyboard(keys.data()) != 0;
 }
 
 bool WebHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {

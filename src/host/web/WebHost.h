@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "host/common/KeyHold.h"
 
 namespace quenford::host {
 
@@ -40,6 +39,7 @@ public:
     bool openMouse() override;
     void closeInput() override;
     bool readKeyboard(std::array<uint8_t, 256>& keys) override;
+    void holdUntilKeysUp(bool holding) override { keysHeld = holding; }
     bool readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) override;
 
     bool openAudio() override;
@@ -69,7 +69,7 @@ private:
     bool screenOpen = false;
     uint32_t virtualClock;
     double lastYield = 0;
-    KeyHold keyHold;
+    bool keysHeld = false;  // the game holds until every key is up
 
     std::array<uint32_t, 256> colours{};  // RGBA bytes as the canvas takes them
     bool paletteChanged = false;
