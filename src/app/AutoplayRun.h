@@ -8,8 +8,9 @@
 
 namespace quenford {
 
-// The game on a host, played by the built-in player when the options ask for it; the
-// player's games are summed up on stdout at the end.
+// The game on a host, played from the keys and pads as well as the pointer, or by the
+// built-in player when the options ask for it; the player's games are summed up on stdout
+// at the end.
 GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd);
 

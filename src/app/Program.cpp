@@ -15,7 +15,7 @@
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
 #ifndef __EMSCRIPTEN__
-#include "app/WindowIcon.h"
+#include "app/DataPictures.h"
 #include "host/sdl/SdlHost.h"
 #endif
 #include "platform/FramePump.h"
@@ -146,6 +146,7 @@ bool finishReport(const Game& game, const ProgramOptions& options, RunRecorder& 
     report.demo = result.demo;
     report.seed = result.seed;
     report.launcher = recorder.launcher();
+    report.signs = recorder.signsShown();
     if (!writeReport(options.reportFile, report)) {
         std::fprintf(stderr, "quenford: cannot write the report %s: %s\n",
                      options.reportFile.c_str(), std::strerror(errno));
@@ -210,6 +211,7 @@ int runProgram(int argc, char** argv) {
         const std::string data =
             options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
         settings.icon = loadWindowIcon(data);
+        loadSigns(data, settings);
         host::SdlHost host(settings);
         return runReported(host, options);
     }

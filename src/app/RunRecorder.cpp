@@ -36,6 +36,11 @@ void RunRecorder::playSlot(int slot) {
     inner.playSlot(slot);
 }
 
+void RunRecorder::showSign(host::Sign sign) {
+    signs.push_back(sign);
+    inner.showSign(sign);
+}
+
 void RunRecorder::startShell(const std::string& command) {
     shell = command;
     inner.startShell(command);

@@ -11,9 +11,9 @@
 
 namespace quenford {
 
-// Any host, with what the run showed, played and started counted on the way for the
-// report; with a frame limit the window is closed once that many frames were presented,
-// and nothing presented after them is shown.
+// Any host, with what the run showed (the signs over the picture too), played and started
+// counted on the way for the report; with a frame limit the window is closed once that many frames
+// were presented, and nothing presented after them is shown.
 class RunRecorder : public autoplay::HostDecorator {
 public:
     RunRecorder(host::Host& wrapped, uint64_t frameLimit)
@@ -24,10 +24,12 @@ public:
     void loadSlot(int slot, const uint8_t* data, uint32_t length) override;
     void playSlot(int slot) override;
     void startShell(const std::string& command) override;
+    void showSign(host::Sign sign) override;
 
     uint64_t frames() const { return presented; }
     const std::vector<host::PlayedSound>& playedSounds() const { return sounds; }
     const std::optional<std::string>& launcher() const { return shell; }
+    const std::vector<host::Sign>& signsShown() const { return signs; }
 
 private:
     uint64_t limit;
@@ -36,6 +38,7 @@ private:
     std::array<host::PlayedSound, host::soundSlotCount> slots{};
     std::vector<host::PlayedSound> sounds;
     std::optional<std::string> shell;
+    std::vector<host::Sign> signs;
 };
 
 }  // namespace quenford
