@@ -89,7 +89,7 @@ test('keys reach the game only while it has the focus; the page\'s controls take
   await page.close();
 });
 
-test('a pad\'s buttons reach the game as the keys they stand for', pageTimeout, async () => {
+test('a pad picks and swaps, and its Start opens the menu', pageTimeout, async () => {
   const page = await desktop.context.newPage();
   await page.addInitScript(() => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
@@ -98,13 +98,59 @@ test('a pad\'s buttons reach the game as the keys they stand for', pageTimeout, 
     navigator.getGamepads = () => [window.testPad, null, null, null];
   });
   await page.goto(server.url + '?q');
-  await enterGarden(page);
+  const state = await enterGarden(page);
   // As the browser announces a pad at its first use.
   await page.evaluate(() => window.dispatchEvent(new Event('gamepadconnected')));
   const hold = (button, pressed) => page.evaluate(([index, down]) => {
     window.testPad.buttons[index].pressed = down;
     window.testPad.buttons[index].value = down ? 1 : 0;
   }, [button, pressed]);
+  const push = async (button) => {
+    await hold(button, true);
+    await page.waitForTimeout(150);
+    await hold(button, false);
+    await page.waitForTimeout(150);
+  };
+  // A path on the D-pad from an item to one of another kind: each press goes to the nearest
+  // square that way on the screen, sideways steps counting double.
+  const centre = (i) => ({ x: 351 + 25 * (i % 8) - 33 * Math.floor(i / 8),
+    y: 138 + 21 * (i % 8) + 12 * Math.floor(i / 8) });
+  const step = (from, button) => {
+    const a = centre(from);
+    let best = -1;
+    let bestScore = Infinity;
+    for (let i = 0; i < 64; ++i) {
+      const dx = centre(i).x - a.x;
+      const dy = centre(i).y - a.y;
+      const [along, sideways] = { 12: [-dy, Math.abs(dx)], 13: [dy, Math.abs(dx)],
+        14: [-dx, Math.abs(dy)], 15: [dx, Math.abs(dy)] }[button];
+      if (along <= 0 || sideways > 2 * along || along + 2 * sideways >= bestScore) continue;
+      best = i;
+      bestScore = along + 2 * sideways;
+    }
+    return best;
+  };
+  const bed = state.bed;
+  const from = [...bed].findIndex((kind) => kind !== '.');
+  const paths = new Map([[from, []]]);
+  for (const [square, path] of paths) {
+    if (bed[square] !== '.' && bed[square] !== bed[from]) break;
+    for (const button of [12, 13, 14, 15]) {
+      const next = step(square, button);
+      if (next >= 0 && !paths.has(next)) paths.set(next, [...path, button]);
+    }
+  }
+  const to = [...paths.keys()].find((i) => bed[i] !== '.' && bed[i] !== bed[from]);
+  assert.ok(to !== undefined, `no item of another kind on ${bed}`);
+  const point = await squarePoint(page, from);
+  await page.mouse.move(point.x, point.y);
+  await page.waitForTimeout(300);
+  await push(0);  // A: pick
+  await waitForState(page, (s) => s.selected === from, 'the pad\'s A to pick');
+  for (const button of paths.get(to)) await push(button);
+  await push(0);  // A: swap
+  await waitForState(page, (s) => s.selected === -1 && s.bed[from] !== bed[from],
+    'the pad\'s A to swap');
   // Start stands for Esc: the menu opens.
   await openMenu(page, async () => {
     await hold(9, true);

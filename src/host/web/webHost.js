@@ -365,14 +365,15 @@ var quenfordWebHost = (function () {
       if (event.altKey && event.code !== 'AltRight') return;
       const codes = keyCodes[event.code];
       if (codes) this.keys[codes[0]] = down;
-      this.pressKey(event.code, event.key);
+      this.pressKey(event.code, event.key, event.repeat);
     },
     // A key seen down at the next read, its key-down message and its character; `key`: the
     // character typed, if any besides a key's own. The page's own controls press keys here
-    // too (Controls: F1).
-    pressKey(code, key) {
+    // too (Controls: F1). A key held until it repeats types again but is pressed once, as in
+    // the window: a held P pauses once.
+    pressKey(code, key, repeat = false) {
       const codes = keyCodes[code];
-      if (codes) {
+      if (codes && !repeat) {
         this.keysPressed[codes[0]] = down;
         this.push(kinds.keyDown, codes[1]);
       }
