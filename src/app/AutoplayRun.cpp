@@ -7,16 +7,17 @@
 
 namespace quenford {
 
-GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
+GameResult runGameOrAutoplay(Game& game, host::Host& host, host::SystemServices& system,
+                             const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd) {
     if (!options.autoplay) {
-        return runGame(game, host, options, atFlowEnd);
+        return runGame(game, host, system, options, atFlowEnd);
     }
     autoplay::AutoplayOptions settings;
     settings.games = options.games;
     autoplay::AutoplayHost player(host, game, settings,
                                   [&game] { return game.highScoreTable.isOpen(); });
-    const GameResult result = runGame(game, player, options, atFlowEnd);
+    const GameResult result = runGame(game, player, system, options, atFlowEnd);
 
     const auto& outcomes = player.outcomes();
     if (!outcomes.empty()) {

@@ -10,7 +10,8 @@ namespace quenford {
 
 // The game on a host, played by the built-in player when the options ask for it; the
 // player's games are summed up on stdout at the end.
-GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
+GameResult runGameOrAutoplay(Game& game, host::Host& host, host::SystemServices& system,
+                             const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd);
 
 }  // namespace quenford

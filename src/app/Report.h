@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "host/headless/HeadlessHost.h"
+#include "host/PlayedSound.h"
 #include "resources/Archive.h"
 
 namespace quenford {

@@ -36,9 +36,4 @@ void RunRecorder::playSlot(int slot) {
     inner.playSlot(slot);
 }
 
-void RunRecorder::startShell(const std::string& command) {
-    shell = command;
-    inner.startShell(command);
-}
-
 }  // namespace quenford
