@@ -98,14 +98,14 @@ setup-web:
 	@./scripts/setup-web.sh
 
 web: configure setup-web
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target game_data shipped_demo
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target game_data shipped_demo game_icons
 	@$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 		-DQUENFORD_WEB_DATA=$(CURDIR)/$(BUILD_DIR)/data >/dev/null
 	@$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD_DIR) -j $(JOBS)
 
 serve-web: web
 	@echo "Quenford at http://localhost:$(WEB_PORT)/ (Ctrl+C stops)"
-	@cd $(WEB_BUILD_DIR) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+	@./scripts/serve-web.py $(WEB_BUILD_DIR) $(WEB_PORT)
 
 # Headless Chromium on the page, and the Node build beside the native one.
 test-web: web

@@ -5,21 +5,34 @@ include(QuenfordModule)
 
 add_subdirectory(src)
 
-# The site: build-web/ holds index.html, its script and style, quenford.js and .wasm, and the
-# data the native build made (data/).
+# The site: build-web/ holds index.html, its script, style and manifest, quenford.js and
+# .wasm, the data the native build made (data/) and its icons, and the service worker that
+# keeps all of them for playing offline.
 set(QUENFORD_WEB_DATA ${PROJECT_SOURCE_DIR}/build/data CACHE PATH
-    "The data folder of a native build (DATA10.RES, morva.res, DATA12.RES)")
+    "The data folder of a native build (DATA10.RES, morva.res, DATA12.RES, icons/)")
 set(site_files)
-foreach(page index.html page.js page.css)
-    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${page}
-        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/${page} ${CMAKE_BINARY_DIR}/${page}
-        DEPENDS ${PROJECT_SOURCE_DIR}/web/${page})
-    list(APPEND site_files ${CMAKE_BINARY_DIR}/${page})
+function(site_copy from to)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${to}
+        COMMAND ${CMAKE_COMMAND} -E copy ${from} ${CMAKE_BINARY_DIR}/${to}
+        DEPENDS ${from})
+    set(site_files ${site_files} ${to} PARENT_SCOPE)
+endfunction()
+foreach(page index.html page.js page.css quenford.webmanifest)
+    site_copy(${PROJECT_SOURCE_DIR}/web/${page} ${page})
 endforeach()
 foreach(data DATA10.RES morva.res DATA12.RES)
-    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/data/${data}
-        COMMAND ${CMAKE_COMMAND} -E copy ${QUENFORD_WEB_DATA}/${data} ${CMAKE_BINARY_DIR}/data/${data}
-        DEPENDS ${QUENFORD_WEB_DATA}/${data})
-    list(APPEND site_files ${CMAKE_BINARY_DIR}/data/${data})
+    site_copy(${QUENFORD_WEB_DATA}/${data} data/${data})
 endforeach()
-add_custom_target(web_site ALL DEPENDS ${site_files})
+foreach(size 192 512)
+    site_copy(${QUENFORD_WEB_DATA}/icons/${size}x${size}/quenford.png icon-${size}.png)
+endforeach()
+set(worker_template ${PROJECT_SOURCE_DIR}/web/service-worker.js)
+set(worker_script ${PROJECT_SOURCE_DIR}/cmake/WebServiceWorker.cmake)
+list(TRANSFORM site_files PREPEND ${CMAKE_BINARY_DIR}/ OUTPUT_VARIABLE site_paths)
+string(JOIN "," worker_files ${site_files} quenford.js quenford.wasm)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/service-worker.js
+    COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}
+        -DFILES=${worker_files} -DTEMPLATE=${worker_template}
+        -DOUTPUT=${CMAKE_BINARY_DIR}/service-worker.js -P ${worker_script}
+    DEPENDS ${site_paths} quenford_web ${worker_template} ${worker_script})
+add_custom_target(web_site ALL DEPENDS ${site_paths} ${CMAKE_BINARY_DIR}/service-worker.js)

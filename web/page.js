@@ -1,19 +1,21 @@
-// The page around the game: fetches the data with a progress bar, turns the address's
-// parameters into the program's arguments, scales the canvas, and offers to play again.
+// The page around the game: fetches what the first screen needs while the WebAssembly
+// compiles, turns the address's parameters into the program's arguments, lays out the
+// canvas and the tool bar, shows the game's signs, and offers to play again.
 (function () {
   'use strict';
 
-  const dataFiles = ['DATA10.RES', 'morva.res', 'DATA12.RES'];
   const canvas = document.getElementById('screen');
   const stage = document.getElementById('stage');
+  const bar = document.getElementById('bar');
   const whole = document.getElementById('whole');
   const result = document.getElementById('result');
-  const started = performance.now();
+  const again = document.getElementById('again');
+  const params = new URLSearchParams(location.search);
 
   // ?q: the Q mode; ?demo: the shipped demo played back; ?autoplay, ?games=N: the built-in
   // player; ?timedemo: the demo as fast as the page goes; ?fast: any of them on a virtual
   // clock, as fast as the page goes (the built-in player's games in seconds).
-  function programArguments(params) {
+  function programArguments() {
     const args = [];
     if (params.has('timedemo')) args.push('--timedemo');
     if (params.has('demo')) args.push('--play-demo');
@@ -23,12 +25,38 @@
     return args;
   }
 
-  // The largest size of the picture's aspect that fits; with whole pixels, multiples of
-  // 640 x 480 only (unless the page is smaller than that).
+  // What the game reads: the introduction's pictures only where it plays, the demo only
+  // where one plays.
+  function dataFiles() {
+    const files = ['DATA10.RES'];
+    if (!params.has('q')) files.push('morva.res');
+    if (params.has('demo') || params.has('timedemo')) files.push('DATA12.RES');
+    return files;
+  }
+
+  // The canvas takes the largest area of the picture's aspect; the tool bar goes below it,
+  // or in a column beside it, wherever that area leaves it room. Only where neither does
+  // (a window of the picture's own shape) the canvas leaves the bar a line below.
   function fit() {
-    const width = stage.clientWidth;
-    const height = stage.clientHeight;
+    const width = document.documentElement.clientWidth;
+    const height = document.documentElement.clientHeight;
     let scale = Math.min(width / 640, height / 480);
+    if (!document.fullscreenElement) {
+      const free = { right: width - Math.floor(640 * scale), below: height - Math.floor(480 * scale) };
+      document.body.dataset.bar = 'below';
+      bar.style.width = '';
+      if (bar.offsetHeight > free.below) {
+        document.body.dataset.bar = 'beside';
+        const widest = Math.max(...[...bar.children].filter((item) => item !== result)
+          .map((item) => item.offsetWidth));
+        if (widest + 12 <= free.right) {
+          bar.style.width = free.right + 'px';
+        } else {
+          document.body.dataset.bar = 'below';
+          scale = Math.min(width / 640, (height - bar.offsetHeight) / 480);
+        }
+      }
+    }
     if (whole.checked && scale >= 1) scale = Math.floor(scale);
     canvas.style.width = Math.floor(640 * scale) + 'px';
     canvas.style.height = Math.floor(480 * scale) + 'px';
@@ -97,72 +125,107 @@
     document.getElementById(id).hidden = !shown;
   }
 
-  // What the tests and the curious read off the page.
+  // What the tests and the curious read off the page; times in ms from the navigation.
   const status = (window.quenford = {
     firstFrameMs: null,
+    dataMs: null,
+    runtimeMs: null,
     timedemo: null,
     exitCode: null,
     gameState: () => Module.UTF8ToString(Module._quenfordGameState()),
   });
 
-  async function start() {
-    fit();
-    let files;
-    try {
-      files = await fetchWithProgress(dataFiles, document.getElementById('progress'));
-    } catch (error) {
-      document.querySelector('#loading p').textContent = 'The game data could not be loaded: ' + error.message;
-      return;
-    }
-    window.Module = {
-      arguments: programArguments(new URLSearchParams(location.search)),
-      preRun: [() => {
-        FS.mkdir('/data');
-        dataFiles.forEach((name, index) => FS.writeFile('/data/' + name, files[index]));
-      }],
-      quenfordPage: {
-        fastClock: new URLSearchParams(location.search).has('fast'),
-        canvas,
-        stage,
-        setCaption: (caption) => { document.title = 'Quenford (' + caption.toLowerCase() + ')'; },
-        toggleFullscreen,
-        framePresented() {
-          if (status.firstFrameMs === null) {
-            status.firstFrameMs = performance.now() - started;
-            showPanel('loading', false);
-            canvas.focus();
-          }
-        },
-        messageBox(caption, text) {
-          document.getElementById('message-caption').textContent = caption;
-          document.getElementById('message-text').textContent = text;
-          showPanel('loading', false);
-          showPanel('message', true);
-        },
-        timedemoDone(fps, summary, endState) {
-          status.timedemo = { fps, summary, endState };
-          result.textContent = summary + '; ' + endState;
-        },
-        fileLocked(file) {
-          if (tableLock.test(file)) rowsWhenHeld = tableRows(file.replace(tableLock, '/HIGH10'));
-        },
-        fileUnlocked(file) {
-          if (!tableLock.test(file) || rowsWhenHeld === null) return;
-          const before = new Set(rowsWhenHeld.map((row) => row.key));
-          const added = tableRows(file.replace(tableLock, '/HIGH10')).find((row) => !before.has(row.key));
-          if (added && added.name.length > 0) Module.quenfordWebHost.rememberOwner(added.name);
-          rowsWhenHeld = null;
-        },
-        programEnded(exitCode) {
-          status.exitCode = exitCode;
-          showPanel('ended', true);
-        },
-      },
-    };
-    const script = document.createElement('script');
-    script.src = 'quenford.js';
-    document.body.appendChild(script);
+  // The game's own keys, pressed by the page's controls.
+  function pressGameKey(code) {
+    if (window.Module && Module.quenfordWebHost) Module.quenfordWebHost.pressKey(code, null);
+    canvas.focus();
   }
+
+  const files = dataFiles();
+  const data = fetchWithProgress(files, document.getElementById('progress'));
+  data.then(() => {
+    status.dataMs = performance.now();
+  }, (error) => {
+    document.getElementById('loading-text').textContent =
+      'The game data could not be loaded: ' + error.message;
+  });
+
+  // quenford.js, loaded beside this script, compiles its WebAssembly while the data arrive;
+  // the program starts once both are there.
+  window.Module = {
+    arguments: programArguments(),
+    preRun: [() => {
+      addRunDependency('quenford-data');
+      data.then((bytes) => {
+        FS.mkdir('/data');
+        files.forEach((name, index) => FS.writeFile('/data/' + name, bytes[index]));
+        removeRunDependency('quenford-data');
+      }, () => {});
+    }],
+    onRuntimeInitialized() {
+      status.runtimeMs = performance.now();
+    },
+    quenfordPage: {
+      fastClock: params.has('fast'),
+      canvas,
+      stage,
+      toggleFullscreen,
+      framePresented() {
+        if (status.firstFrameMs !== null) return;
+        status.firstFrameMs = performance.now();
+        showPanel('loading', false);
+        canvas.focus();
+        // Kept for the next visit, with or without the network, once the game is on show.
+        if ('serviceWorker' in navigator) {
+          navigator.serviceWorker.register('service-worker.js').catch((error) => {
+            console.warn('quenford: the game is not kept for playing offline', error);
+          });
+        }
+      },
+      showSign(sign) {
+        showPanel('paused', sign === 'paused');
+        showPanel('controls', sign === 'controls');
+      },
+      messageBox(caption, text) {
+        document.getElementById('ended-caption').textContent = caption;
+        document.getElementById('ended-text').textContent = text;
+        showPanel('ended-caption', true);
+        showPanel('loading', false);
+        showPanel('ended', true);
+      },
+      timedemoDone(fps, summary, endState) {
+        status.timedemo = { fps, summary, endState };
+        result.textContent = summary + '; ' + endState;
+        result.title = result.textContent;
+      },
+      fileLocked(file) {
+        if (tableLock.test(file)) rowsWhenHeld = tableRows(file.replace(tableLock, '/HIGH10'));
+      },
+      fileUnlocked(file) {
+        if (!tableLock.test(file) || rowsWhenHeld === null) return;
+        const before = new Set(rowsWhenHeld.map((row) => row.key));
+        const added = tableRows(file.replace(tableLock, '/HIGH10')).find((row) => !before.has(row.key));
+        if (added && added.name.length > 0) Module.quenfordWebHost.rememberOwner(added.name);
+        rowsWhenHeld = null;
+      },
+      // reason: why the program refused to start (the line it printed), else null.
+      programEnded(exitCode, reason) {
+        status.exitCode = exitCode;
+        showPanel('loading', false);
+        showPanel('paused', false);
+        showPanel('controls', false);
+        if (reason) {
+          document.getElementById('ended-text').textContent = reason;
+          // The same address would be refused again: the game without options instead.
+          again.textContent = 'Play';
+          again.dataset.plain = 'true';
+        }
+        showPanel('again', true);
+        showPanel('ended', true);
+        again.focus();
+      },
+    },
+  };
 
   window.addEventListener('resize', fit);
   document.addEventListener('fullscreenchange', fit);
@@ -174,6 +237,14 @@
     toggleFullscreen();
     canvas.focus();
   });
-  document.getElementById('again').addEventListener('click', () => location.reload());
-  start();
+  document.getElementById('show-controls').addEventListener('click', () => pressGameKey('F1'));
+  document.getElementById('controls-close').addEventListener('click', () => pressGameKey('F1'));
+  again.addEventListener('click', () => {
+    if (again.dataset.plain) {
+      location.search = '';
+    } else {
+      location.reload();
+    }
+  });
+  fit();
 })();

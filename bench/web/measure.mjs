@@ -1,19 +1,23 @@
-// Figures of the page for the README (not a test): time to the first frame, the timed demo's
-// speed against the native one, and the processor time of the browser while the built-in
-// player plays for 30 s. Run after make web: node bench/web/measure.mjs
+// Figures of the page for the README (not a test), measured side by side with the window
+// build: navigation to the first presented frame (the plain page and ?q, with where the time
+// goes), the timed demo's speed against the native one, and the processor time of the
+// browser while the built-in player plays and while the high-score table waits. Run after
+// make web and make build:
+//   node bench/web/measure.mjs [OTHER_SITE]
+// OTHER_SITE: the build-web folder of another commit, measured in turns with this one.
 import { readFileSync, readdirSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
 import {
-  launchBrowser, nativeBuild, openPage, serveSite, waitForFirstFrame,
+  launchBrowser, nativeBuild, pagePoint, root, serveSite, site,
 } from '../../tests/web/harness.mjs';
 
+const seconds = Number(process.env.SECONDS_PLAYED || 30);
 const ticksPerSecond = 100;  // USER_HZ
 
 // Processor time (s) of a process and its descendants, read from /proc.
-function treeSeconds(root) {
+function treeSeconds(top) {
   const children = new Map();
-  let total = 0;
   for (const entry of readdirSync('/proc')) {
     if (!/^\d+$/.test(entry)) continue;
     let stat;
@@ -27,47 +31,126 @@ function treeSeconds(root) {
     if (!children.has(parent)) children.set(parent, []);
     children.get(parent).push({ pid: Number(entry), ticks: Number(fields[11]) + Number(fields[12]) });
   }
+  let total = 0;
   const walk = (pid) => {
     for (const child of children.get(pid) || []) {
       total += child.ticks;
       walk(child.pid);
     }
   };
-  walk(root);
+  walk(top);
   return total / ticksPerSecond;
 }
 
-const server = await serveSite();
-const browser = await launchBrowser();
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const ms = (value) => (value === null || value === undefined ? '-' : value.toFixed(0));
 
-const firstFrames = [];
-for (let i = 0; i < 5; ++i) {
-  const { page } = await openPage(browser.context, server.url + '?q');
-  await waitForFirstFrame(page);
-  firstFrames.push(await page.evaluate(() => window.quenford.firstFrameMs));
-  await page.close();
+const sites = [{ name: 'this build', folder: site }];
+if (process.argv[2]) sites.push({ name: process.argv[2], folder: path.resolve(process.argv[2]) });
+for (const entry of sites) {
+  entry.server = await serveSite(entry.folder);
+  entry.browser = await launchBrowser();
+  entry.pid = Number(execFileSync('pgrep', ['-o', '-f', entry.browser.profile], { encoding: 'utf8' }));
 }
-firstFrames.sort((a, b) => a - b);
-console.log(`first frame: median ${firstFrames[2].toFixed(0)} ms (${firstFrames.map((t) => t.toFixed(0)).join(', ')})`);
 
+// The first picture handed to the canvas, timed from the navigation whatever the page's
+// own script reports.
+async function openTimed(entry, query) {
+  const page = await entry.browser.context.newPage();
+  await page.addInitScript(() => {
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+      if (window.firstPut === undefined) window.firstPut = performance.now();
+      return put.apply(this, args);
+    };
+  });
+  await page.goto(entry.server.url + query);
+  await page.waitForFunction(() => window.firstPut !== undefined, null, { timeout: 60000 });
+  return page;
+}
+
+// Where the time to the first frame goes, in ms from the navigation.
+async function breakdown(page) {
+  return page.evaluate(() => {
+    const end = (name) => {
+      const entry = performance.getEntriesByType('resource').find((e) => e.name.endsWith(name));
+      return entry ? entry.responseEnd : null;
+    };
+    const navigation = performance.getEntriesByType('navigation')[0];
+    return { html: navigation.responseEnd, pageJs: end('page.js'), script: end('quenford.js'),
+      wasm: end('quenford.wasm'), data: window.quenford.dataMs, runtime: window.quenford.runtimeMs,
+      frame: window.firstPut };
+  });
+}
+
+console.log(`machine: ${execFileSync('nproc', { encoding: 'utf8' }).trim()} cores;` +
+  ` ${execFileSync('uptime', { encoding: 'utf8' }).trim()}`);
+for (const query of ['', '?q']) {
+  const times = new Map(sites.map((entry) => [entry, []]));
+  for (let i = 0; i < 5; ++i) {
+    for (const entry of sites) {
+      const page = await openTimed(entry, query);
+      const parts = await breakdown(page);
+      times.get(entry).push(parts.frame);
+      if (entry === sites[0] && i === 4) {
+        console.log(`  ${query || 'plain'} breakdown (ms from navigation): html ${ms(parts.html)}, ` +
+          `page.js ${ms(parts.pageJs)}, quenford.js ${ms(parts.script)}, wasm ${ms(parts.wasm)}, ` +
+          `data ${ms(parts.data)}, runtime ready ${ms(parts.runtime)}, first frame ${ms(parts.frame)}`);
+      }
+      await page.close();
+    }
+  }
+  for (const entry of sites) {
+    const list = times.get(entry);
+    console.log(`first frame ${query || 'plain'} (${entry.name}): median ${ms(median(list))} ms` +
+      ` (${list.map(ms).join(', ')})`);
+  }
+}
+
+const native = path.join(nativeBuild, 'src/app/quenford');
 for (let i = 0; i < 3; ++i) {
-  const { page } = await openPage(browser.context, server.url + '?timedemo');
-  await page.waitForFunction(() => window.quenford.timedemo !== null, null, { timeout: 120000 });
-  console.log('page timedemo:', await page.evaluate(() => window.quenford.timedemo.summary));
-  await page.close();
-  const native = execFileSync(path.join(nativeBuild, 'src/app/quenford'), ['--timedemo'],
-    { cwd: path.join(nativeBuild, 'data'), encoding: 'utf8' });
-  console.log('native timedemo:', native.trim().split('\n').filter((l) => !l.startsWith('end')).join(' | '));
+  for (const entry of sites) {
+    const page = await entry.browser.context.newPage();
+    await page.goto(entry.server.url + '?timedemo');
+    await page.waitForFunction(() => window.quenford.timedemo !== null, null, { timeout: 120000 });
+    console.log(`page timedemo (${entry.name}):`, await page.evaluate(() => window.quenford.timedemo.summary));
+    await page.close();
+  }
+  const run = execFileSync(native, ['--timedemo'], { cwd: path.join(nativeBuild, 'data'), encoding: 'utf8' });
+  console.log('native timedemo:', run.trim().split('\n').filter((l) => !l.startsWith('end')).join(' | '));
 }
 
-const { page } = await openPage(browser.context, server.url + '?autoplay');
-await waitForFirstFrame(page);
-await page.waitForTimeout(10000);
-const browserPid = browser.context.browser()?.process?.()?.pid;
-const root = browserPid || Number(execFileSync('pgrep', ['-o', '-f', 'quenford-chromium-'], { encoding: 'utf8' }));
-const before = treeSeconds(root);
-await page.waitForTimeout(30000);
-const used = treeSeconds(root) - before;
-console.log(`built-in player, 30 s: ${used.toFixed(2)} s of processor time in the browser (${(used / 30 * 100).toFixed(1)} % of one core)`);
-await browser.close();
-server.close();
+async function browserCpu(entry, query, settle) {
+  const page = await entry.browser.context.newPage();
+  await page.goto(entry.server.url + query);
+  await settle(page);
+  const before = treeSeconds(entry.pid);
+  await page.waitForTimeout(seconds * 1000);
+  const used = treeSeconds(entry.pid) - before;
+  await page.close();
+  return `${(used / seconds * 100).toFixed(1)} % of one core`;
+}
+
+const playing = (page) => page.waitForTimeout(10000);
+// Past the title, the table waits for a key or a click.
+const stillTable = async (page) => {
+  await page.waitForFunction(() => window.quenford.firstFrameMs !== null);
+  await page.waitForTimeout(1000);
+  const middle = await pagePoint(page, 320, 240);
+  await page.mouse.click(middle.x, middle.y);
+  await page.waitForTimeout(5000);
+};
+for (let i = 0; i < 2; ++i) {
+  for (const entry of sites) {
+    console.log(`built-in player, ${seconds} s (${entry.name}): ${await browserCpu(entry, '?autoplay', playing)}`);
+    console.log(`table waiting, ${seconds} s (${entry.name}): ${await browserCpu(entry, '?q', stillTable)}`);
+  }
+  const window = execFileSync(path.join(root, 'bench/window/window_cpu.sh'),
+    [native, path.join(nativeBuild, 'data'), String(seconds)], { encoding: 'utf8' });
+  console.log(`built-in player, ${seconds} s (the window): ${window.trim()}`);
+}
+console.log(`load after: ${execFileSync('uptime', { encoding: 'utf8' }).trim()}`);
+for (const entry of sites) {
+  await entry.browser.close();
+  entry.server.close();
+}

@@ -18,9 +18,10 @@
 namespace {
 
 // clang-format off
-EM_JS(void, pageProgramEnded, (int exitCode), {
+// reason: the line the program printed when it refused to start, or null.
+EM_JS(void, pageProgramEnded, (int exitCode, const char* reason), {
     if (Module.quenfordPage && Module.quenfordPage.programEnded) {
-        Module.quenfordPage.programEnded(exitCode);
+        Module.quenfordPage.programEnded(exitCode, reason ? UTF8ToString(reason) : null);
     }
 });
 EM_JS(void, pageTimedemoDone, (double fps, const char* summary, const char* endState), {
@@ -52,11 +53,12 @@ int runTimedDemo(const quenford::ProgramOptions& options) {
     return 0;
 }
 
-int runProgram(int argc, char** argv) {
+int runProgram(int argc, char** argv, std::string& refusal) {
     const quenford::ParsedArguments parsed =
         quenford::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (parsed.error) {
-        std::fprintf(stderr, "quenford: %s\n", parsed.error->c_str());
+        refusal = "quenford: " + *parsed.error;
+        std::fprintf(stderr, "%s\n", refusal.c_str());
         return 2;
     }
     quenford::ProgramOptions options = parsed.options;
@@ -97,7 +99,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* quenfordGameState() {
 }
 
 int main(int argc, char** argv) {
-    const int exitCode = runProgram(argc, argv);
-    pageProgramEnded(exitCode);
+    std::string refusal;
+    const int exitCode = runProgram(argc, argv, refusal);
+    pageProgramEnded(exitCode, refusal.empty() ? nullptr : refusal.c_str());
     return exitCode;
 }

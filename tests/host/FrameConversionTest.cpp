@@ -47,11 +47,11 @@ TEST(ShownFrame, ConvertsOnlyChangedRowsAndAllOfThemWhenTheColoursChange) {
         std::vector<RowBand> bands;
     };
     const Step steps[] = {
-        {{}, {{0, screenHeight}}},                             // the first frame: all
-        {{}, {}},                                              // the same again: none
-        {{{0, 10}, {639, 20}}, {{10, 11}}},                    // close rows: one band
-        {{{320, 0}, {7, 479}, {8, 479}}, {{0, 1}, {479, 1}}},  // far apart: two
-        {{{5, 100}, {600, 100}, {300, 117}, {1, 200}}, {{100, 18}, {200, 1}}},
+        {{}, {{0, screenHeight, 0, screenWidth}}},           // the first frame: all
+        {{}, {}},                                            // the same again: none
+        {{{0, 10}, {639, 20}}, {{10, 11, 0, screenWidth}}},  // close rows: one band
+        {{{320, 0}, {7, 479}, {8, 479}}, {{0, 1, 320, 328}, {479, 1, 0, 16}}},  // far apart
+        {{{5, 100}, {600, 100}, {300, 117}, {1, 200}}, {{100, 18, 0, 608}, {200, 1, 0, 8}}},
     };
     for (const Step& step : steps) {
         for (const auto& [x, y] : step.changedPixels) {
@@ -62,12 +62,29 @@ TEST(ShownFrame, ConvertsOnlyChangedRowsAndAllOfThemWhenTheColoursChange) {
         for (size_t i = 0; i < bands.size(); ++i) {
             EXPECT_EQ(bands[i].first, step.bands[i].first);
             EXPECT_EQ(bands[i].count, step.bands[i].count);
+            EXPECT_EQ(bands[i].left, step.bands[i].left);
+            EXPECT_EQ(bands[i].right, step.bands[i].right);
         }
         expectConverted(shown, frame, table);
     }
     const ColourTable faded = colours(5);
     shown.convertAll(faded);
     expectConverted(shown, frame, faded);
+}
+
+TEST(ShownFrame, ColoursTakeTheLayoutOfTheirTarget) {
+    HostPalette palette{};
+    palette[3] = 0x11;  // colour 1: red, green, blue
+    palette[4] = 0x22;
+    palette[5] = 0x33;
+    EXPECT_EQ(colourTable(palette, PixelLayout::Argb)[1], 0xFF112233u);
+    const uint32_t rgba = colourTable(palette, PixelLayout::Rgba)[1];
+    uint8_t bytes[4];
+    std::memcpy(bytes, &rgba, 4);
+    EXPECT_EQ(bytes[0], 0x11);
+    EXPECT_EQ(bytes[1], 0x22);
+    EXPECT_EQ(bytes[2], 0x33);
+    EXPECT_EQ(bytes[3], 0xFF);
 }
 
 }  // namespace

@@ -15,14 +15,14 @@ export const nativeBuild = process.env.QUENFORD_BUILD_DIR || path.join(root, 'bu
 
 const types = {
   '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm',
+  '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
 };
 
-export async function serveSite() {
+export async function serveSite(folder = site) {
   const server = createServer(async (request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    const file = path.join(site, name.endsWith('/') ? name + 'index.html' : name);
-    if (!file.startsWith(site)) {
+    const file = path.join(folder, name.endsWith('/') ? name + 'index.html' : name);
+    if (!file.startsWith(folder)) {
       response.writeHead(403).end();
       return;
     }
@@ -41,19 +41,22 @@ export async function serveSite() {
   return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
 }
 
-// One browser with its own empty profile; keep: a profile folder to reuse (a restart).
-export async function launchBrowser(profile) {
+// One browser with its own empty profile; profile: a folder to reuse (a restart); options:
+// the context's own (a phone's touch screen, no JavaScript).
+export async function launchBrowser(profile, options = {}) {
   const userDataDir = profile || (await mkdtemp(path.join(tmpdir(), 'quenford-chromium-')));
   const context = await chromium.launchPersistentContext(userDataDir, {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
     headless: true,
     viewport: { width: 960, height: 760 },
+    ...options,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--autoplay-policy=no-user-gesture-required'],
   });
   return {
     context,
+    profile: userDataDir,
     async close() {
       await context.close();
       if (!profile) await rm(userDataDir, { recursive: true, force: true });
@@ -208,4 +211,62 @@ export async function waitForCanvas(page, expected, timeoutMs) {
     await page.waitForTimeout(100);
   }
   return false;
+}
+
+// The bed as the page tells it: 64 characters, a kind digit or '.'.
+export async function gameState(page) {
+  const text = await page.evaluate(() => window.quenford.gameState());
+  const field = (name) => text.match(new RegExp(name + '=(\\S+)'))[1];
+  return { phase: Number(field('phase')), score: Number(field('score')),
+    selected: Number(field('selected')), bed: field('bed') };
+}
+
+export async function waitForState(page, predicate, what, timeoutMs = 15000) {
+  const end = Date.now() + timeoutMs;
+  for (;;) {
+    const state = await gameState(page);
+    if (predicate(state)) return state;
+    if (Date.now() > end) throw new Error(`waiting for ${what}; the bed is ${JSON.stringify(state)}`);
+    await page.waitForTimeout(50);
+  }
+}
+
+export const settled = (state) => state.phase === 1 && state.bed.replace(/\./g, '').length >= 10;
+
+// The middle of a square on the screen, in the page's coordinates.
+export function squarePoint(page, index) {
+  const col = index % 8;
+  const row = Math.floor(index / 8);
+  return pagePoint(page, 355 + 25 * col - 33 * row - 4, 122 + 21 * col + 12 * row + 16);
+}
+
+// In the Q mode, past the title and the table into a filled garden; tap: a touch screen's.
+export async function enterGarden(page, tap = false) {
+  await waitForFirstFrame(page);
+  const middle = await pagePoint(page, 320, 240);
+  const press = () => (tap ? page.touchscreen.tap(middle.x, middle.y) : page.mouse.click(middle.x, middle.y));
+  await press();  // past the title
+  await page.waitForTimeout(1500);
+  await press();  // past the table
+  return waitForState(page, settled, 'the bed to fill');
+}
+
+// The area of the screen the in-game menu covers, to see it open and close.
+export async function menuArea(page) {
+  return (await canvasPixels(page)).subarray(269 * 2560, 409 * 2560);
+}
+
+// A key held over several frames: the game holds until the key is up, and the page goes on.
+export const holdKey = (page, key) => async () => {
+  await page.keyboard.down(key);
+  await page.waitForTimeout(300);
+  await page.keyboard.up(key);
+};
+
+// Opens the in-game menu (by default with Esc held) and sees it on the screen.
+export async function openMenu(page, press = holdKey(page, 'Escape')) {
+  const before = await menuArea(page);
+  await press();
+  await page.waitForTimeout(1500);
+  if (samePixels(await menuArea(page), before)) throw new Error('the menu did not open');
 }

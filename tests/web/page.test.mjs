@@ -6,8 +6,9 @@ import { mkdir, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import {
-  canvasPixels, endStateOf, launchBrowser, nativeFrame, openPage, pagePoint, runNative,
-  serveSite, site, waitForCanvas, waitForFirstFrame,
+  endStateOf, enterGarden, launchBrowser, menuArea, nativeFrame, openMenu, openPage, pagePoint,
+  runNative, serveSite, settled, site, squarePoint, waitForCanvas, waitForFirstFrame,
+  waitForState,
 } from './harness.mjs';
 
 const artefacts = path.join(site, 'test-results');
@@ -48,26 +49,6 @@ test('?timedemo ends in the state of the native --timedemo, its speed on the pag
   assert.deepEqual(errors, []);
   await page.close();
 });
-
-// The bed as the page tells it: 64 characters, a kind digit or '.'.
-async function gameState(page) {
-  const text = await page.evaluate(() => window.quenford.gameState());
-  const field = (name) => text.match(new RegExp(name + '=(\\S+)'))[1];
-  return { phase: Number(field('phase')), score: Number(field('score')),
-    selected: Number(field('selected')), bed: field('bed') };
-}
-
-async function waitForState(page, predicate, what, timeoutMs = 15000) {
-  const end = Date.now() + timeoutMs;
-  for (;;) {
-    const state = await gameState(page);
-    if (predicate(state)) return state;
-    if (Date.now() > end) throw new Error(`waiting for ${what}; the bed is ${JSON.stringify(state)}`);
-    await page.waitForTimeout(50);
-  }
-}
-
-const settled = (state) => state.phase === 1 && state.bed.replace(/\./g, '').length >= 10;
 
 function largestGroup(bed, start) {
   const kind = bed[start];
@@ -110,13 +91,6 @@ function chooseSwap(bed) {
   return any;
 }
 
-// The middle of a square on the screen, in the page's coordinates.
-function squarePoint(page, index) {
-  const col = index % 8;
-  const row = Math.floor(index / 8);
-  return pagePoint(page, 355 + 25 * col - 33 * row - 4, 122 + 21 * col + 12 * row + 16);
-}
-
 async function clickSquare(page, index, button) {
   const point = await squarePoint(page, index);
   await page.mouse.click(point.x, point.y, { button });
@@ -124,12 +98,7 @@ async function clickSquare(page, index, button) {
 
 test('a game played with the mouse: a swap, a harvest, the menu and back', pageTimeout, async () => {
   const { page, errors } = await openPage(browser.context, server.url + '?q');
-  await waitForFirstFrame(page);
-  const middle = await pagePoint(page, 320, 240);
-  await page.mouse.click(middle.x, middle.y);  // past the title
-  await page.waitForTimeout(1500);
-  await page.mouse.click(middle.x, middle.y);  // past the table
-  let state = await waitForState(page, settled, 'the bed to fill');
+  let state = await enterGarden(page);
 
   for (let swaps = 0; harvestable(state.bed) < 0; ++swaps) {
     assert.ok(swaps < 8, 'no harvestable group after 8 swaps');
@@ -145,14 +114,7 @@ test('a game played with the mouse: a swap, a harvest, the menu and back', pageT
   await clickSquare(page, harvestable(state.bed), 'right');
   state = await waitForState(page, (s) => s.score > 0 && settled(s), 'the harvest to score');
 
-  const menuArea = async () => (await canvasPixels(page)).subarray(269 * 2560, 409 * 2560);
-  const beforeMenu = await menuArea();
-  // Held over several frames: the game holds until the key is up, and the page goes on.
-  await page.keyboard.down('Escape');
-  await page.waitForTimeout(300);
-  await page.keyboard.up('Escape');
-  await page.waitForTimeout(1500);
-  assert.notDeepEqual(await menuArea(), beforeMenu, 'the menu did not open');
+  await openMenu(page);
   // The highlight follows the pointer a few frames late; a click counts on a highlighted item.
   const back = await pagePoint(page, 184, 392);
   await page.mouse.move(back.x, back.y);
@@ -166,14 +128,14 @@ test('a game played with the mouse: a swap, a harvest, the menu and back', pageT
   await waitForState(page, (s) => s.selected === item, 'a square to be picked after the menu');
 
   // Down and up within one task, so no frame reads the keys in between: a quick tap counts.
-  const inPlay = await menuArea();
+  const inPlay = await menuArea(page);
   await page.evaluate(() => {
     for (const type of ['keydown', 'keyup']) {
       window.dispatchEvent(new KeyboardEvent(type, { code: 'Escape', key: 'Escape' }));
     }
   });
   await page.waitForTimeout(1500);
-  assert.notDeepEqual(await menuArea(), inPlay, 'a quick Esc did not open the menu');
+  assert.notDeepEqual(await menuArea(page), inPlay, 'a quick Esc did not open the menu');
 
   await page.screenshot({ path: path.join(artefacts, 'mouse-game.png') });
   assert.deepEqual(errors, []);

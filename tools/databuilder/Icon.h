@@ -4,8 +4,8 @@
 
 namespace quenford::tools {
 
-// The sizes desktops ask for, in pixels square.
-constexpr int iconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The sizes desktops and the page's manifest ask for, in pixels square.
+constexpr int iconSizes[] = {16, 24, 32, 48, 64, 128, 192, 256, 512};
 
 // The game's carrot standing on a patch of its garden bed, drawn afresh at each size
 // (not scaled from one picture), written as <folder>/<size>x<size>/quenford.png.

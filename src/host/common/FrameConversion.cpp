@@ -1,6 +1,7 @@
 #include "host/common/FrameConversion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "host/WideVectors.h"
@@ -57,11 +58,16 @@ constexpr int32_t bandGap = 16;
 
 }  // namespace
 
-ColourTable colourTable(const HostPalette& palette) {
+ColourTable colourTable(const HostPalette& palette, PixelLayout layout) {
+    // Bytes R, G, B, A in memory are the value 0xAABBGGRR on a little-endian machine.
+    static_assert(std::endian::native == std::endian::little);
+    const int redShift = layout == PixelLayout::Argb ? 16 : 0;
+    const int blueShift = 16 - redShift;
     ColourTable table{};
     for (size_t i = 0; i < table.size(); ++i) {
-        table[i] = 0xFF000000u | (uint32_t{palette[i * 3]} << 16) |
-                   (uint32_t{palette[i * 3 + 1]} << 8) | palette[i * 3 + 2];
+        table[i] = 0xFF000000u | (uint32_t{palette[i * 3]} << redShift) |
+                   (uint32_t{palette[i * 3 + 1]} << 8) |
+                   (uint32_t{palette[i * 3 + 2]} << blueShift);
     }
     return table;
 }
@@ -106,9 +112,12 @@ const std::vector<RowBand>& ShownFrame::update(const uint8_t* pixels, int32_t pi
             target[x] = colours[kept[x]];
         }
         if (!bands.empty() && y - (bands.back().first + bands.back().count) <= bandGap) {
-            bands.back().count = y + 1 - bands.back().first;
+            RowBand& band = bands.back();
+            band.count = y + 1 - band.first;
+            band.left = std::min(band.left, from);
+            band.right = std::max(band.right, to);
         } else {
-            bands.push_back({y, 1});
+            bands.push_back({y, 1, from, to});
         }
     }
     return bands;

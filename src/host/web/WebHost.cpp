@@ -2,8 +2,6 @@
 
 #include <emscripten.h>
 
-#include <cstdlib>
-#include <cstring>
 
 namespace quenford::host {
 
@@ -16,14 +14,20 @@ constexpr double yieldEveryMs = 20;
 constexpr uint32_t longestSleepMs = 50;
 
 // clang-format off
-EM_JS(void, pageCreateWindow, (const char* caption), {
-    quenfordWebHost.createWindow(UTF8ToString(caption));
-});
+EM_JS(void, pageCreateWindow, (), { quenfordWebHost.createWindow(); });
 EM_JS(void, pageShowWindow, (), { quenfordWebHost.setActive(true); });
 EM_JS(double, pageTimeOrigin, (), { return performance.timeOrigin; });
 EM_JS(int, pageTakeMessage, (), { return quenfordWebHost.takeMessage(); });
-EM_JS(int, pageOpenScreen, (), { return quenfordWebHost.openScreen() ? 1 : 0; });
-EM_JS(void, pageShowFrame, (const void* rgba), { quenfordWebHost.showFrame(rgba); });
+EM_JS(int, pageOpenScreen, (int fastClock), {
+    return quenfordWebHost.openScreen(fastClock !== 0) ? 1 : 0;
+});
+// The changed area of the kept pixels; the page draws it at its next refresh.
+EM_JS(void, pageShowArea, (const void* rgba, int x, int y, int width, int height), {
+    quenfordWebHost.showArea(rgba, x, y, width, height);
+});
+// Draws what is still to be drawn now and lets go of the pixels: they are about to be freed.
+EM_JS(void, pageReleaseFrame, (), { quenfordWebHost.releaseFrame(); });
+EM_JS(void, pageShowSign, (int sign), { quenfordWebHost.showSign(sign); });
 EM_JS(int, pageReadKeyboard, (uint8_t* keys), { return quenfordWebHost.readKeyboard(keys) ? 1 : 0; });
 EM_JS(int, pageReadMouse, (int32_t* reading), { return quenfordWebHost.readMouse(reading) ? 1 : 0; });
 EM_JS(int, pageOpenAudio, (), { return quenfordWebHost.openAudio() ? 1 : 0; });
@@ -38,8 +42,13 @@ EM_JS(void, pagePlaySlot, (int slot), { quenfordWebHost.playSlot(slot); });
 
 WebHost::WebHost(WebHostOptions settings) : options(settings), virtualClock(settings.clockStart) {}
 
-bool WebHost::createWindow(const std::string& caption) {
-    pageCreateWindow(caption.c_str());
+WebHost::~WebHost() {
+    pageReleaseFrame();
+}
+
+// The page keeps its own title: the window's caption names no game.
+bool WebHost::createWindow(const std::string&) {
+    pageCreateWindow();
     return true;
 }
 
@@ -118,22 +127,22 @@ uint32_t WebHost::ticks() {
 }
 
 bool WebHost::openScreen() {
-    screenOpen = pageOpenScreen() != 0;
-    shownFrame.assign(screenWidth * screenHeight, 0);
-    rgba.assign(screenWidth * screenHeight, 0);
+    screenOpen = pageOpenScreen(options.fastClock ? 1 : 0) != 0;
     return screenOpen;
 }
 
 void WebHost::closeScreen() {
+    pageReleaseFrame();
     screenOpen = false;
 }
 
 void WebHost::setPalette(const HostPalette& palette) {
-    for (size_t i = 0; i < colours.size(); ++i) {
-        // Bytes R, G, B, A in memory, as the canvas's image data holds them.
-        colours[i] = 0xFF000000u | (uint32_t{palette[i * 3 + 2]} << 16) |
-                     (uint32_t{palette[i * 3 + 1]} << 8) | palette[i * 3];
+    const ColourTable newColours = colourTable(palette, PixelLayout::Rgba);
+    // The same colours again change nothing on the screen, and need no whole conversion.
+    if (newColours == colours) {
+        return;
     }
+    colours = newColours;
     // The palette changes the colours on the screen at once; the next present or wait
     // shows the kept frame in them.
     paletteChanged = true;
@@ -143,11 +152,15 @@ void WebHost::present(const uint8_t* pixels, int32_t pitch) {
     if (!screenOpen) {
         return;
     }
-    for (int y = 0; y < screenHeight; ++y) {
-        std::memcpy(shownFrame.data() + y * screenWidth, pixels + static_cast<ptrdiff_t>(y) * pitch,
-                    screenWidth);
+    const std::vector<RowBand>& bands = shownFrame.update(pixels, pitch, colours);
+    if (paletteChanged) {
+        drawFrame();
+        return;
     }
-    drawFrame();
+    for (const RowBand& band : bands) {
+        pageShowArea(shownFrame.argbRow(0), band.left, band.first, band.right - band.left,
+                     band.count);
+    }
 }
 
 void WebHost::drawFrame() {
@@ -155,11 +168,12 @@ void WebHost::drawFrame() {
     if (!screenOpen) {
         return;
     }
-    const size_t count = shownFrame.size();
-    for (size_t i = 0; i < count; ++i) {
-        rgba[i] = colours[shownFrame[i]];
-    }
-    pageShowFrame(rgba.data());
+    shownFrame.convertAll(colours);
+    pageShowArea(shownFrame.argbRow(0), 0, 0, screenWidth, screenHeight);
+}
+
+void WebHost::showSign(Sign sign) {
+    pageShowSign(static_cast<int>(sign));
 }
 
 bool WebHost::openKeyboard() {

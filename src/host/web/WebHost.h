@@ -3,9 +3,9 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "host/Host.h"
+#include "host/common/FrameConversion.h"
 
 namespace quenford::host {
 
@@ -23,6 +23,9 @@ struct WebHostOptions {
 class WebHost : public Host {
 public:
     explicit WebHost(WebHostOptions options = {});
+    ~WebHost() override;
+    WebHost(const WebHost&) = delete;
+    WebHost& operator=(const WebHost&) = delete;
 
     bool createWindow(const std::string& caption) override;
     void showWindow() override;
@@ -34,6 +37,7 @@ public:
     void closeScreen() override;
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
+    void showSign(Sign sign) override;
 
     bool openKeyboard() override;
     bool openMouse() override;
@@ -66,10 +70,9 @@ private:
     double lastYield = 0;
     bool keysHeld = false;  // the game holds until every key is up
 
-    std::array<uint32_t, 256> colours{};  // RGBA bytes as the canvas takes them
+    ColourTable colours{};
     bool paletteChanged = false;
-    std::vector<uint8_t> shownFrame;
-    std::vector<uint32_t> rgba;
+    ShownFrame shownFrame;
 };
 
 }  // namespace quenford::host

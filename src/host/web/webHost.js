@@ -10,7 +10,13 @@ var quenfordWebHost = (function () {
   const kinds = { activate: 0, deactivate: 1, keyDown: 3, char: 4 };  // MessageKind
   const down = 0x80;
   const longPressMs = 400;
+  // The game lights what lies under its pointer within seven frames, and its menus choose
+  // on a release over a lit item: a press that came with a move is held that long.
+  const heldReads = 8;
   const sampleRate = 22050;
+  // A running audio context keeps the browser mixing silence: it rests this long after the
+  // last sound has ended.
+  const audioRestMs = 2000;
   const folder = '/quenford/';
   const ownerKey = 'quenford.owner';
 
@@ -49,10 +55,19 @@ var quenfordWebHost = (function () {
   };
   // Keys whose own characters the window receives besides their key-down.
   const keyChars = { Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, Escape: 27 };
-  // What the browser would do with these (scroll, go back, leave the page) stays undone.
+  // What the browser would do with these (scroll, go back, its help, leave the page) stays
+  // undone while the game has the focus. Tab is left to the page: it moves the focus on.
   const pageKeys = new Set(['Space', 'Escape', 'F1', 'F8', 'F10', 'F11', 'NumpadAdd',
-    'NumpadSubtract', 'Backspace', 'Enter', 'NumpadEnter', 'Tab', 'ArrowUp', 'ArrowDown',
+    'NumpadSubtract', 'Backspace', 'Enter', 'NumpadEnter', 'ArrowUp', 'ArrowDown',
     'ArrowLeft', 'ArrowRight', 'PageUp', 'PageDown', 'Home', 'End', 'Quote', 'Slash']);
+  // A pad is reported as the keys it stands for (standard Gamepad buttons): the D-pad the
+  // arrows, the bottom face button Enter, the right one X, Start Esc, the shoulders keypad
+  // minus and plus, Back (Select) Pause. The left stick stands for the arrows too.
+  const padButtons = [[12, 'ArrowUp'], [13, 'ArrowDown'], [14, 'ArrowLeft'], [15, 'ArrowRight'],
+    [0, 'Enter'], [1, 'KeyX'], [9, 'Escape'], [4, 'NumpadSubtract'], [5, 'NumpadAdd'],
+    [8, 'Pause']];
+  const stickDeadZone = 0.5;
+  const padPollMs = 8;
   // Windows-1252 for the code points 0x80..0x9F leaves to other characters.
   const cp1252 = new Map([[0x20ac, 0x80], [0x201a, 0x82], [0x0192, 0x83], [0x201e, 0x84],
     [0x2026, 0x85], [0x2020, 0x86], [0x2021, 0x87], [0x02c6, 0x88], [0x2030, 0x89],
@@ -74,17 +89,29 @@ var quenfordWebHost = (function () {
     context: null,
     image: null,
     imageBuffer: null,
+    imagePointer: 0,
+    areas: [],
     drawPending: false,
+    fastClock: false,
     messages: [],
     active: false,
     keys: new Uint8Array(256),
     keysPressed: new Uint8Array(256),
     keysRead: new Uint8Array(256),
+    padKeys: new Uint8Array(256),
+    padHeld: new Set(),
+    padPolled: -Infinity,
+    padsConnected: 0,
     pointer: { x: 0, y: 0, moved: true },
-    buttons: [{ down: false, latched: false }, { down: false, latched: false }],
-    touch: null,
+    // reported: down at the game's last read; moved: pressed as the pointer moved; hold:
+    // reads for which a press goes on.
+    buttons: [0, 1].map(() => ({ down: false, latched: false, reported: false, moved: false, hold: 0 })),
+    touches: new Map(),
     audio: null,
     audioWanted: false,
+    // Whether the player has let the page sound (a click or a key).
+    audioAllowed: false,
+    audioRest: 0,
     sounds: new Map(),
     slots: [],
     locks: new Map(),
@@ -93,13 +120,13 @@ var quenfordWebHost = (function () {
       this.messages.push((kind << 16) | (param & 0xffff));
     },
     takeMessage() {
+      this.pollPads();
       return this.messages.length ? this.messages.shift() : -1;
     },
 
-    createWindow(caption) {
+    createWindow() {
       this.page = Module.quenfordPage || {};
       this.canvas = this.page.canvas;
-      if (this.page.setCaption) this.page.setCaption(caption);
       this.listen();
     },
     setActive(nowActive) {
@@ -111,18 +138,29 @@ var quenfordWebHost = (function () {
     releaseAll() {
       this.keys.fill(0);
       this.keysPressed.fill(0);
-      for (const button of this.buttons) button.down = false;
+      for (const button of this.buttons) {
+        Object.assign(button, { down: false, latched: false, moved: false, hold: 0 });
+      }
+    },
+    // The game has the keys while its canvas has the focus (or nothing on the page has it).
+    hasFocus() {
+      const focus = document.activeElement;
+      return focus === this.canvas || focus === document.body || focus === null;
     },
 
     // Display.
-    openScreen() {
+    openScreen(fastClock) {
       if (!this.canvas) return false;
+      this.fastClock = fastClock;
       this.canvas.width = width;
       this.canvas.height = height;
       this.context = this.canvas.getContext('2d', { alpha: false });
       return this.context !== null;
     },
-    showFrame(pointer) {
+    // The area (x, y, width, height) of the kept pixels at `pointer` that changed, drawn at
+    // once. On the fast clock, with frames far quicker than the display's, the areas
+    // gathered meanwhile are drawn at its next refresh instead.
+    showArea(pointer, x, y, areaWidth, areaHeight) {
       if (!this.context) return;
       // The image lies on the module's memory; a grown memory is a new buffer.
       if (this.imageBuffer !== HEAPU8.buffer || this.imagePointer !== pointer) {
@@ -131,15 +169,52 @@ var quenfordWebHost = (function () {
         this.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pointer, width * height * 4),
           width, height);
       }
-      // The browser shows at most one picture per display refresh: the latest is drawn then.
+      this.addArea([x, y, x + areaWidth, y + areaHeight]);
+      if (!this.fastClock) {
+        this.drawPending = true;
+        this.drawAreas();
+        return;
+      }
       if (!this.drawPending) {
         this.drawPending = true;
-        requestAnimationFrame(() => {
-          this.drawPending = false;
-          this.context.putImageData(this.image, 0, 0);
-          if (this.page.framePresented) this.page.framePresented();
-        });
+        requestAnimationFrame(() => this.drawAreas());
       }
+    },
+    // Areas as [left, top, right, bottom]; one inside another is drawn once, and many are
+    // drawn as the one that holds them all.
+    addArea(area) {
+      const inside = (a, b) => a[0] >= b[0] && a[1] >= b[1] && a[2] <= b[2] && a[3] <= b[3];
+      if (this.areas.some((kept) => inside(area, kept))) return;
+      this.areas = this.areas.filter((kept) => !inside(kept, area));
+      this.areas.push(area);
+      if (this.areas.length > 8) {
+        const all = this.areas.reduce((a, b) => [Math.min(a[0], b[0]), Math.min(a[1], b[1]),
+          Math.max(a[2], b[2]), Math.max(a[3], b[3])]);
+        this.areas = [all];
+      }
+    },
+    drawAreas() {
+      if (!this.drawPending) return;
+      this.drawPending = false;
+      // (No destructuring in for-of: the build's minifier drops it.)
+      for (const area of this.areas) {
+        this.context.putImageData(this.image, 0, 0, area[0], area[1], area[2] - area[0],
+          area[3] - area[1]);
+      }
+      this.areas = [];
+      if (this.page.framePresented) this.page.framePresented();
+    },
+    // The program lets go of its pixels: what it presented is drawn now, and nothing reads
+    // them afterwards.
+    releaseFrame() {
+      if (this.image) this.drawAreas();
+      this.drawPending = false;
+      this.image = null;
+      this.imageBuffer = null;
+    },
+    // 0: none, 1: paused, 2: the controls (host::Sign).
+    showSign(sign) {
+      if (this.page.showSign) this.page.showSign(['none', 'paused', 'controls'][sign] || 'none');
     },
 
     // Pointer: the game pixel under the player's pointer, through the page's scaling.
@@ -150,6 +225,11 @@ var quenfordWebHost = (function () {
       return [Math.min(width - 1, Math.max(0, x)), Math.min(height - 1, Math.max(0, y))];
     },
     movePointer(event) {
+      if (event.pointerType === 'touch') {
+        // Only the finger that came first moves the pointer.
+        const touch = this.touches.get(event.pointerId);
+        if (!touch || !touch.leads) return;
+      }
       const pixel = this.gamePixel(event);
       const x = pixel[0];
       const y = pixel[1];
@@ -165,16 +245,30 @@ var quenfordWebHost = (function () {
       button.down = isDown;
       if (isDown) button.latched = true;
     },
+    // A press that comes with a move acts where the pointer went: the game reads the move
+    // first, and the press from its next read on, for a while (as if the player had moved,
+    // paused and clicked). Taps and instant clicks count at once, on menus too.
     readMouse(reading) {
       if (!this.active) return false;
       const values = HEAP32.subarray(reading >> 2, (reading >> 2) + 5);
-      values[0] = this.pointer.moved ? 1 : 0;
+      const moved = this.pointer.moved;
+      values[0] = moved ? 1 : 0;
       values[1] = this.pointer.x;
       values[2] = this.pointer.y;
       this.pointer.moved = false;
       for (let i = 0; i < 2; ++i) {
         const button = this.buttons[i];
-        values[3 + i] = button.down || button.latched ? 1 : 0;
+        const pressed = (button.down || button.latched) && !button.reported;
+        if (pressed && moved && !button.moved) {
+          button.moved = true;
+          values[3 + i] = 0;
+          continue;
+        }
+        if (pressed && button.moved) button.hold = heldReads;
+        button.moved = false;
+        button.reported = button.down || button.latched || button.hold > 0;
+        if (button.hold > 0) --button.hold;
+        values[3 + i] = button.reported ? 1 : 0;
         button.latched = false;
       }
       return true;
@@ -182,7 +276,10 @@ var quenfordWebHost = (function () {
     // Like the buttons: a key pressed and released between two reads is seen down for one read.
     readKeyboard(keys) {
       if (!this.active) return false;
-      for (let i = 0; i < 256; ++i) this.keysRead[i] = this.keys[i] | this.keysPressed[i];
+      this.pollPads();
+      for (let i = 0; i < 256; ++i) {
+        this.keysRead[i] = this.keys[i] | this.keysPressed[i] | this.padKeys[i];
+      }
       this.keysPressed.fill(0);
       HEAPU8.set(this.keysRead, keys);
       return true;
@@ -193,6 +290,12 @@ var quenfordWebHost = (function () {
       const stage = this.page.stage || canvas;
       stage.addEventListener('contextmenu', (event) => event.preventDefault());
       stage.addEventListener('pointermove', (event) => this.movePointer(event));
+      canvas.addEventListener('blur', () => this.keys.fill(0));
+      window.addEventListener('gamepadconnected', () => ++this.padsConnected);
+      window.addEventListener('gamepaddisconnected', () => {
+        this.padsConnected = Math.max(0, this.padsConnected - 1);
+        this.pollPads(true);
+      });
       stage.addEventListener('pointerdown', (event) => this.pointerDown(event));
       stage.addEventListener('pointerup', (event) => this.pointerUp(event));
       stage.addEventListener('pointercancel', (event) => this.pointerUp(event));
@@ -202,36 +305,49 @@ var quenfordWebHost = (function () {
       window.addEventListener('focus', () => this.setActive(!document.hidden));
       document.addEventListener('visibilitychange', () => this.setActive(!document.hidden));
     },
+    // The buttons on the panels over the canvas are the page's, not the game's.
+    onPageControl(event) {
+      return event.target !== this.canvas && event.target.closest('button, input, label, a');
+    },
     pointerDown(event) {
+      if (this.onPageControl(event)) return;
       this.startAudio();
       event.preventDefault();
+      this.canvas.focus({ preventScroll: true });
       if (event.target.setPointerCapture) event.target.setPointerCapture(event.pointerId);
-      this.movePointer(event);
-      this.pointer.moved = true;
       if (event.pointerType === 'touch') {
-        // A tap is a left click; held for a while, a right click.
-        const touch = { id: event.pointerId, right: false };
+        // A tap is a left click; held for a while, a right click. A second finger makes
+        // neither of the touches on the screen a click.
+        for (const other of this.touches.values()) {
+          clearTimeout(other.timer);
+          other.tap = false;
+        }
+        const touch = { leads: this.touches.size === 0, tap: this.touches.size === 0, timer: 0 };
+        this.touches.set(event.pointerId, touch);
+        if (!touch.leads) return;
         touch.timer = setTimeout(() => {
-          touch.right = true;
+          touch.tap = false;
           this.setButton(1, true);
         }, longPressMs);
-        this.touch = touch;
-        return;
+      } else if (event.button === 0 || event.button === 2) {
+        this.setButton(event.button === 0 ? 0 : 1, true);
       }
-      if (event.button === 0 || event.button === 2) this.setButton(event.button === 0 ? 0 : 1, true);
+      this.movePointer(event);
+      this.pointer.moved = true;
     },
     pointerUp(event) {
+      if (this.onPageControl(event)) return;
       if (event.pointerType === 'touch') {
-        const touch = this.touch;
-        if (!touch || touch.id !== event.pointerId) return;
+        const touch = this.touches.get(event.pointerId);
+        if (!touch) return;
         clearTimeout(touch.timer);
-        this.touch = null;
-        if (touch.right) {
-          this.setButton(1, false);
-        } else if (event.type === 'pointerup') {
+        this.touches.delete(event.pointerId);
+        if (touch.tap && event.type === 'pointerup') {
           this.setButton(0, true);
           this.setButton(0, false);
         }
+        // The last finger up leaves no button down.
+        if (this.touches.size === 0) this.setButton(1, false);
         return;
       }
       if (event.button === 0 || event.button === 2) this.setButton(event.button === 0 ? 0 : 1, false);
@@ -243,27 +359,64 @@ var quenfordWebHost = (function () {
         if (!event.repeat && this.page.toggleFullscreen) this.page.toggleFullscreen();
         return;
       }
-      if (event.ctrlKey || event.metaKey) return;
+      if (event.ctrlKey || event.metaKey || !this.hasFocus() || event.code === 'Tab') return;
       if (pageKeys.has(event.code)) event.preventDefault();
       // With the left Alt held the keys are the browser's, not the game's.
       if (event.altKey && event.code !== 'AltRight') return;
       const codes = keyCodes[event.code];
+      if (codes) this.keys[codes[0]] = down;
+      this.pressKey(event.code, event.key);
+    },
+    // A key seen down at the next read, its key-down message and its character; `key`: the
+    // character typed, if any besides a key's own. The page's own controls press keys here
+    // too (Controls: F1).
+    pressKey(code, key) {
+      const codes = keyCodes[code];
       if (codes) {
-        this.keys[codes[0]] = down;
         this.keysPressed[codes[0]] = down;
         this.push(kinds.keyDown, codes[1]);
       }
-      const own = keyChars[event.code];
+      const own = keyChars[code];
       if (own) {
         this.push(kinds.char, own);
-      } else if ([...event.key].length === 1) {
-        const code = windows1252(event.key.codePointAt(0));
-        if (code !== 0) this.push(kinds.char, code);
+      } else if (key && [...key].length === 1) {
+        const character = windows1252(key.codePointAt(0));
+        if (character !== 0) this.push(kinds.char, character);
       }
     },
     keyUp(event) {
       const codes = keyCodes[event.code];
       if (codes) this.keys[codes[0]] = 0;
+    },
+    // The pads' controls as keys, held while the control is held; each newly held one
+    // pressed as its key is. Only once the browser has announced a pad: asking for them
+    // keeps the browser looking for pads.
+    pollPads(now) {
+      const time = performance.now();
+      if ((!now && time - this.padPolled < padPollMs) || !navigator.getGamepads) return;
+      if (this.padsConnected === 0 && this.padHeld.size === 0) return;
+      this.padPolled = time;
+      const held = new Set();
+      if (this.active) {
+        for (const pad of navigator.getGamepads()) {
+          if (!pad || !pad.connected) continue;
+          for (const control of padButtons) {
+            const button = pad.buttons[control[0]];
+            if (button && button.pressed) held.add(control[1]);
+          }
+          const [x, y] = pad.axes;
+          if (x < -stickDeadZone) held.add('ArrowLeft');
+          if (x > stickDeadZone) held.add('ArrowRight');
+          if (y < -stickDeadZone) held.add('ArrowUp');
+          if (y > stickDeadZone) held.add('ArrowDown');
+        }
+      }
+      for (const code of held) {
+        if (!this.padHeld.has(code)) this.pressKey(code, null);
+      }
+      this.padKeys.fill(0);
+      for (const code of held) this.padKeys[keyCodes[code][0]] = down;
+      this.padHeld = held;
     },
 
     // Sound: five slots; each sound converted once to the audio device's format.
@@ -274,13 +427,23 @@ var quenfordWebHost = (function () {
     },
     startAudio() {
       // Browsers let a page sound only once the player has clicked or typed.
-      if (!this.audioWanted) return;
-      if (!this.audio) this.audio = new AudioContext();
-      if (this.audio.state === 'suspended') this.audio.resume();
+      if (!this.audioWanted || this.audioAllowed) return;
+      this.audioAllowed = true;
+      this.audio = new AudioContext();
+      this.restAudioSoon();
+    },
+    restAudioSoon() {
+      clearTimeout(this.audioRest);
+      this.audioRest = setTimeout(() => {
+        const sounding = this.slots.some((voice) => voice && voice.source);
+        if (this.audio && this.audio.state === 'running' && !sounding) this.audio.suspend();
+      }, audioRestMs);
     },
     closeAudio() {
       for (let slot = 0; slot < this.slots.length; ++slot) this.stopSlot(slot);
       this.audioWanted = false;
+      this.audioAllowed = false;
+      clearTimeout(this.audioRest);
       if (this.audio) this.audio.close();
       this.audio = null;
       this.sounds.clear();
@@ -310,13 +473,16 @@ var quenfordWebHost = (function () {
     },
     playSlot(slot) {
       const voice = this.slots[slot];
-      if (!voice || !voice.length || !this.audio || this.audio.state !== 'running') return;
+      if (!voice || !voice.length || !this.audio || this.audio.state === 'closed') return;
+      // A resting context starts the sound as soon as it runs again.
+      if (this.audio.state === 'suspended') this.audio.resume();
       this.stopSlot(slot);
       const source = this.audio.createBufferSource();
       source.buffer = this.soundBuffer(voice.data, voice.length);
       source.connect(this.audio.destination);
       source.onended = () => {
         if (voice.source === source) voice.source = null;
+        this.restAudioSoon();
       };
       voice.source = source;
       source.start();
