@@ -25,9 +25,11 @@ foreach(size IN LISTS QUENFORD_ICON_SIZES)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The window's icon, read by the game from beside its data.
+# The window's icon and the signs over a held game, read by the game from beside its data.
 install(FILES ${QUENFORD_BUILT_DATA}/icons/64x64/quenford.png
         DESTINATION ${QUENFORD_DATA_DESTINATION}/icons/64x64)
+install(FILES ${QUENFORD_BUILT_DATA}/signs/paused.png ${QUENFORD_BUILT_DATA}/signs/controls.png
+        DESTINATION ${QUENFORD_DATA_DESTINATION}/signs)
 
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(packaging_out ${CMAKE_BINARY_DIR}/packaging)

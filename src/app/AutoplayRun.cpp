@@ -2,20 +2,23 @@
 
 #include <cstdio>
 
+#include "app/ShownScreen.h"
 #include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
+#include "keyplay/KeyPlayHost.h"
 
 namespace quenford {
 
 GameResult runGameOrAutoplay(Game& game, host::Host& host, host::SystemServices& system,
                              const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd) {
+    keyplay::KeyPlayHost keys(host, [&game] { return shownScreen(game); });
     if (!options.autoplay) {
-        return runGame(game, host, system, options, atFlowEnd);
+        return runGame(game, keys, system, options, atFlowEnd);
     }
     autoplay::AutoplayOptions settings;
     settings.games = options.games;
-    autoplay::AutoplayHost player(host, game, settings,
+    autoplay::AutoplayHost player(keys, game, settings,
                                   [&game] { return game.highScoreTable.isOpen(); });
     const GameResult result = runGame(game, player, system, options, atFlowEnd);
 

@@ -8,8 +8,9 @@
 
 namespace quenford {
 
-// The game on a host, played by the built-in player when the options ask for it; the
-// player's games are summed up on stdout at the end.
+// The game on a host and the system's services, played from the keys and pads as well as
+// the pointer, or by the built-in player when the options ask for it; the player's games are
+// summed up on stdout at the end.
 GameResult runGameOrAutoplay(Game& game, host::Host& host, host::SystemServices& system,
                              const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd);

@@ -206,6 +206,19 @@ Without a window (tests, tools):
   --dump-at N,M,...      only these frames (the first frame is 1)
   --script FILE          input from FILE, one "T COMMAND ARGS" a line
   --clock-start MS       the tick count at the start (default 1000)
+
+Controls (mouse and touch / keyboard / gamepad):
+  move                   the pointer / arrows (square to square, item to item) / D-pad,
+                         left stick
+  pick, swap, choose     left button, tap / Space, Enter / A
+  harvest a group        right button, long press / X / B
+  the in-game menu       the MENU sign / Esc, F10 / Start
+  faster, slower         keypad + and - / right and left shoulder
+  pause and go on        losing the focus / P, Pause / Back
+  the controls           F1; any key or click closes them
+  skip the title         click / Esc, Space / Start
+  screenshot, full screen  F12, Alt+Enter
+  end a demo             F8
 )";
 }
 

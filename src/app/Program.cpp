@@ -16,7 +16,7 @@
 #include "host/headless/HeadlessHost.h"
 #include "host/headless/HeadlessServices.h"
 #ifndef __EMSCRIPTEN__
-#include "app/WindowIcon.h"
+#include "app/DataPictures.h"
 #include "host/sdl/SdlHost.h"
 #include "host/sdl/SdlServices.h"
 #endif
@@ -150,6 +150,7 @@ bool finishReport(const Game& game, const ProgramOptions& options, RunRecorder& 
     report.demo = result.demo;
     report.seed = result.seed;
     report.launcher = result.launcher;
+    report.signs = recorder.signsShown();
     if (!writeReport(options.reportFile, report)) {
         std::fprintf(stderr, "quenford: cannot write the report %s: %s\n",
                      options.reportFile.c_str(), std::strerror(errno));
@@ -214,6 +215,7 @@ int runProgram(int argc, char** argv) {
         const std::string data =
             options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
         settings.icon = loadWindowIcon(data);
+        loadSigns(data, settings);
         host::SdlHost host(settings);
         host::SdlServices system;
         return runReported(host, system, options);

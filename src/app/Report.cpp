@@ -62,6 +62,11 @@ std::string reportJson(const RunReport& report) {
     for (size_t i = 0; i < report.sounds.size(); ++i) {
         json += (i == 0 ? "" : ", ") + std::to_string(report.sounds[i]);
     }
+    json += "],\n  \"signs\": [";
+    static constexpr const char* signNames[] = {"none", "paused", "controls"};
+    for (size_t i = 0; i < report.signs.size(); ++i) {
+        json += (i == 0 ? "" : ", ") + jsonString(signNames[static_cast<int>(report.signs[i])]);
+    }
     json += "]";
     for (const ReportField& field : report.gameFields) {
         json += ",\n  " + jsonString(field.name) + ": " + field.json;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "host/Host.h"
 #include "host/PlayedSound.h"
 #include "resources/Archive.h"
 
@@ -29,7 +30,8 @@ struct RunReport {
     DemoChoice demo = DemoChoice::Off;
     std::optional<uint32_t> seed;  // the random numbers' seed, once the game has taken it
     std::optional<std::string> launcher;
-    std::vector<uint64_t> sounds;  // starts per sound of the archive's sound table
+    std::vector<uint64_t> sounds;   // starts per sound of the archive's sound table
+    std::vector<host::Sign> signs;  // the signs shown over the picture, in order
     std::vector<ReportField> gameFields;
 };
 

@@ -36,4 +36,9 @@ void RunRecorder::playSlot(int slot) {
     inner.playSlot(slot);
 }
 
+void RunRecorder::showSign(host::Sign sign) {
+    signs.push_back(sign);
+    inner.showSign(sign);
+}
+
 }  // namespace quenford

@@ -27,16 +27,6 @@ constexpr int32_t soundSwitchItem = 1;
 constexpr int32_t tokenOff = 0;
 constexpr int32_t tokenOn = 3;
 
-struct ItemRect {
-    int32_t left, top, width, height;
-};
-constexpr std::array<ItemRect, 4> itemRects{{
-    {78, 269, 213, 31},
-    {78, 301, 213, 32},
-    {78, 340, 213, 36},
-    {78, 375, 213, 34},
-}};
-
 // The sound token flies in along an arc over x = 16 and comes to rest beside the sound
 // switch item.
 struct SoundToken {
@@ -105,8 +95,8 @@ public:
     // The item under the pointer; the later item wins where two overlap.
     static int32_t itemAt(int32_t x, int32_t y) {
         int32_t found = -1;
-        for (int32_t i = 0; i < static_cast<int32_t>(itemRects.size()); ++i) {
-            const ItemRect& r = itemRects[static_cast<size_t>(i)];
+        for (int32_t i = 0; i < static_cast<int32_t>(menuItemRects.size()); ++i) {
+            const MenuItemRect& r = menuItemRects[static_cast<size_t>(i)];
             if (x >= r.left && x <= r.left + r.width && y >= r.top && y <= r.top + r.height) {
                 found = i;
             }

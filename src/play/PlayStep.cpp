@@ -170,8 +170,9 @@ void takeClick(PlayState& game, Click click) {
 }
 
 bool pointerOnMenuButton(PlayState& game) {
-    return game.input.mouseX >= 0 && game.input.mouseX <= 129 && game.input.mouseY >= 284 &&
-           game.input.mouseY <= 377;
+    const MenuItemRect& sign = menuSignRect;
+    return game.input.mouseX >= sign.left && game.input.mouseX <= sign.left + sign.width &&
+           game.input.mouseY >= sign.top && game.input.mouseY <= sign.top + sign.height;
 }
 
 // A started hover cycle always runs to its end.

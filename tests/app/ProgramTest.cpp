@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/AutoplayRun.h"
 #include "app/EndState.h"
 #include "app/Program.h"
 #include "app/Report.h"
@@ -188,6 +189,52 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
 
     std::ofstream(script) << "0 move 10 10\n100 wiggle\n";
     EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 2);
+}
+
+// Through the layer that plays from the keys: P holds the game under its sign until P again,
+// F1 shows the controls until any key, a lost focus shows the sign too; and a click that
+// comes with its move chooses the menu item it lands on at once.
+TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsItem) {
+    test::writeTestArchives(folder);
+    HeadlessOptions options = frames(1300);
+    options.script = host::parseScript(
+                         "1000 key space\n4000 key return\n"
+                         "20000 key p\n25000 key p\n27000 key f1\n30000 key a\n"
+                         "32000 deactivate\n34000 activate\n36000 key esc\n"
+                         "39000 move 200 391\n39000 click left\n")
+                         .events;
+    HeadlessHost host(options);
+    game = std::make_unique<Game>();
+    std::vector<std::pair<uint64_t, bool>> shown;  // when each frame came, and the menu then
+    host.setFrameObserver(
+        [&](HeadlessHost& h) { shown.emplace_back(h.elapsedMs(), game->menuOpen); });
+    ProgramOptions programOptions;
+    programOptions.dataFolder = folder.string();
+    programOptions.commandLine = "Q";
+    system = std::make_unique<host::HeadlessServices>();
+    runGameOrAutoplay(*game, host, *system, programOptions, [] {});
+
+    const auto framesBetween = [&](uint64_t from, uint64_t to) {
+        return std::count_if(shown.begin(), shown.end(), [&](const auto& frame) {
+            return frame.first >= from && frame.first < to;
+        });
+    };
+    EXPECT_GT(framesBetween(15000, 20000), 100);
+    for (const auto& [from, to] : {std::pair{20000, 25000}, {27000, 30000}, {32000, 34000}}) {
+        EXPECT_EQ(framesBetween(from + 40, to), 0) << from;
+        EXPECT_GT(framesBetween(to, to + 1000), 20) << from;
+    }
+    using host::Sign;
+    EXPECT_EQ(host.signsShown(), (std::vector<Sign>{Sign::Paused, Sign::None, Sign::Controls,
+                                                    Sign::None, Sign::Paused, Sign::None}));
+    const auto menuAt = [&](uint64_t at) {
+        return std::find_if(shown.begin(), shown.end(),
+                            [&](const auto& frame) { return frame.first >= at; })
+            ->second;
+    };
+    EXPECT_TRUE(menuAt(38500));
+    EXPECT_FALSE(menuAt(40500));
+    EXPECT_EQ(game->board.phase, BoardPhase::Play);
 }
 
 // What the player names explicitly must work: a line naming it and exit code 2, and the

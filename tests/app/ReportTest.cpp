@@ -24,6 +24,7 @@ TEST(ReportTest, IsJsonWithTheSoundsCountedByTheirPlaceInTheTableAndTheGamesFiel
     report.demo = DemoChoice::Playback;
     report.seed = 10;
     report.sounds = {3, 0};
+    report.signs = {host::Sign::Paused, host::Sign::None};
     report.gameFields = {{"name", jsonString("Zoë \"Q\"\\\n\x01")}};
     EXPECT_EQ(reportJson(report),
               "{\n"
@@ -35,6 +36,7 @@ TEST(ReportTest, IsJsonWithTheSoundsCountedByTheirPlaceInTheTableAndTheGamesFiel
               "  \"seed\": 10,\n"
               "  \"launcher\": null,\n"
               "  \"sounds\": [3, 0],\n"
+              "  \"signs\": [\"paused\", \"none\"],\n"
               "  \"name\": \"Zoë \\\"Q\\\"\\\\\\n\\u0001\"\n"
               "}\n");
 }

@@ -8,10 +8,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "app/ShownScreen.h"
 #include "demo/DemoRun.h"
+#include "frontend/Game.h"
+#include "keyplay/KeyPlayHost.h"
+#include "support/KeyPlayer.h"
 #include "support/TestFiles.h"
 
 namespace quenford {
@@ -86,6 +91,33 @@ TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
 
 INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios),
                          [](const auto& test) { return std::string(test.param.name); });
+
+TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
+    const fs::path home = fs::temp_directory_path() / ("quenford-keys-" + std::to_string(getpid()));
+    fs::remove_all(home);
+    fs::create_directories(home);
+    setenv("TAMBERLY_HOME", home.c_str(), 1);
+    const demo::DemoPaths paths{QUENFORD_BUILT_DATA, (home / "keys.dem").string()};
+
+    host::HeadlessOptions options;
+    options.frameLimit = 20000;
+    host::HeadlessHost headless(options);
+    Game game;
+    test::KeyPlayer player([&](const char* key) { headless.tapKey(*host::scriptKeyByName(key)); },
+                           game);
+    headless.setFrameObserver([&](host::HeadlessHost&) { player(); });
+    keyplay::KeyPlayHost keys(headless, [&game] { return shownScreen(game); });
+    const demo::EndState recorded = demo::recordHere(game, keys, headless, paths);
+
+    EXPECT_LT(recorded.frames, options.frameLimit) << "the player did not quit";
+    EXPECT_GE(player.swaps, 1);
+    EXPECT_GE(player.harvests, 1);
+    EXPECT_GT(player.bestScore, 0);
+    EXPECT_TRUE(player.newBoard);
+    const demo::EndState played = demo::playDemo(paths, recorded);
+    EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(recorded));
+    fs::remove_all(home);
+}
 
 // The demos cover what they are named for; a re-recording that lost it must not pass.
 TEST(DemoFiles, CoverAWinALossAndTheMenu) {

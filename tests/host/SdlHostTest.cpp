@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -18,6 +19,8 @@ protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // An offscreen window never has the focus, which pads' events otherwise wait for.
+        setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
         SdlHostOptions options;
         options.fullscreen = false;
         host = std::make_unique<SdlHost>(options);
@@ -85,6 +88,10 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
 TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
     drain();
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN);
+    push(SDL_KEYDOWN, [](SDL_Event& e) {  // held: its character again, not its key-down
+        e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+        e.key.repeat = 1;
+    });
     pushKey(SDL_KEYUP, SDL_SCANCODE_RETURN);  // a quick key, down and up between two reads
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
     for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {  // a quick click
@@ -99,10 +106,10 @@ TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
     const std::vector<Message> got = drain();
     const std::vector<std::pair<MessageKind, uint32_t>> expected{
         {MessageKind::KeyDown, vk::enter}, {MessageKind::Char, charEnter},
-        {MessageKind::KeyDown, 'A'},       {MessageKind::Char, 'a'},
-        {MessageKind::Char, 0xE9},         {MessageKind::Char, 0x80},
-        {MessageKind::Deactivate, 0},      {MessageKind::Activate, 1},
-        {MessageKind::SystemClose, 0}};
+        {MessageKind::Char, charEnter},    {MessageKind::KeyDown, 'A'},
+        {MessageKind::Char, 'a'},          {MessageKind::Char, 0xE9},
+        {MessageKind::Char, 0x80},         {MessageKind::Deactivate, 0},
+        {MessageKind::Activate, 1},        {MessageKind::SystemClose, 0}};
     ASSERT_EQ(got.size(), expected.size());
     for (size_t i = 0; i < got.size(); ++i) {
         EXPECT_EQ(got[i].kind, expected[i].first) << i;
@@ -144,6 +151,92 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
     ASSERT_TRUE(host->readMouse(0, 479, reading));
     EXPECT_EQ(reading.dx, 0);
     EXPECT_EQ(reading.dy, 0);
+    // A quick click that comes with a move is read after the move; one in place at once.
+    SDL_WarpMouseInWindow(host->sdlWindow(), 160 + 300, 300);
+    for (int click = 0; click < 2; ++click) {
+        for (const Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+            push(type, [](SDL_Event& e) { e.button.button = SDL_BUTTON_LEFT; });
+        }
+        drain();
+        ASSERT_TRUE(host->readMouse(0, 0, reading));
+        EXPECT_EQ(reading.left, click == 0 ? 0 : 0x80) << click;
+        ASSERT_TRUE(host->readMouse(0, 0, reading));
+        EXPECT_EQ(reading.left, click == 0 ? 0x80 : 0) << click;
+    }
+}
+
+// A pad plugged in while the game runs is taken at once: its buttons and stick come as the
+// keys they stand for, the stick with a margin before it lets go; pulled out, it lets go.
+TEST_F(SdlHostTest, APadPluggedInWhileTheGameRunsPlaysAsTheKeysItStandsFor) {
+    drain();
+    SDL_VirtualJoystickDesc description{};
+    description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    description.naxes = SDL_CONTROLLER_AXIS_MAX;
+    description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    description.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+    description.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+    description.name = "Test pad";
+    const int index = SDL_JoystickAttachVirtualEx(&description);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* pad = SDL_JoystickOpen(index);
+    ASSERT_NE(pad, nullptr);
+    drain();
+    const auto keysNow = [&] {
+        std::array<uint8_t, 256> keys{};
+        EXPECT_TRUE(host->readKeyboard(keys));
+        return keys;
+    };
+
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 1);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
+    const std::vector<Message> got = drain();
+    const std::vector<std::pair<MessageKind, uint32_t>> expected{
+        {MessageKind::KeyDown, vk::left},
+        {MessageKind::KeyDown, vk::enter},
+        {MessageKind::Char, charEnter},
+        {MessageKind::KeyDown, vk::pause},
+    };
+    ASSERT_EQ(got.size(), expected.size());
+    for (const auto& want : expected) {
+        EXPECT_NE(std::find_if(got.begin(), got.end(),
+                               [&](const Message& m) {
+                                   return m.kind == want.first && m.param == want.second;
+                               }),
+                  got.end())
+            << want.second;
+    }
+    std::array<uint8_t, 256> keys = keysNow();
+    EXPECT_EQ(keys[dik::enter], 0x80);
+    EXPECT_EQ(keys[dik::pause], 0x80);
+    EXPECT_EQ(keys[dik::left], 0x80);
+
+    // Past half its travel the stick is an arrow; it stays one down to a third.
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 0);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 12000);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, -20000);
+    drain();
+    keys = keysNow();
+    EXPECT_EQ(keys[dik::enter], 0);
+    EXPECT_EQ(keys[dik::right], 0);
+    EXPECT_EQ(keys[dik::up], 0x80);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, -12000);
+    drain();
+    EXPECT_EQ(keysNow()[dik::up], 0x80);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, -9000);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_B, 1);
+    drain();
+    keys = keysNow();
+    EXPECT_EQ(keys[dik::up], 0);
+    EXPECT_EQ(keys[dik::x], 0x80);
+
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(index);
+    drain();
+    EXPECT_EQ(keysNow(), (std::array<uint8_t, 256>{}));
 }
 
 TEST(KeyTablesTest, EveryKeyTheGameReadsAndNoCodeTwiceExceptTheIsoTwin) {

@@ -78,6 +78,11 @@ EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& pla
     return state;
 }
 
+EndState recordHere(Game& game, host::Host& host, const host::HeadlessHost& headless,
+                    const DemoPaths& paths) {
+    return run(game, host, headless, paths, DemoChoice::Record);
+}
+
 EndState playDemo(const DemoPaths& paths, const EndState& recorded) {
     host::HeadlessOptions settings;
     settings.clockStart = clockStart;

@@ -5,7 +5,12 @@
 #include <vector>
 
 #include "autoplay/AutoplayHost.h"
+#include "host/headless/HeadlessHost.h"
 #include "host/headless/Script.h"
+
+namespace quenford {
+struct Game;
+}
 
 namespace quenford::demo {
 
@@ -32,6 +37,11 @@ struct DemoPaths {
 
 // The built-in player plays headless and is recorded (seed 10, as the recording word does).
 EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& player);
+
+// The game recorded on `host`, which plays through `headless` (a player over the headless
+// host); where it ended.
+EndState recordHere(Game& game, host::Host& host, const host::HeadlessHost& headless,
+                    const DemoPaths& paths);
 
 // The demo played back headless; the names typed while recording are typed again at the
 // same moments, as the keyboard is not in the demo. What only the recording knows (the

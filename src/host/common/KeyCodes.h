@@ -56,6 +56,14 @@ constexpr uint8_t f1 = 0x70;  // F1..F24 follow
 // the right face button (B) X, Start Esc, the left and right shoulder buttons keypad minus
 // and plus, Back (Select) Pause. A pad types nothing but Enter's and Esc's characters.
 
+// A key as a host presses it: its DirectInput code, the virtual-key code of its key-down
+// message, and the character the window also receives for it, unshifted (0: none).
+struct KeyPress {
+    uint8_t directInput = 0;
+    uint8_t virtualKey = 0;
+    uint8_t character = 0;
+};
+
 // The characters the window receives for these keys besides their key-down message.
 constexpr uint8_t charBackspace = 8;
 constexpr uint8_t charTab = 9;

@@ -12,7 +12,8 @@ namespace quenford::host {
 
 namespace {
 constexpr uint8_t down = 0x80;
-}
+constexpr uint64_t idleLimitMs = 3'600'000;
+}  // namespace
 
 HeadlessHost::HeadlessHost(HeadlessOptions settings)
     : options(std::move(settings)), clockBase(options.clockStart) {}
@@ -83,8 +84,9 @@ std::optional<Message> HeadlessHost::nextMessage(uint32_t timeoutMs) {
     const uint64_t deadline = elapsed + timeoutMs;
     while (messages.empty()) {
         if (scriptFinished()) {
-            if (forever) {
-                // Nothing will ever arrive: end the program rather than hang.
+            // Nothing will ever arrive, or the game waits without showing anything for
+            // long after the script ended: end the program rather than hang.
+            if (forever || elapsed - lastPresentAt > idleLimitMs) {
                 return Message{MessageKind::Quit, 0};
             }
             elapsed = deadline;
@@ -129,6 +131,10 @@ void HeadlessHost::setPalette(const HostPalette& colours) {
     palette = colours;
 }
 
+void HeadlessHost::showSign(Sign sign) {
+    signs.push_back(sign);
+}
+
 bool HeadlessHost::dumpWanted(uint64_t frameNumber) const {
     if (options.dumpFolder.empty()) {
         return false;
@@ -151,6 +157,7 @@ void HeadlessHost::present(const uint8_t* pixels, int32_t pitch) {
     }
     framePalette = palette;
     ++frames;
+    lastPresentAt = elapsed;
     if (dumpWanted(frames) && !dumpFailed) {
         std::error_code error;
         std::filesystem::create_directories(options.dumpFolder, error);
@@ -208,13 +215,23 @@ bool HeadlessHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading
     if (!active) {
         return false;
     }
+    // A press that comes with a move is read after it, so that it acts where the pointer went.
+    const bool pressWithMove =
+        pointerMoved && ((leftDown && !leftReported) || (rightDown && !rightReported));
     if (pointerMoved) {
         reading.dx = pointerX - gameX;
         reading.dy = pointerY - gameY;
         pointerMoved = false;
     }
+    if (pressWithMove) {
+        reading.left = leftDown && leftReported ? down : 0;
+        reading.right = rightDown && rightReported ? down : 0;
+        return true;
+    }
     reading.left = leftDown ? down : 0;
     reading.right = rightDown ? down : 0;
+    leftReported = leftDown;
+    rightReported = rightDown;
     if (leftUpAfterRead) {
         leftDown = leftUpAfterRead = false;
     }

@@ -38,9 +38,11 @@ struct HeadlessOptions {
 // asked), sounds recorded instead of played.
 //
 // Waiting for messages moves the clock to the next scripted event or to the end of the
-// wait. Reading the keyboard again without waiting in between (a loop that waits for keys
-// to be released) costs one millisecond per read; when the script has nothing left for
-// such a loop, the held keys are let go, so that nothing can hang.
+// wait; an hour of waiting without a frame after the script ended ends the program.
+// Reading the keyboard again without waiting in between (a loop that waits for keys to be
+// released) costs one millisecond per read; when the script has nothing left for such a
+// loop, the held keys are let go, so that nothing can hang. A press that comes with a
+// move of the pointer is read after the move.
 class HeadlessHost : public Host {
 public:
     explicit HeadlessHost(HeadlessOptions options = {});
@@ -55,6 +57,7 @@ public:
     void closeScreen() override;
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
+    void showSign(Sign sign) override;
 
     bool openKeyboard() override;
     bool openMouse() override;
@@ -97,6 +100,9 @@ public:
     const std::vector<uint8_t>& lastFrame() const { return frame; }
     const HostPalette& lastFramePalette() const { return framePalette; }
     const std::vector<PlayedSound>& playedSounds() const { return sounds; }
+    // Every sign shown over the picture, in order (None when it was taken away).
+    const std::vector<Sign>& signsShown() const { return signs; }
+    Sign sign() const { return signs.empty() ? Sign::None : signs.back(); }
 
 private:
     struct Slot {
@@ -123,7 +129,9 @@ private:
     HostPalette framePalette{};
     std::vector<uint8_t> frame;
     uint64_t frames = 0;
+    uint64_t lastPresentAt = 0;
     bool dumpFailed = false;
+    std::vector<Sign> signs;
 
     std::array<uint8_t, 256> keyState{};
     std::vector<uint8_t> keysUpAfterRead;
@@ -135,6 +143,8 @@ private:
     bool rightDown = false;
     bool leftUpAfterRead = false;
     bool rightUpAfterRead = false;
+    bool leftReported = false;  // as the last mouse read gave them
+    bool rightReported = false;
 
     bool audioOpen = false;
     std::array<Slot, soundSlotCount> slots{};

@@ -28,6 +28,21 @@ std::optional<ScriptKey> scriptKeyByName(std::string_view name) {
     if (name == "kp_minus") {
         return ScriptKey{dik::keypadMinus, vk::subtract, '-'};
     }
+    if (name == "pause") {
+        return ScriptKey{dik::pause, vk::pause, 0};
+    }
+    if (name == "up") {
+        return ScriptKey{dik::up, vk::up, 0};
+    }
+    if (name == "down") {
+        return ScriptKey{dik::down, vk::down, 0};
+    }
+    if (name == "left") {
+        return ScriptKey{dik::left, vk::left, 0};
+    }
+    if (name == "right") {
+        return ScriptKey{dik::right, vk::right, 0};
+    }
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
         const int i = name[0] - 'a';
         return ScriptKey{dik::letters[i], static_cast<uint8_t>(vk::letterA + i),

@@ -57,6 +57,10 @@ void SdlHost::handleEvent(const SDL_Event& event) {
         case SDL_MOUSEMOTION:
             updateCursor(event.motion.x, event.motion.y);
             break;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+            handlePad(event);
+            break;
         default:
             break;
     }
@@ -68,8 +72,27 @@ int SdlHost::watchEvent(void* self, SDL_Event* event) {
         host->buttonsPressed |= SDL_BUTTON(event->button.button);
     } else if (event->type == SDL_KEYDOWN && event->key.keysym.scancode < SDL_NUM_SCANCODES) {
         host->keysPressed[event->key.keysym.scancode] = true;
+    } else if (event->type == SDL_CONTROLLERBUTTONDOWN || event->type == SDL_CONTROLLERBUTTONUP ||
+               event->type == SDL_CONTROLLERAXISMOTION) {
+        // Taken as they come, so that a read of the keyboard sees the pad as it is.
+        host->handlePad(*event);
     }
     return 1;
+}
+
+// A pad's key goes down as a key of the keyboard does: a key-down message, and the
+// character for Enter and Esc.
+void SdlHost::handlePad(const SDL_Event& event) {
+    for (const PadKeyChange& change : pads.handle(event)) {
+        if (!change.down) {
+            continue;
+        }
+        padKeysPressed[change.key.directInput] = true;
+        queue(MessageKind::KeyDown, change.key.virtualKey);
+        if (change.key.character != 0) {
+            queue(MessageKind::Char, change.key.character);
+        }
+    }
 }
 
 void SdlHost::handleKeyDown(const SDL_KeyboardEvent& key) {
@@ -89,7 +112,9 @@ void SdlHost::handleKeyDown(const SDL_KeyboardEvent& key) {
     if ((key.keysym.mod & KMOD_LALT) != 0) {
         return;
     }
-    if (const uint8_t code = virtualKeyCode(scancode); code != 0) {
+    // A held key gives one key-down message: the game reads none, and the pause key must
+    // not come and go while it is held. Its characters repeat, as typing does.
+    if (const uint8_t code = virtualKeyCode(scancode); code != 0 && key.repeat == 0) {
         queue(MessageKind::KeyDown, code);
     }
     switch (scancode) {

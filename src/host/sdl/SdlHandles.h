@@ -12,11 +12,13 @@ struct SdlDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
     void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
     void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+    void operator()(SDL_GameController* pad) const { SDL_GameControllerClose(pad); }
 };
 
 using WindowHandle = std::unique_ptr<SDL_Window, SdlDeleter>;
 using RendererHandle = std::unique_ptr<SDL_Renderer, SdlDeleter>;
 using TextureHandle = std::unique_ptr<SDL_Texture, SdlDeleter>;
+using PadHandle = std::unique_ptr<SDL_GameController, SdlDeleter>;
 
 // One started SDL subsystem (video, audio), stopped again when the owner goes.
 class SdlSubsystem {

@@ -37,6 +37,30 @@ bool rendersOnProcessor(SDL_Renderer* renderer) {
            text.find("Software Rasterizer") != std::string::npos;
 }
 
+SDL_Surface* surfaceOf(const RgbaPicture& picture) {
+    if (picture.width <= 0 || picture.height <= 0 ||
+        picture.rgba.size() != static_cast<size_t>(picture.width) * picture.height * 4) {
+        return nullptr;
+    }
+    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(picture.rgba.data()),
+                                              picture.width, picture.height, 32, picture.width * 4,
+                                              SDL_PIXELFORMAT_RGBA32);
+}
+
+TextureHandle signTexture(SDL_Renderer* renderer, const RgbaPicture& picture) {
+    SDL_Surface* surface = surfaceOf(picture);
+    if (surface == nullptr) {
+        return nullptr;
+    }
+    TextureHandle sign(SDL_CreateTextureFromSurface(renderer, surface));
+    SDL_FreeSurface(surface);
+    if (sign) {
+        SDL_SetTextureBlendMode(sign.get(), SDL_BLENDMODE_BLEND);
+        SDL_SetTextureScaleMode(sign.get(), SDL_ScaleModeLinear);
+    }
+    return sign;
+}
+
 }  // namespace
 
 // The clock that includes time asleep, as the system tick count does; SDL's own counts from
@@ -67,6 +91,8 @@ SdlHost::~SdlHost() {
     }
     rememberWindow();
     audio.reset();
+    pausedSign.reset();
+    controlsSign.reset();
     texture.reset();
     renderer.reset();
     window.reset();
@@ -76,6 +102,8 @@ bool SdlHost::createWindow(const std::string& caption) {
     if (!video.start(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
         return false;
     }
+    // Without game controller support the keyboard and mouse still play.
+    padSubsystem.start(SDL_INIT_GAMECONTROLLER);
     SDL_AddEventWatch(&SdlHost::watchEvent, this);
     watching = true;
     if (!options.settingsFile.empty()) {
@@ -99,16 +127,9 @@ bool SdlHost::createWindow(const std::string& caption) {
         return false;
     }
     SDL_SetWindowMinimumSize(window.get(), screenWidth / 2, screenHeight / 2);
-    const WindowIcon& icon = options.icon;
-    if (icon.width > 0 && icon.height > 0 &&
-        icon.rgba.size() == static_cast<size_t>(icon.width) * icon.height * 4) {
-        SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<uint8_t*>(icon.rgba.data()), icon.width, icon.height, 32, icon.width * 4,
-            SDL_PIXELFORMAT_RGBA32);
-        if (picture != nullptr) {
-            SDL_SetWindowIcon(window.get(), picture);
-            SDL_FreeSurface(picture);
-        }
+    if (SDL_Surface* icon = surfaceOf(options.icon)) {
+        SDL_SetWindowIcon(window.get(), icon);
+        SDL_FreeSurface(icon);
     }
     if (options.grab) {
         SDL_SetWindowGrab(window.get(), SDL_TRUE);
@@ -230,13 +251,26 @@ bool SdlHost::openScreen() {
     SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
     // Every pixel is opaque: a plain copy, not a blend, puts the picture in the window.
     SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
+    pausedSign = signTexture(renderer.get(), options.pausedSign);
+    controlsSign = signTexture(renderer.get(), options.controlsSign);
     drawFrame();
     return true;
 }
 
 void SdlHost::closeScreen() {
+    pausedSign.reset();
+    controlsSign.reset();
     texture.reset();
     renderer.reset();
+}
+
+void SdlHost::showSign(Sign shown) {
+    if (shown != sign) {
+        sign = shown;
+        if (texture) {
+            showTexture();
+        }
+    }
 }
 
 void SdlHost::setPalette(const HostPalette& newPalette) {
@@ -295,7 +329,30 @@ void SdlHost::showTexture() {
         SDL_RenderClear(renderer.get());
     }
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &destination);
+    if (sign != Sign::None) {
+        drawSign(view);
+    }
     SDL_RenderPresent(renderer.get());
+}
+
+// The held picture dimmed, and the sign centred on it at the picture's scale.
+void SdlHost::drawSign(const ViewRect& view) {
+    const SDL_Rect whole{view.x, view.y, view.width, view.height};
+    SDL_SetRenderDrawBlendMode(renderer.get(), SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 110);
+    SDL_RenderFillRect(renderer.get(), &whole);
+    SDL_SetRenderDrawBlendMode(renderer.get(), SDL_BLENDMODE_NONE);
+    SDL_Texture* picture = sign == Sign::Paused ? pausedSign.get() : controlsSign.get();
+    int width = 0;
+    int height = 0;
+    if (picture == nullptr || SDL_QueryTexture(picture, nullptr, nullptr, &width, &height) != 0) {
+        return;
+    }
+    const int shownWidth = width * view.width / (screenWidth * signScale);
+    const int shownHeight = height * view.height / (screenHeight * signScale);
+    const SDL_Rect place{view.x + (view.width - shownWidth) / 2,
+                         view.y + (view.height - shownHeight) / 2, shownWidth, shownHeight};
+    SDL_RenderCopy(renderer.get(), picture, nullptr, &place);
 }
 
 ViewRect SdlHost::pictureView() const {
@@ -348,6 +405,7 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     keys.fill(0);
     if (!active) {
         keysPressed.fill(false);
+        padKeysPressed.fill(false);
         return false;
     }
     // SDL refreshes the keys below; a short rest keeps the game's hold from taking a core.
@@ -366,7 +424,13 @@ bool SdlHost::readKeyboard(std::array<uint8_t, 256>& keys) {
             }
         }
     }
+    for (size_t code = 0; code < keys.size(); ++code) {
+        if (pads.holds(static_cast<uint8_t>(code)) || padKeysPressed[code]) {
+            keys[code] = down;
+        }
+    }
     keysPressed.fill(false);
+    padKeysPressed.fill(false);
     return true;
 }
 
@@ -374,14 +438,23 @@ bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
     reading = {};
     if (!active) {
         buttonsPressed = 0;
+        deferredButtons = 0;
+        reportedButtons = 0;
         return false;
     }
     SDL_PumpEvents();
     // Where the pointer last moved over the window (the system reports no motion elsewhere).
     int x = 0;
     int y = 0;
-    const Uint32 buttons = SDL_GetMouseState(&x, &y) | std::exchange(buttonsPressed, 0);
+    Uint32 buttons = SDL_GetMouseState(&x, &y) | std::exchange(buttonsPressed, 0);
+    const Uint32 deferred = std::exchange(deferredButtons, 0);
     const bool moved = pointerStale || x != lastPointerX || y != lastPointerY;
+    if (lastPointerX >= 0 && (x != lastPointerX || y != lastPointerY)) {
+        // A press that comes with a move is reported at the next read, so that it acts
+        // where the pointer went.
+        deferredButtons = buttons & ~reportedButtons & ~deferred;
+        buttons &= ~deferredButtons;
+    }
     if (moved) {
         // Motion that puts the game's pointer on the game pixel under the player's pointer.
         const GamePixel pixel = gamePixelUnder(x, y);
@@ -391,6 +464,8 @@ bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
         lastPointerY = y;
         pointerStale = false;
     }
+    buttons |= deferred;
+    reportedButtons = buttons;
     reading.left = (buttons & SDL_BUTTON_LMASK) != 0 ? down : uint8_t{0};
     reading.right = (buttons & SDL_BUTTON_RMASK) != 0 ? down : uint8_t{0};
     return true;

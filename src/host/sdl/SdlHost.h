@@ -12,6 +12,7 @@
 #include "host/Host.h"
 #include "host/common/FrameConversion.h"
 #include "host/sdl/Letterbox.h"
+#include "host/sdl/Pads.h"
 #include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlHandles.h"
 #include "host/sdl/WindowSettings.h"
@@ -24,9 +25,8 @@ uint32_t machineTicks();
 // The size of a window on the desktop (for --window and after leaving full screen).
 void windowedSize(int& width, int& height);
 
-// A picture for the window's title bar and task switcher: width x height pixels of 8-bit
-// red, green, blue and alpha, row by row.
-struct WindowIcon {
+// width x height pixels of 8-bit red, green, blue and alpha, row by row.
+struct RgbaPicture {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgba;
@@ -40,13 +40,20 @@ struct SdlHostOptions {
     bool integerScale = false;  // only whole multiples of 640 x 480, every game pixel alike
     bool grab = false;          // keep the pointer inside the window
     std::string settingsFile;   // where the window's mode and size are remembered; "": nowhere
-    WindowIcon icon;            // none: the system's own
+    RgbaPicture icon;           // for the title bar and task switcher; none: the system's own
+    // The signs over the picture (showSign), at signScale pixels for each game pixel, centred
+    // on it; without one, the held picture is only dimmed.
+    RgbaPicture pausedSign;
+    RgbaPicture controlsSign;
 };
+
+constexpr int signScale = 2;
 
 // The host for players: one resizable window (full screen on the desktop by default,
 // Alt+Enter switches), the picture scaled without smoothing into the largest rectangle of
-// its aspect, the game's pointer kept under the player's own, the sound device, and the
-// system's dialogs and folders. F12 saves the picture on the screen.
+// its aspect, the game's pointer kept under the player's own, game controllers reported as
+// keys, the sound device, and the system's dialogs and folders. F12 saves the picture on
+// the screen.
 class SdlHost : public Host {
 public:
     explicit SdlHost(SdlHostOptions options = {});
@@ -64,6 +71,7 @@ public:
     void closeScreen() override;
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
+    void showSign(Sign sign) override;
 
     bool openKeyboard() override;
     bool openMouse() override;
@@ -87,6 +95,7 @@ private:
     // Sees every event as the system delivers it, between two reads of the devices.
     static int watchEvent(void* self, SDL_Event* event);
     void handleKeyDown(const SDL_KeyboardEvent& key);
+    void handlePad(const SDL_Event& event);
     void handleTextInput(const char* text);
     void updateCursor(int32_t windowX, int32_t windowY);
     void setActive(bool nowActive);
@@ -105,15 +114,21 @@ private:
     void queue(MessageKind kind, uint32_t param = 0);
     // Shows the kept frame again with the current palette and window size.
     void drawFrame();
-    // Scales the texture into the window and shows it.
+    // Scales the texture into the window and shows it, with the sign over it.
     void showTexture();
+    void drawSign(const ViewRect& view);
 
     SdlHostOptions options;
     SdlSubsystem video;
     WindowHandle window;
     RendererHandle renderer;
     TextureHandle texture;
+    Sign sign = Sign::None;
+    TextureHandle pausedSign;
+    TextureHandle controlsSign;
     std::unique_ptr<SdlAudio> audio;
+    SdlSubsystem padSubsystem;
+    Pads pads;
 
     std::deque<Message> messages;
     bool active = false;
@@ -129,9 +144,13 @@ private:
     // reads is still seen down by the first of them.
     Uint32 buttonsPressed = 0;
     std::array<bool, SDL_NUM_SCANCODES> keysPressed{};
+    std::array<bool, 256> padKeysPressed{};
     bool keysHeld = false;  // the game holds until every key is up
     bool watching = false;
 
+    // A press that came with a move, held back for the next read; the buttons last read.
+    Uint32 deferredButtons = 0;
+    Uint32 reportedButtons = 0;
     int lastPointerX = -1;
     int lastPointerY = -1;
     bool pointerStale = true;

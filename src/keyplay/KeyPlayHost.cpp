@@ -1,0 +1,289 @@
+#include "keyplay/KeyPlayHost.h"
+
+#include <algorithm>
+
+#include "host/common/KeyCodes.h"
+#include "keyplay/CursorMoves.h"
+#include "play/InGameMenu.h"
+
+namespace quenford::keyplay {
+
+namespace {
+
+using host::dik::enter;
+using host::dik::space;
+using host::dik::x;
+constexpr uint8_t f10 = host::dik::f1 + 9;
+constexpr uint8_t down = 0x80;
+constexpr uint8_t vkP = host::vk::letterA + ('P' - 'A');
+constexpr uint32_t repeatDelayMs = 300;
+constexpr uint32_t repeatPeriodMs = 110;
+// How often a click is looked for while the controls are up.
+constexpr uint32_t clickLookMs = 20;
+// The menu lights the item under the pointer at the end of its 7-frame cycle, and chooses
+// the lit item when the button is let go: a release that soon after the pointer arrived is
+// held back until the new item is lit, so that a quick click chooses what it points at.
+constexpr int32_t menuHighlightReads = 7;
+
+constexpr std::array<uint8_t, 4> arrowKeys{host::dik::up, host::dik::down, host::dik::left,
+                                           host::dik::right};
+constexpr std::array<Direction, 4> arrowDirections{Direction::Up, Direction::Down, Direction::Left,
+                                                   Direction::Right};
+
+bool steered(Screen screen) {
+    return screen == Screen::Garden || screen == Screen::Menu;
+}
+
+// While a demo is recorded, the keys that end the screens between games click instead: the
+// demo holds only the pointer and its buttons.
+bool recordedClick(const Shown& shown) {
+    return shown.recording && shown.screen == Screen::Other;
+}
+
+Point centreOf(const MenuItemRect& r) {
+    return {r.left + r.width / 2, r.top + r.height / 2};
+}
+
+Point menuItemCentre(int32_t item) {
+    return centreOf(menuItemRects[static_cast<size_t>(item)]);
+}
+
+}  // namespace
+
+KeyPlayHost::KeyPlayHost(host::Host& wrapped, ShownNow shown)
+    : HostDecorator(wrapped), shownNow(shown) {}
+
+std::optional<host::Message> KeyPlayHost::nextMessage(uint32_t timeoutMs) {
+    const uint32_t start = inner.ticks();
+    for (;;) {
+        uint32_t wait = timeoutMs;
+        if (timeoutMs != waitForever) {
+            const uint32_t spent = inner.ticks() - start;
+            wait = spent >= timeoutMs ? 0 : timeoutMs - spent;
+        }
+        const bool lookForClicks = controlsUp && innerActive;
+        if (lookForClicks) {
+            wait = std::min(wait, clickLookMs);
+        }
+        const std::optional<host::Message> message = inner.nextMessage(wait);
+        const bool passed = message && take(*message);
+        if (!message && lookForClicks) {
+            lookForClick();
+        }
+        showWhatHolds();
+        // What holds the game or lets it go reaches it as the focus would.
+        const bool nowActive = innerActive && !held();
+        if (nowActive != gameActive) {
+            gameActive = nowActive;
+            return host::Message{
+                nowActive ? host::MessageKind::Activate : host::MessageKind::Deactivate,
+                nowActive ? 1u : 0u};
+        }
+        if (passed) {
+            return message;
+        }
+        if (!message && (!lookForClicks || wait == 0)) {
+            return std::nullopt;
+        }
+    }
+}
+
+bool KeyPlayHost::take(const host::Message& message) {
+    switch (message.kind) {
+        case host::MessageKind::Activate:
+        case host::MessageKind::Deactivate:
+            innerActive = message.kind == host::MessageKind::Activate;
+            everActive = everActive || innerActive;
+            dropChars = false;
+            return false;
+        case host::MessageKind::KeyDown:
+            dropChars = takeKey(static_cast<uint8_t>(message.param));
+            return !dropChars;
+        case host::MessageKind::Char:
+            // A held game types nothing, as one in the background.
+            return !dropChars && !held() &&
+                   !(recordedClick(shownNow()) &&
+                     (message.param == ' ' || message.param == host::charEnter ||
+                      message.param == host::charEscape));
+        case host::MessageKind::SystemClose:
+        case host::MessageKind::Quit:
+            return true;
+    }
+    return true;
+}
+
+// Whether the key was the layer's own.
+bool KeyPlayHost::takeKey(uint8_t virtualKey) {
+    const bool pauseKey = virtualKey == host::vk::pause ||
+                          (virtualKey == vkP && shownNow().screen != Screen::NameEntry);
+    if (controlsUp) {
+        controlsUp = false;
+        resume();
+        return true;
+    }
+    if (pausedByKey) {
+        if (pauseKey) {
+            pausedByKey = false;
+            resume();
+        }
+        return true;
+    }
+    if (pauseKey) {
+        pausedByKey = true;
+        return true;
+    }
+    if (virtualKey == host::vk::f1) {
+        controlsUp = true;
+        return true;
+    }
+    return false;
+}
+
+void KeyPlayHost::resume() {
+    maskKeysAtRead = true;
+    maskButtons = true;
+}
+
+void KeyPlayHost::showWhatHolds() {
+    host::Sign wanted = host::Sign::None;
+    if (controlsUp) {
+        wanted = host::Sign::Controls;
+    } else if (pausedByKey || (everActive && !innerActive)) {
+        wanted = host::Sign::Paused;
+    }
+    if (wanted != sign) {
+        sign = wanted;
+        inner.showSign(sign);
+    }
+}
+
+void KeyPlayHost::lookForClick() {
+    host::MouseReading reading;
+    const Point at{pointer.x + pendingMotion.x, pointer.y + pendingMotion.y};
+    if (!inner.readMouse(at.x, at.y, reading)) {
+        return;
+    }
+    pendingMotion.x += reading.dx;
+    pendingMotion.y += reading.dy;
+    if (reading.left != 0 || reading.right != 0) {
+        controlsUp = false;
+        resume();
+    }
+}
+
+bool KeyPlayHost::readKeyboard(std::array<uint8_t, 256>& keys) {
+    if (!inner.readKeyboard(keys) || held()) {
+        keys.fill(0);
+        steer(keys);
+        return false;
+    }
+    for (size_t code = 0; code < keys.size(); ++code) {
+        if (maskKeysAtRead) {
+            maskedKeys[code] = keys[code] != 0;
+        }
+        if (maskedKeys[code]) {
+            maskedKeys[code] = keys[code] != 0;
+            keys[code] = 0;
+        }
+    }
+    maskKeysAtRead = false;
+    dropChars = false;
+    steer(keys);
+    return true;
+}
+
+// The arrows move the pointer on the screen the game shows; a held arrow repeats.
+void KeyPlayHost::steer(std::array<uint8_t, 256>& keys) {
+    const Shown shown = shownNow();
+    const bool steering = steered(shown.screen);
+    const uint32_t now = inner.ticks();
+    for (size_t i = 0; i < arrowKeys.size(); ++i) {
+        const bool isDown = steering && keys[arrowKeys[i]] != 0;
+        bool move = false;
+        if (isDown && !arrowDown[i]) {
+            move = true;
+            repeatAt[i] = now + repeatDelayMs;
+        } else if (isDown && static_cast<int32_t>(now - repeatAt[i]) >= 0) {
+            move = true;
+            repeatAt[i] = now + repeatPeriodMs;
+        }
+        arrowDown[i] = isDown;
+        if (move) {
+            const Point from = target.value_or(pointer);
+            const std::optional<Point> to = shown.screen == Screen::Menu
+                                                ? nextMenuItem(from, arrowDirections[i])
+                                                : nextSquare(from, arrowDirections[i]);
+            if (to) {
+                target = to;
+            }
+        }
+    }
+    pickDown = steering && (keys[space] != 0 || keys[enter] != 0);
+    harvestDown = steering && keys[x] != 0;
+
+    const bool menuKey = keys[host::dik::escape] != 0 || keys[f10] != 0;
+    if (steering && shown.recording) {
+        if (menuKey && !menuKeyDown) {
+            target = shown.screen == Screen::Menu ? menuItemCentre(MenuBackToPlay)
+                                                  : centreOf(menuSignRect);
+            pressAfterMove = true;
+        }
+        keys[host::dik::escape] = 0;
+        keys[f10] = 0;
+    }
+    menuKeyDown = menuKey;
+    if (recordedClick(shown)) {
+        // The title, the tables and the game-over sign go on at a click as at these keys.
+        pickDown = keys[space] != 0 || keys[enter] != 0 || keys[host::dik::escape] != 0;
+        keys[space] = 0;
+        keys[enter] = 0;
+        keys[host::dik::escape] = 0;
+    }
+}
+
+bool KeyPlayHost::readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) {
+    host::MouseReading live;
+    const bool read = inner.readMouse(gameX + pendingMotion.x, gameY + pendingMotion.y, live);
+    live.dx += pendingMotion.x;
+    live.dy += pendingMotion.y;
+    pendingMotion = {0, 0};
+    if (!read || held()) {
+        reading = {};
+        leftReported = false;
+        return false;
+    }
+    if (maskButtons) {
+        maskButtons = live.left != 0 || live.right != 0;
+        live.left = 0;
+        live.right = 0;
+    }
+    const Shown shown = shownNow();
+    const Screen screen = shown.screen;
+    const bool moving = target && steered(screen);
+    if (moving) {
+        live.dx = target->x - gameX;
+        live.dy = target->y - gameY;
+    }
+    target.reset();
+    if (steered(screen) || recordedClick(shown)) {
+        if (pickDown || (pressAfterMove && !moving)) {
+            live.left = down;
+        }
+        if (harvestDown) {
+            live.right = down;
+        }
+    }
+    pressAfterMove = pressAfterMove && moving;
+    readsSinceMove = live.dx != 0 || live.dy != 0 ? 0 : std::min(readsSinceMove + 1, 1000);
+    if (screen == Screen::Menu && leftReported && live.left == 0 &&
+        readsSinceMove < menuHighlightReads) {
+        live.left = down;
+    }
+    leftReported = live.left != 0;
+    pointer = {std::clamp(gameX + live.dx, 0, host::screenWidth - 1),
+               std::clamp(gameY + live.dy, 0, host::screenHeight - 1)};
+    reading = live;
+    return true;
+}
+
+}  // namespace quenford::keyplay

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "host/HostDecorator.h"
+#include "play/GameState.h"
+
+namespace quenford::keyplay {
+
+// What the game shows, as far as the keys and pads care.
+enum class Screen {
+    Garden,        // the bed, waiting for a move or busy with one
+    Menu,          // the in-game menu
+    NameEntry,     // the table waits for a name: every key types
+    DemoPlayback,  // a demo plays back: the pointer is the recording's
+    Other,         // the title, the tables, the game-over sign, the transitions
+};
+
+// What the game shows, and whether it records a demo: the layer sees the game only
+// through this.
+struct Shown {
+    Screen screen = Screen::Other;
+    bool recording = false;
+};
+using ShownNow = std::function<Shown()>;
+
+// Play without a pointer, from the keyboard or a pad reported as keys. In the garden the
+// arrows move the game's pointer from square to square and in the menu from item to item
+// (held, they repeat); Space and Enter are the left button, X the right one. P and Pause
+// hold the game as a lost focus does, F1 shows the controls and holds it until any key or
+// click; the host shows the sign for either, and for a lost focus. Everything reaches the
+// game as the motion, buttons and messages it reads already. A demo holds only the pointer
+// and its buttons, so while one is recorded Esc and F10 open and leave the menu with the
+// pointer (on the MENU sign, on "Back to play") instead, and the demo plays back exactly.
+class KeyPlayHost : public host::HostDecorator {
+public:
+    KeyPlayHost(host::Host& wrapped, ShownNow shownNow);
+
+    std::optional<host::Message> nextMessage(uint32_t timeoutMs) override;
+    bool readKeyboard(std::array<uint8_t, 256>& keys) override;
+    bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override;
+
+private:
+    // Whether the message reaches the game; it may change what holds the game instead.
+    bool take(const host::Message& message);
+    bool takeKey(uint8_t virtualKey);
+    void resume();
+    void showWhatHolds();
+    bool held() const { return pausedByKey || controlsUp; }
+    // While the controls are up, a click closes them.
+    void lookForClick();
+    void steer(std::array<uint8_t, 256>& keys);
+
+    ShownNow shownNow;
+
+    bool innerActive = false;
+    bool everActive = false;
+    bool gameActive = false;  // as the game last heard
+    bool pausedByKey = false;
+    bool controlsUp = false;
+    host::Sign sign = host::Sign::None;
+    bool dropChars = false;  // the characters of the key the layer just took
+
+    // After the game is let go, what was pressed to let it go stays unseen until let up.
+    bool maskKeysAtRead = false;
+    std::array<bool, 256> maskedKeys{};
+    bool maskButtons = false;
+
+    std::array<bool, 4> arrowDown{};
+    bool menuKeyDown = false;
+    std::array<uint32_t, 4> repeatAt{};
+    bool pickDown = false;
+    bool harvestDown = false;
+
+    Point pointer{0, 0};          // the game's pointer after the last reading
+    std::optional<Point> target;  // where the next reading puts it
+    bool pressAfterMove = false;  // a click where the target is, a reading after it
+    Point pendingMotion{0, 0};    // the mouse's motion read while the game was held
+    int32_t readsSinceMove = 0;
+    bool leftReported = false;
+};
+
+}  // namespace quenford::keyplay

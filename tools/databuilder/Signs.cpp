@@ -1,0 +1,133 @@
+#include "databuilder/Signs.h"
+
+#include <cairo.h>
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "databuilder/Canvas.h"
+
+namespace quenford::tools {
+
+namespace {
+
+const Rgb paper = hex(0x1E2A16);
+const Rgb border = hex(0xC8B060);
+const Rgb heading = hex(0xF4D86A);
+const Rgb body = hex(0xF2EEDC);
+const Rgb keyColour = hex(0xA8DC78);
+
+using Lines = std::vector<std::pair<const char*, const char*>>;
+
+struct Column {
+    const char* title;
+    Lines lines;
+};
+
+// The same controls as the README, --help and the manual page list.
+const std::vector<Column>& controlColumns() {
+    static const std::vector<Column> columns{
+        {"Mouse and touch",
+         {{"Left click, tap", "pick, swap, choose"},
+          {"Right click", "harvest"},
+          {"MENU sign", "the menu"},
+          {"Focus lost", "pause"}}},
+        {"Keyboard",
+         {{"Arrows", "move"},
+          {"Space, Enter", "pick, swap, choose"},
+          {"X", "harvest"},
+          {"Esc, F10", "the menu"},
+          {"Keypad + \u2212", "faster, slower"},
+          {"P, Pause", "pause"},
+          {"F1", "the controls"},
+          {"F12", "screenshot"},
+          {"Alt+Enter", "full screen"}}},
+        {"Gamepad",
+         {{"D-pad, stick", "move"},
+          {"A", "pick, swap, choose"},
+          {"B", "harvest"},
+          {"Start", "the menu"},
+          {"Shoulders", "slower, faster"},
+          {"Back", "pause"}}},
+    };
+    return columns;
+}
+
+// A dark board with a light rim; afterwards the canvas draws in game pixels.
+void drawBoard(const Canvas& canvas) {
+    cairo_t* cr = canvas.cr();
+    cairo_scale(cr, signScale, signScale);
+    const double width = static_cast<double>(canvas.width()) / signScale;
+    const double height = static_cast<double>(canvas.height()) / signScale;
+    roundedRect(cr, 2, 2, width - 4, height - 4, 10);
+    setColour(cr, paper, 0.92);
+    cairo_fill_preserve(cr);
+    setColour(cr, border);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+}
+
+void text(cairo_t* cr, const char* utf8, double x, double y, Align align, Rgb colour) {
+    textPath(cr, utf8, x, y, align);
+    setColour(cr, colour);
+    cairo_fill(cr);
+}
+
+bool write(const Canvas& canvas, const std::filesystem::path& path) {
+    canvas.flush();
+    return cairo_surface_write_to_png(cairo_get_target(canvas.cr()), path.c_str()) ==
+           CAIRO_STATUS_SUCCESS;
+}
+
+bool writePaused(const std::filesystem::path& path) {
+    const Canvas canvas(220 * signScale, 72 * signScale);
+    drawBoard(canvas);
+    cairo_t* cr = canvas.cr();
+    selectFont(cr, FontStyle::SansBold, 34);
+    text(cr, "Paused", 110, 48, Align::Centre, heading);
+    return write(canvas, path);
+}
+
+bool writeControls(const std::filesystem::path& path) {
+    constexpr int width = 600;
+    constexpr int height = 240;
+    // Where each column's actions start, after its longest control.
+    constexpr double actionOffsets[] = {86, 80, 76};
+    const Canvas canvas(width * signScale, height * signScale);
+    drawBoard(canvas);
+    cairo_t* cr = canvas.cr();
+    selectFont(cr, FontStyle::SansBold, 22);
+    text(cr, "Controls", width / 2.0, 36, Align::Centre, heading);
+    double x = 14;
+    size_t index = 0;
+    for (const Column& column : controlColumns()) {
+        selectFont(cr, FontStyle::SansBold, 13);
+        text(cr, column.title, x, 66, Align::Left, heading);
+        selectFont(cr, FontStyle::SansBold, 10);
+        double y = 88;
+        for (const auto& [control, action] : column.lines) {
+            text(cr, control, x, y, Align::Left, keyColour);
+            text(cr, action, x + actionOffsets[index], y, Align::Left, body);
+            y += 15;
+        }
+        x += 198;
+        ++index;
+    }
+    selectFont(cr, FontStyle::SansBold, 11);
+    text(cr, "Any key or click goes back to the game", width / 2.0, height - 16, Align::Centre,
+         body);
+    return write(canvas, path);
+}
+
+}  // namespace
+
+bool writeSigns(const std::string& folder) {
+    const std::filesystem::path signs = std::filesystem::path(folder) / "signs";
+    std::error_code error;
+    std::filesystem::create_directories(signs, error);
+    return writePaused(signs / "paused.png") && writeControls(signs / "controls.png");
+}
+
+}  // namespace quenford::tools

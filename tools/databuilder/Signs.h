@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace quenford::tools {
+
+// The window draws these over the picture, at two pixels for each of the game's.
+constexpr int signScale = 2;
+
+// The signs the window shows over a held game, written as <folder>/signs/paused.png (the
+// game is held by the pause key or a lost focus) and <folder>/signs/controls.png (F1: the
+// controls for the mouse and touch, the keyboard and a gamepad).
+bool writeSigns(const std::string& folder);
+
+}  // namespace quenford::tools
