@@ -14,6 +14,7 @@
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
 #include "support/FakeHost.h"
+#include "support/FakeServices.h"
 #include "support/TestArchive.h"
 
 namespace quenford {
@@ -22,6 +23,7 @@ namespace {
 struct BenchWorld {
     BenchWorld() {
         game.dataFolder = QUENFORD_BENCH_DATA;
+        game.system = &system;
         if (std::filesystem::exists(game.dataFolder + "DATA10.RES") && loadResources(game)) {
             source = "game data";
         } else {
@@ -89,6 +91,7 @@ struct BenchWorld {
     }
 
     test::FakeHost host;
+    test::FakeServices system;
     std::vector<uint8_t> bytes;
     std::unique_ptr<ResourceArchive> archive;
     PlayState game;

@@ -10,6 +10,7 @@
 #include "ScratchFolder.h"
 #include "platform/Input.h"
 #include "support/FakeHost.h"
+#include "support/FakeServices.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quenford;
@@ -26,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (in.init(host) != InputReady) {
         return 0;
     }
-    in.openDemo(path, DemoPlayback);
+    test::FakeServices system;
+    in.openDemo(path, DemoPlayback, system);
     // Each frame reads at most two words, so the file is used up within size / 4 + 1 frames.
     const size_t frames = size / 4 + 2;
     for (size_t frame = 0; frame < frames && in.demoOn != 0; ++frame) {

@@ -8,13 +8,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "ScratchFolder.h"
 #include "frontend/HighScoreTable.h"
 #include "platform/FramePump.h"
+#include "platform/Platform.h"
 #include "support/FakeHost.h"
+#include "support/FakeServices.h"
 
 namespace quenford {
 
@@ -30,14 +31,6 @@ const std::string& fuzzFolder() {
     return folder;
 }
 
-// The table lives in the fuzzer's own folder, not the collection's.
-class FuzzHost : public test::FakeHost {
-public:
-    std::optional<std::string> collectionFolder(const std::string&) override {
-        return fuzzFolder();
-    }
-};
-
 void check(bool condition) {
     if (!condition) {
         std::abort();
@@ -50,8 +43,13 @@ void check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace quenford;
-    static FuzzHost host;
-    attachFramePump(host);
+    static test::FakeHost host;
+    static test::FakeServices system;
+    static Platform game;
+    // The table lives in the fuzzer's own folder, not the collection's.
+    system.folder = fuzzFolder();
+    game.system = &system;
+    attachFramePump(game, host);
     const std::string path = fuzzFolder() + "HIGH10";
     std::filesystem::remove(fuzzFolder() + "HIGH10.bad");
     if (FILE* file = std::fopen(path.c_str(), "wb")) {
@@ -60,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         return 0;
     }
-    HighScoreTable table;
+    HighScoreTable table{game};
     const HighScoreLoad loaded = table.load();
     check(loaded != LoadBusy);
     check(table.count >= 0 && table.count <= HighScoreCapacity);
@@ -77,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto before = table.records;
     const int32_t rows = table.count;
     check(table.save());
-    HighScoreTable again;
+    HighScoreTable again{game};
     check(again.load() == LoadOk && again.count == rows);
     for (int32_t i = 0; i < rows; ++i) {
         check(again.records[i].score == before[i].score &&

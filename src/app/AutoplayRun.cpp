@@ -9,17 +9,18 @@
 
 namespace quenford {
 
-GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
+GameResult runGameOrAutoplay(Game& game, host::Host& host, host::SystemServices& system,
+                             const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd) {
     keyplay::KeyPlayHost keys(host, [&game] { return shownScreen(game); });
     if (!options.autoplay) {
-        return runGame(game, keys, options, atFlowEnd);
+        return runGame(game, keys, system, options, atFlowEnd);
     }
     autoplay::AutoplayOptions settings;
     settings.games = options.games;
     autoplay::AutoplayHost player(keys, game, settings,
                                   [&game] { return game.highScoreTable.isOpen(); });
-    const GameResult result = runGame(game, player, options, atFlowEnd);
+    const GameResult result = runGame(game, player, system, options, atFlowEnd);
 
     const auto& outcomes = player.outcomes();
     if (!outcomes.empty()) {

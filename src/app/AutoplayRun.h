@@ -8,10 +8,11 @@
 
 namespace quenford {
 
-// The game on a host, played from the keys and pads as well as the pointer, or by the
-// built-in player when the options ask for it; the player's games are summed up on stdout
-// at the end.
-GameResult runGameOrAutoplay(Game& game, host::Host& host, const ProgramOptions& options,
+// The game on a host and the system's services, played from the keys and pads as well as
+// the pointer, or by the built-in player when the options ask for it; the player's games are
+// summed up on stdout at the end.
+GameResult runGameOrAutoplay(Game& game, host::Host& host, host::SystemServices& system,
+                             const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd);
 
 }  // namespace quenford

@@ -14,9 +14,11 @@
 #include "frontend/Game.h"
 #include "frontend/GameFlow.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/headless/HeadlessServices.h"
 #ifndef __EMSCRIPTEN__
 #include "app/DataPictures.h"
 #include "host/sdl/SdlHost.h"
+#include "host/sdl/SdlServices.h"
 #endif
 #include "platform/FramePump.h"
 #include "play/PlayTables.h"
@@ -30,8 +32,8 @@ constexpr const char* errorCaption = "ERROR!";
 constexpr uint32_t demoSeed = 10;
 constexpr size_t launcherModeIndex = 13;  // the P of "TAMBERLY.EXE P"
 
-bool fail(host::Host& host, const char* text) {
-    host.messageBox(errorCaption, text);
+bool fail(Platform& game, const char* text) {
+    game.systemServices().messageBox(errorCaption, text);
     return false;
 }
 
@@ -39,7 +41,7 @@ bool fail(host::Host& host, const char* text) {
 
 bool startUp(Platform& game, host::Host& host) {
     if (!host.createWindow("TAMBERLY")) {
-        return fail(host, "Can't create MainWindow.");
+        return fail(game, "Can't create MainWindow.");
     }
     game.quitRequested = false;
     host.showWindow();
@@ -49,10 +51,10 @@ bool startUp(Platform& game, host::Host& host) {
         windowProc(game, *message);
     }
     if (!game.vdp.init(host)) {
-        return fail(host, "Can't initialise VDP");
+        return fail(game, "Can't initialise VDP");
     }
     if (game.input.init(host) == InputNone) {
-        return fail(host, "Can't initialise INPUT");
+        return fail(game, "Can't initialise INPUT");
     }
     game.sound.init(host);
     game.cdMusic.open(host);
@@ -66,9 +68,10 @@ void shutDown(Platform& game) {
     game.sound.shutdown();
 }
 
-GameResult runGame(Game& game, host::Host& host, const ProgramOptions& options,
-                   const std::function<void()>& atFlowEnd) {
+GameResult runGame(Game& game, host::Host& host, host::SystemServices& system,
+                   const ProgramOptions& options, const std::function<void()>& atFlowEnd) {
     GameResult result;
+    game.system = &system;
     attachFramePump(game, host);
     if (!startUp(game, host)) {
         return result;
@@ -95,7 +98,7 @@ GameResult runGame(Game& game, host::Host& host, const ProgramOptions& options,
     }
 
     if (modes.demo == DemoChoice::Playback) {
-        game.input.openDemo(demoFile, DemoPlayback);
+        game.input.openDemo(demoFile, DemoPlayback, system);
         result.seed = demoSeed;
         game.launcherCommand[launcherModeIndex] = '2';
     } else {
@@ -103,7 +106,7 @@ GameResult runGame(Game& game, host::Host& host, const ProgramOptions& options,
     }
     if (modes.demo == DemoChoice::Record) {
         result.seed = demoSeed;
-        game.input.openDemo(demoFile, DemoRecord);
+        game.input.openDemo(demoFile, DemoRecord, system);
         if (game.input.demoOn == 0) {
             std::fprintf(stderr, "quenford: cannot record the demo into %s: %s\n", demoFile.c_str(),
                          std::strerror(errno));
@@ -115,7 +118,7 @@ GameResult runGame(Game& game, host::Host& host, const ProgramOptions& options,
     }
 
     if (!loadResources(game)) {
-        host.messageBox(errorCaption, "Can't initialise resources");
+        system.messageBox(errorCaption, "Can't initialise resources");
         return result;
     }
     fillPlayTables(game);
@@ -126,7 +129,8 @@ GameResult runGame(Game& game, host::Host& host, const ProgramOptions& options,
     game.sound.releaseSamples();
     freeResources(game);
     shutDown(game);
-    host.startShell(game.launcherCommand);
+    result.launcher = game.launcherCommand;
+    system.startShell(*result.launcher);
     result.exitCode = game.lastMessageParam;
     return result;
 }
@@ -145,7 +149,7 @@ bool finishReport(const Game& game, const ProgramOptions& options, RunRecorder& 
     report.modeQ = game.modeQ;
     report.demo = result.demo;
     report.seed = result.seed;
-    report.launcher = recorder.launcher();
+    report.launcher = result.launcher;
     report.signs = recorder.signsShown();
     if (!writeReport(options.reportFile, report)) {
         std::fprintf(stderr, "quenford: cannot write the report %s: %s\n",
@@ -156,11 +160,11 @@ bool finishReport(const Game& game, const ProgramOptions& options, RunRecorder& 
 }
 
 // The game on the host the options chose, counted for the report.
-int runReported(host::Host& host, const ProgramOptions& options) {
+int runReported(host::Host& host, host::SystemServices& system, const ProgramOptions& options) {
     RunRecorder recorder(host, options.frames);
     RunReport report;
     Game game;
-    const GameResult result = runGameOrAutoplay(game, recorder, options, [&] {
+    const GameResult result = runGameOrAutoplay(game, recorder, system, options, [&] {
         report.sounds =
             countSounds(recorder.playedSounds(), game.resources->group(res::soundTable));
         report.gameFields = gameReportFields(game);
@@ -213,7 +217,8 @@ int runProgram(int argc, char** argv) {
         settings.icon = loadWindowIcon(data);
         loadSigns(data, settings);
         host::SdlHost host(settings);
-        return runReported(host, options);
+        host::SdlServices system;
+        return runReported(host, system, options);
     }
 #endif
 
@@ -232,7 +237,8 @@ int runProgram(int argc, char** argv) {
         settings.script = std::move(script.events);
     }
     host::HeadlessHost host(std::move(settings));
-    return runReported(host, options);
+    host::HeadlessServices system;
+    return runReported(host, system, options);
 }
 
 }  // namespace quenford

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "host/headless/HeadlessHost.h"
+#include "host/Host.h"
+#include "host/PlayedSound.h"
 #include "resources/Archive.h"
 
 namespace quenford {

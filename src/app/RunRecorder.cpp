@@ -41,9 +41,4 @@ void RunRecorder::showSign(host::Sign sign) {
     inner.showSign(sign);
 }
 
-void RunRecorder::startShell(const std::string& command) {
-    shell = command;
-    inner.startShell(command);
-}
-
 }  // namespace quenford

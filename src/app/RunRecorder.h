@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "autoplay/HostDecorator.h"
-#include "host/headless/HeadlessHost.h"
+#include "host/HostDecorator.h"
+#include "host/PlayedSound.h"
 
 namespace quenford {
 
-// Any host, with what the run showed (the signs over the picture too), played and started
-// counted on the way for the report; with a frame limit the window is closed once that many frames
-// were presented, and nothing presented after them is shown.
-class RunRecorder : public autoplay::HostDecorator {
+// Any host, with what the run showed (the signs over the picture too) and played counted on
+// the way for the report; with a frame limit the window is closed once that many frames were
+// presented, and nothing presented after them is shown.
+class RunRecorder : public host::HostDecorator {
 public:
     RunRecorder(host::Host& wrapped, uint64_t frameLimit)
         : HostDecorator(wrapped), limit(frameLimit) {}
@@ -23,12 +23,10 @@ public:
     void present(const uint8_t* pixels, int32_t pitch) override;
     void loadSlot(int slot, const uint8_t* data, uint32_t length) override;
     void playSlot(int slot) override;
-    void startShell(const std::string& command) override;
     void showSign(host::Sign sign) override;
 
     uint64_t frames() const { return presented; }
     const std::vector<host::PlayedSound>& playedSounds() const { return sounds; }
-    const std::optional<std::string>& launcher() const { return shell; }
     const std::vector<host::Sign>& signsShown() const { return signs; }
 
 private:
@@ -37,7 +35,6 @@ private:
     bool closePending = false;
     std::array<host::PlayedSound, host::soundSlotCount> slots{};
     std::vector<host::PlayedSound> sounds;
-    std::optional<std::string> shell;
     std::vector<host::Sign> signs;
 };
 

@@ -7,10 +7,11 @@
 
 #include "app/EndState.h"
 #include "app/Program.h"
-#include "autoplay/HostDecorator.h"
 #include "frontend/Game.h"
+#include "host/HostDecorator.h"
 #include "host/common/FrameConversion.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/headless/HeadlessServices.h"
 
 namespace quenford {
 
@@ -19,7 +20,7 @@ namespace {
 // The host without its frame copy, or with the window's conversion to ARGB (of the rows that
 // changed, and of every row when the palette changes) in its place, or showing the frames
 // itself; it closes the window when the demo has run out.
-class TimedemoHost : public autoplay::HostDecorator {
+class TimedemoHost : public host::HostDecorator {
 public:
     TimedemoHost(host::Host& wrapped, const Platform& played, std::function<void()> closeWindow,
                  Presenting mode)
@@ -68,12 +69,13 @@ private:
 
 }  // namespace
 
-TimedDemoPass timeDemoPass(host::Host& host, const std::function<void()>& closeWindow,
-                           ProgramOptions options, Presenting presenting) {
+TimedDemoPass timeDemoPass(host::Host& host, host::SystemServices& system,
+                           const std::function<void()>& closeWindow, ProgramOptions options,
+                           Presenting presenting) {
     options.demo = DemoChoice::Playback;
     Game game;
     TimedemoHost timed(host, game, closeWindow, presenting);
-    const GameResult result = runGame(game, timed, options, [] {});
+    const GameResult result = runGame(game, timed, system, options, [] {});
     const auto end = std::chrono::steady_clock::now();
     const std::clock_t endCpu = std::clock();
     TimedDemoPass pass;
@@ -106,8 +108,9 @@ int runTimedemo(const ProgramOptions& options) {
         host::HeadlessOptions settings;
         settings.soundDevice = options.sound;
         host::HeadlessHost headless(settings);
+        host::HeadlessServices system;
         const TimedDemoPass pass = timeDemoPass(
-            headless, [&headless] { headless.closeWindow(); }, options, run.presenting);
+            headless, system, [&headless] { headless.closeWindow(); }, options, run.presenting);
         if (!pass.played) {
             std::fprintf(stderr, "quenford: the demo %s cannot be played\n",
                          options.demoFile.empty() ? "DATA12.RES" : options.demoFile.c_str());

@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "host/Host.h"
+#include "host/SystemServices.h"
 
 namespace quenford {
 
@@ -27,8 +28,9 @@ struct TimedDemoPass {
 
 // Plays the demo back once, in a game of its own on the host, as fast as the host lets it
 // go; closeWindow ends the run once the demo has run out, as nobody is there to play on.
-TimedDemoPass timeDemoPass(host::Host& host, const std::function<void()>& closeWindow,
-                           ProgramOptions options, Presenting presenting);
+TimedDemoPass timeDemoPass(host::Host& host, host::SystemServices& system,
+                           const std::function<void()>& closeWindow, ProgramOptions options,
+                           Presenting presenting);
 
 // Replays the demo headless as fast as the machine goes, three times in this process: with
 // the frames only drawn, also converted to the display's pixel format as a window would show

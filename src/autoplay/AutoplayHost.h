@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "autoplay/HostDecorator.h"
 #include "autoplay/Strategy.h"
+#include "host/HostDecorator.h"
 
 namespace quenford {
 struct PlayState;
@@ -56,7 +56,7 @@ using NameEntryOpen = std::function<bool()>;
 // pointer, the buttons and typed characters, the way a person at the machine would,
 // paced a few frames between actions. Every other call goes to the wrapped host, so it
 // plays in a window as well as headless.
-class AutoplayHost : public HostDecorator {
+class AutoplayHost : public host::HostDecorator {
 public:
     // game: the game it plays, whose bed it looks at.
     AutoplayHost(host::Host& wrapped, const PlayState& game, AutoplayOptions options,

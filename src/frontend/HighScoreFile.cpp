@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <system_error>
 
 #include "frontend/HighScoreTable.h"
+#include "platform/Platform.h"
 #include "resources/LittleEndian.h"
 
 namespace quenford {
@@ -102,13 +102,9 @@ void keepDamaged(const std::string& path) {
     }
 }
 
-// An exclusive lock that does not wait; false with busy set when another holder has it.
-bool lockNow(int fd, bool& busy) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        return true;
-    }
-    busy = errno == EWOULDBLOCK;
-    return false;
+// An exclusive lock that does not wait.
+host::LockResult lockNow(Platform& game, int fd) {
+    return game.systemServices().lockFile(fd, host::FileLock::Exclusive);
 }
 
 }  // namespace
@@ -130,10 +126,10 @@ HighScoreTable::Hold HighScoreTable::acquire() {
         if (fd < 0) {
             return Hold::None;
         }
-        bool busy = false;
-        if (!lockNow(fd, busy)) {
+        const host::LockResult locked = lockNow(game, fd);
+        if (locked != host::LockResult::Held) {
             ::close(fd);
-            return busy ? Hold::Busy : Hold::None;
+            return locked == host::LockResult::Busy ? Hold::Busy : Hold::None;
         }
         if (sameFile(fd, lockPath)) {
             lockFd = fd;
@@ -151,8 +147,7 @@ HighScoreTable::Hold HighScoreTable::holdTable(const std::string& path) {
         if (fd < 0) {
             return Hold::None;
         }
-        bool busy = false;
-        if (!lockNow(fd, busy) && busy) {
+        if (lockNow(game, fd) == host::LockResult::Busy) {
             ::close(fd);
             return Hold::Busy;
         }
@@ -241,7 +236,7 @@ bool HighScoreTable::replaceTable(int32_t rows) {
         }
     }
     bool ok = ::write(fd, fileBytes.data(), size) == static_cast<ssize_t>(size) &&
-              ::fsync(fd) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+              ::fsync(fd) == 0 && lockNow(game, fd) == host::LockResult::Held &&
               ::rename(newPath.c_str(), path.c_str()) == 0;
     if (!ok) {
         std::fprintf(stderr, "The high-score table could not be stored in %s: %s\n", path.c_str(),

@@ -25,13 +25,8 @@ void reportFallback(const std::string& why, std::string& reported) {
 }
 }  // namespace
 
-std::string highScoreKeyName(const Platform& game) {
-    return game.modeQ ? "Tamberly" : "Tamberly-Quenford";
-}
-
 std::string findHighScoreFolder(Platform& game, std::string& reported) {
-    const std::optional<std::string> folder =
-        game.activeHost().collectionFolder(highScoreKeyName(game));
+    const std::optional<std::string> folder = game.systemServices().collectionFolder();
     if (!folder) {
         reportFallback("the collection's folder cannot be made or used", reported);
     } else if (folder->size() > folderLimit) {

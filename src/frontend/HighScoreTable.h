@@ -24,8 +24,6 @@ struct HighScoreRecord {
 
 enum HighScoreLoad : int32_t { LoadOk = 0, LoadReset = 1, LoadBusy = 2 };
 
-// "Tamberly-Quenford", or the collection's own "Tamberly" in the Q mode.
-std::string highScoreKeyName(const Platform& game);
 // The folder of HIGH10 as the collection registered it, ending in '/'; else "./". Why it
 // fell back is said once for each reason: `reported` holds the last one said.
 std::string findHighScoreFolder(Platform& game, std::string& reported);
@@ -41,7 +39,8 @@ std::string findHighScoreFolder(Platform& game, std::string& reported);
 // stays one: its target is replaced, in the target's folder.
 class HighScoreTable {
 public:
-    // The table of the game on this platform (its host and mode find the folder).
+    // The table of the game on this platform (its system services find the folder and lock
+    // the file).
     explicit HighScoreTable(Platform& owner) : game(owner) {}
     HighScoreTable(const HighScoreTable&) = delete;
     HighScoreTable& operator=(const HighScoreTable&) = delete;

@@ -75,7 +75,7 @@ bool markerUntilWraps(Game& game, Marker& marker, int32_t wraps) {
 }  // namespace
 
 std::string defaultPlayerName(Game& game) {
-    const std::optional<std::string> owner = game.activeHost().registeredOwner();
+    const std::optional<std::string> owner = game.systemServices().registeredOwner();
     if (owner) {
         const std::string name = owner->substr(0, owner->find('\0'));
         if (!name.empty() && name.size() < nameMaxLength) {

@@ -36,7 +36,7 @@ const Introduction& intro(Game& game) {
         Introduction result;
         const std::string path = game.dataFolder + "morva.res";
         DataFile file;
-        std::unique_ptr<ResourceArchive> archive = loadArchiveFile(file, path);
+        std::unique_ptr<ResourceArchive> archive = loadArchiveFile(file, path, game.systemServices());
         if (!archive) {
             std::fprintf(stderr, "%s cannot be read; the introduction is skipped\n", path.c_str());
             return result;

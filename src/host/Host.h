@@ -6,11 +6,11 @@
 #include <string>
 
 // The layer that stands in for the window system, the display, the input devices, the
-// sound device, the CD audio device and the few system calls the game makes. The game's
-// services are written once over this interface; `sdl/` is the implementation for players
-// on the desktop, `web/` the one in the browser's page, and `headless/` the one for tests,
-// tools, bots and the browser build under Node. `common/` holds what they share. Nothing
-// here knows the game.
+// sound device and the CD audio device; what the game asks of the system itself is beside
+// it (SystemServices.h). The game's services are written once over this interface; `sdl/`
+// is the implementation for players on the desktop, `web/` the one in the browser's page,
+// and `headless/` the one for tests, tools, bots and the browser build under Node.
+// `common/` holds what they share. Nothing here knows the game.
 namespace quenford::host {
 
 constexpr int screenWidth = 640;
@@ -116,16 +116,6 @@ public:
 
     // The CD audio device, or null when the machine has none.
     virtual CdAudioDevice* cdAudio() = 0;
-
-    // A message box with one OK button and a stop icon.
-    virtual void messageBox(const std::string& caption, const std::string& text) = 0;
-    // The folder registered for the collection under keyName ("Tamberly", or
-    // "Tamberly-Quenford" outside the Q mode), ending in '/', or nothing when not known.
-    virtual std::optional<std::string> collectionFolder(const std::string& keyName) = 0;
-    // The machine owner's name in the game's character set, or nothing.
-    virtual std::optional<std::string> registeredOwner() = 0;
-    // Starts the collection's shell with the given command line (result ignored).
-    virtual void startShell(const std::string& command) = 0;
 };
 
 }  // namespace quenford::host

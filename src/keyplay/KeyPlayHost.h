@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "autoplay/HostDecorator.h"
+#include "host/HostDecorator.h"
 #include "play/GameState.h"
 
 namespace quenford::keyplay {
@@ -35,7 +35,7 @@ using ShownNow = std::function<Shown()>;
 // game as the motion, buttons and messages it reads already. A demo holds only the pointer
 // and its buttons, so while one is recorded Esc and F10 open and leave the menu with the
 // pointer (on the MENU sign, on "Back to play") instead, and the demo plays back exactly.
-class KeyPlayHost : public autoplay::HostDecorator {
+class KeyPlayHost : public host::HostDecorator {
 public:
     KeyPlayHost(host::Host& wrapped, ShownNow shownNow);
 

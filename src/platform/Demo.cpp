@@ -7,9 +7,9 @@
 // Demo recording and playback, the part of Input that reads and writes DATA12.RES.
 namespace quenford {
 
-void Input::openDemo(const std::string& fileName, DemoMode mode) {
+void Input::openDemo(const std::string& fileName, DemoMode mode, host::SystemServices& system) {
     const FileMode fileMode = mode == DemoRecord ? FileMode::CreateReadWrite : FileMode::ReadShared;
-    if (demoFile.open(fileName, fileMode)) {
+    if (demoFile.open(fileName, fileMode, system)) {
         demoOn = 1;
         demoRecording = mode;
     }

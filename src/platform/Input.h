@@ -50,7 +50,7 @@ public:
     uint8_t readChar();
     uint8_t peekChar() const;
 
-    void openDemo(const std::string& fileName, DemoMode mode);
+    void openDemo(const std::string& fileName, DemoMode mode, host::SystemServices& system);
     // True when the word was written and reads back the same.
     bool writeDemoWord(uint32_t value);
     // False at the end of the file (fewer than 4 bytes left).

@@ -127,8 +127,9 @@ void PictureGroup::preparePictures(EntryContent coding) {
     }
 }
 
-std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::string& fileName) {
-    if (!file.open(fileName, FileMode::ReadShared)) {
+std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::string& fileName,
+                                                 host::SystemServices& system) {
+    if (!file.open(fileName, FileMode::ReadShared, system)) {
         return nullptr;
     }
     const int64_t size = file.size();

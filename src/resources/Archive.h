@@ -57,7 +57,8 @@ public:
 
 private:
     friend std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file,
-                                                            const std::string& fileName);
+                                                            const std::string& fileName,
+                                                            host::SystemServices& system);
     friend std::unique_ptr<ResourceArchive> archiveFromBytes(std::span<const uint8_t> fileBytes);
 
     // An archive whose block of `size` bytes is still to be filled; null without memory.
@@ -74,7 +75,8 @@ private:
 };
 
 // Reads a whole archive file; null when it cannot be opened or read.
-std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::string& fileName);
+std::unique_ptr<ResourceArchive> loadArchiveFile(DataFile& file, const std::string& fileName,
+                                                 host::SystemServices& system);
 // The same from bytes already in memory (tools, tests, fuzzing).
 std::unique_ptr<ResourceArchive> archiveFromBytes(std::span<const uint8_t> fileBytes);
 

@@ -1,7 +1,6 @@
 #include "resources/DataFile.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -26,22 +25,23 @@ DataFile::~DataFile() {
     close();
 }
 
-bool DataFile::open(const std::string& path, FileMode mode) {
+bool DataFile::open(const std::string& path, FileMode mode, host::SystemServices& system) {
     close();
     wasBusy = false;
     int flags = O_RDONLY;
-    int lock = LOCK_SH;
+    host::FileLock lock = host::FileLock::Shared;
     if (mode != FileMode::ReadShared) {
         flags = mode == FileMode::CreateReadWrite ? O_RDWR | O_CREAT : O_RDWR;
-        lock = LOCK_EX;
+        lock = host::FileLock::Exclusive;
     }
     const int handle = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
     if (handle < 0) {
         return false;
     }
     // The lock comes before emptying, so that a file another opener holds is never cut.
-    if (::flock(handle, lock | LOCK_NB) != 0) {
-        wasBusy = errno == EWOULDBLOCK;
+    const host::LockResult locked = system.lockFile(handle, lock);
+    if (locked != host::LockResult::Held) {
+        wasBusy = locked == host::LockResult::Busy;
         ::close(handle);
         return false;
     }

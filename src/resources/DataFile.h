@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "host/SystemServices.h"
+
 namespace quenford {
 
 // Open modes, as the game's files use them.
@@ -12,8 +14,8 @@ enum class FileMode {
     CreateReadWrite = 3  // read and write; no sharing; created or emptied
 };
 
-// One open file. "No sharing" is an exclusive, non-blocking POSIX lock: an open that
-// finds the lock held fails with busy() set.
+// One open file. "No sharing" is an exclusive, non-blocking lock taken through the system's
+// services: an open that finds the lock held fails with busy() set.
 class DataFile {
 public:
     DataFile() = default;
@@ -23,7 +25,7 @@ public:
     DataFile& operator=(DataFile&& other) noexcept;
     ~DataFile();
 
-    bool open(const std::string& path, FileMode mode);
+    bool open(const std::string& path, FileMode mode, host::SystemServices& system);
     // Bytes read (fewer at the end of the file or on an error).
     uint32_t read(void* buffer, uint32_t count);
     // True when all bytes were written.

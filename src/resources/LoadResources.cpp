@@ -15,7 +15,7 @@ constexpr int32_t openedGroups[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 
 
 bool loadResources(GameResources& game) {
     DataFile file;
-    auto archive = loadArchiveFile(file, game.dataFolder + "DATA10.RES");
+    auto archive = loadArchiveFile(file, game.dataFolder + "DATA10.RES", game.systemServices());
     // The game uses the archive in place and draws its run pictures unclipped: a damaged
     // file is refused here rather than read or written out of bounds later.
     if (!archive || !validateLoadedArchive(*archive, ArchiveKind::GameData).ok) {

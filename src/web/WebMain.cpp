@@ -9,6 +9,7 @@
 #include "app/Timedemo.h"
 #include "frontend/Game.h"
 #include "host/web/WebHost.h"
+#include "host/web/WebServices.h"
 
 // The game in the page. The page turns its address's parameters into the program's
 // arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo; ?fast sets the clock)
@@ -41,8 +42,9 @@ int runTimedDemo(const quenford::ProgramOptions& options) {
     quenford::host::WebHostOptions settings;
     settings.fastClock = true;
     quenford::host::WebHost host(settings);
+    quenford::host::WebServices system;
     const quenford::TimedDemoPass pass = quenford::timeDemoPass(
-        host, [&] { host.closeWindow(); }, options, quenford::Presenting::Host);
+        host, system, [&] { host.closeWindow(); }, options, quenford::Presenting::Host);
     if (!pass.played) {
         return 1;
     }
@@ -67,10 +69,11 @@ int runProgram(int argc, char** argv, std::string& refusal) {
     quenford::host::WebHostOptions settings;
     settings.fastClock = pageWantsFastClock() != 0;
     quenford::host::WebHost host(settings);
+    quenford::host::WebServices system;
     quenford::Game game;
     shownGame = &game;
     const int exitCode =
-        static_cast<int>(quenford::runGameOrAutoplay(game, host, options, [] {}).exitCode);
+        static_cast<int>(quenford::runGameOrAutoplay(game, host, system, options, [] {}).exitCode);
     shownGame = nullptr;
     return exitCode;
 }

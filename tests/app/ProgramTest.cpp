@@ -17,7 +17,9 @@
 #include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/headless/HeadlessServices.h"
 #include "host/sdl/SlotMixer.h"
+#include "support/FakeServices.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -36,7 +38,7 @@ protected:
         setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
     }
 
-    // A new game on the host.
+    // A new game on the host, with services of its own.
     GameResult run(
         HeadlessHost& host, const std::string& commandLine = "",
         const std::function<void()>& atFlowEnd = [] {}) {
@@ -44,7 +46,8 @@ protected:
         options.dataFolder = folder.string();
         options.commandLine = commandLine;
         game = std::make_unique<Game>();
-        return runGame(*game, host, options, atFlowEnd);
+        system = std::make_unique<host::HeadlessServices>();
+        return runGame(*game, host, *system, options, atFlowEnd);
     }
 
     static HeadlessOptions frames(uint64_t count) {
@@ -55,6 +58,7 @@ protected:
 
     const test::TempFolder folder{"program"};
     std::unique_ptr<Game> game;
+    std::unique_ptr<host::HeadlessServices> system;
 };
 
 // No archives are written: the window and screen fail before the archive is wanted.
@@ -73,8 +77,8 @@ TEST_F(ProgramTest, StartUpFailuresShowTheirMessageAndEndWithoutTheShell) {
         options.faults = c.faults;
         HeadlessHost host(options);
         EXPECT_EQ(run(host).exitCode, 0u);
-        EXPECT_EQ(host.messageBoxes(), std::vector<std::string>{c.message});
-        EXPECT_TRUE(host.shellCommands().empty());
+        EXPECT_EQ(system->messageBoxes(), std::vector<std::string>{c.message});
+        EXPECT_TRUE(system->shellCommands().empty());
         EXPECT_EQ(host.framesPresented(), 0u);
     }
 }
@@ -86,10 +90,10 @@ TEST_F(ProgramTest, ClosingTheWindowEndsTheFlowAndStartsTheShell) {
     EXPECT_EQ(result.exitCode, 0u);
     EXPECT_TRUE(game->modeQ);
     EXPECT_EQ(result.demo, DemoChoice::Off);
-    EXPECT_TRUE(host.messageBoxes().empty());
+    EXPECT_TRUE(system->messageBoxes().empty());
     // Nothing the flow still draws after the close is shown.
     EXPECT_EQ(host.framesPresented(), 40u);
-    EXPECT_EQ(host.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE P"});
+    EXPECT_EQ(system->shellCommands(), std::vector<std::string>{"TAMBERLY.EXE P"});
 }
 
 // A sound device that plays from the caller's data in place, as the window's mixer does;
@@ -133,7 +137,7 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
     const GameResult recording = run(recorder, std::string(recordingWord));
     EXPECT_EQ(recording.demo, DemoChoice::Record);
     EXPECT_EQ(recording.seed, 10u);
-    EXPECT_EQ(recorder.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE P"});
+    EXPECT_EQ(system->shellCommands(), std::vector<std::string>{"TAMBERLY.EXE P"});
     // The introduction reads no input; the screens after it write a word a frame.
     const auto recorded = fs::file_size(folder / "player" / "DATA12.RES");
     EXPECT_GT(recorded, 0u);
@@ -143,7 +147,7 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
     // The player's own recording first, else the one beside the archive.
     HeadlessHost player(frames(30));
     EXPECT_EQ(run(player, "1").demo, DemoChoice::Playback);
-    EXPECT_EQ(player.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
+    EXPECT_EQ(system->shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
     fs::rename(folder / "player" / "DATA12.RES", folder / "DATA12.RES");
     HeadlessHost installed(frames(30));
     EXPECT_EQ(run(installed, "1").demo, DemoChoice::Playback);
@@ -153,7 +157,7 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
     fs::remove(folder / "DATA12.RES");
     HeadlessHost missing(frames(5));
     EXPECT_EQ(run(missing, "1").demo, DemoChoice::Off);
-    EXPECT_EQ(missing.shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
+    EXPECT_EQ(system->shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
 }
 
 TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
@@ -207,7 +211,8 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
-    runGameOrAutoplay(*game, host, programOptions, [] {});
+    system = std::make_unique<host::HeadlessServices>();
+    runGameOrAutoplay(*game, host, *system, programOptions, [] {});
 
     const auto framesBetween = [&](uint64_t from, uint64_t to) {
         return std::count_if(shown.begin(), shown.end(), [&](const auto& frame) {
@@ -272,7 +277,7 @@ public:
     OwnGame(const fs::path& home, std::string_view script, bool builtInPlayer)
         : host(options(script)) {
         fs::create_directories(home);
-        host.folder = home.string() + "/";
+        system.folder = home.string() + "/";
         if (builtInPlayer) {
             player = std::make_unique<autoplay::AutoplayHost>(
                 host, game, autoplay::AutoplayOptions{.games = 1},
@@ -291,7 +296,7 @@ public:
         });
         ProgramOptions settings;
         settings.dataFolder = data.string();
-        runGame(game, player ? static_cast<host::Host&>(*player) : host, settings, [this] {
+        runGame(game, player ? static_cast<host::Host&>(*player) : host, system, settings, [this] {
             for (const ReportField& field : gameReportFields(game)) {
                 report += field.name + "=" + field.json + "\n";
             }
@@ -304,12 +309,6 @@ public:
     std::string report;
 
 private:
-    class FolderHost : public host::HeadlessHost {
-    public:
-        using HeadlessHost::HeadlessHost;
-        std::optional<std::string> collectionFolder(const std::string&) override { return folder; }
-        std::string folder;
-    };
     static HeadlessOptions options(std::string_view script) {
         HeadlessOptions settings;
         settings.frameLimit = 1500;
@@ -317,7 +316,8 @@ private:
         return settings;
     }
 
-    FolderHost host;
+    HeadlessHost host;
+    test::FakeServices system;
     Game game;
     std::unique_ptr<autoplay::AutoplayHost> player;
     size_t frameHash = 0;

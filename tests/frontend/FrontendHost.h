@@ -11,8 +11,8 @@
 
 namespace quenford::test {
 
-// A fake host with a virtual clock that the frame waits advance, a registered folder and
-// owner, characters typed while a screen takes text, and a count of presented frames.
+// A fake host with a virtual clock that the frame waits advance, characters typed while a
+// screen takes text, and a count of presented frames.
 class FrontendHost : public FakeHost {
 public:
     std::optional<host::Message> nextMessage(uint32_t timeoutMs) override {
@@ -50,12 +50,6 @@ public:
         }
     }
 
-    std::optional<std::string> collectionFolder(const std::string& keyName) override {
-        askedKey = keyName;
-        return folder;
-    }
-    std::optional<std::string> registeredOwner() override { return owner; }
-
     void type(const std::string& text) { typing.insert(typing.end(), text.begin(), text.end()); }
 
     uint32_t clock = 1000;
@@ -67,9 +61,6 @@ public:
     int closeAfter = 0;  // the player closes the window once this many frames were shown
     bool quitPosted = false;
     std::function<void()> onPresent;
-    std::optional<std::string> folder;
-    std::optional<std::string> owner;
-    std::string askedKey;
 };
 
 }  // namespace quenford::test

@@ -17,6 +17,7 @@
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
 #include "support/TestArchive.h"
+#include "support/FakeServices.h"
 #include "support/TestFiles.h"
 
 namespace quenford {
@@ -38,10 +39,11 @@ protected:
     void SetUp() override {
         test::writeTestArchives(folder);
         game.dataFolder = folder.string() + "/";
+        game.system = &system;
         ASSERT_TRUE(loadResources(game));
         fillPlayTables(game);
 
-        host.folder = game.dataFolder;
+        system.folder = game.dataFolder;
         host.typist = &game.input;
         attachFramePump(game, host);
         game.lastFrameTick = host.clock;
@@ -74,6 +76,7 @@ protected:
 
     const test::TempFolder folder{"screens"};
     test::FrontendHost host;
+    test::FakeServices system;
     Game game;
 };
 
@@ -126,14 +129,14 @@ TEST_F(FrontendScreensTest, NameTakesAtMost32CharactersKeepsControlsOutAndDefaul
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"a" + std::string(31, 'i')}));
 
     // An empty name becomes the owner's when it fits.
-    host.owner = "Ann Lee";
+    system.owner = "Ann Lee";
     EXPECT_EQ(defaultPlayerName(game), "Ann Lee");
-    host.owner = std::string(32, 'w');
+    system.owner = std::string(32, 'w');
     EXPECT_EQ(defaultPlayerName(game), "TEXT 0");
-    host.owner.reset();
+    system.owner.reset();
     EXPECT_EQ(defaultPlayerName(game), "TEXT 0");
 
-    host.owner = "Ann Lee";
+    system.owner = "Ann Lee";
     openTable({7});
     host.type("\r");
     enterNewScore(game, 9);

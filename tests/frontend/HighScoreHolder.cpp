@@ -15,6 +15,7 @@
 #include "frontend/HighScoreTable.h"
 #include "platform/FramePump.h"
 #include "platform/Platform.h"
+#include "support/FakeServices.h"
 
 using namespace quenford;
 
@@ -50,8 +51,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     test::FrontendHost host;
-    host.folder = std::string(argv[1]) + "/";
+    test::FakeServices system;
+    system.folder = std::string(argv[1]) + "/";
     Platform game;
+    game.system = &system;
     attachFramePump(game, host);
     HighScoreTable table{game};
     const std::string command = argv[2];

@@ -9,6 +9,7 @@
 #include "frontend/HighScoreTable.h"
 #include "platform/FramePump.h"
 #include "platform/Platform.h"
+#include "support/FakeServices.h"
 #include "support/TestFiles.h"
 
 namespace quenford {
@@ -29,7 +30,8 @@ Bytes record(const std::string& name, int32_t score) {
 class HighScoreTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host.folder = folder.string() + "/";
+        system.folder = folder.string() + "/";
+        game.system = &system;
         attachFramePump(game, host);
     }
     void TearDown() override { table.closeFile(); }
@@ -46,6 +48,7 @@ protected:
 
     const test::TempFolder folder{"table"};
     test::FrontendHost host;
+    test::FakeServices system;
     Platform game;
     HighScoreTable table{game};
 };
@@ -115,20 +118,16 @@ TEST_F(HighScoreTableTest, SaveWritesTheRowsOnlyWhileHeld) {
     EXPECT_EQ(fileBytes(), expected);
 }
 
-TEST_F(HighScoreTableTest, FolderComesFromTheCollectionKey) {
+TEST_F(HighScoreTableTest, FolderComesFromTheCollection) {
     std::string reported;
-    EXPECT_EQ(findHighScoreFolder(game, reported), host.folder);
-    EXPECT_EQ(host.askedKey, "Tamberly-Quenford");
-    game.modeQ = true;
-    findHighScoreFolder(game, reported);
-    EXPECT_EQ(host.askedKey, "Tamberly");
+    EXPECT_EQ(findHighScoreFolder(game, reported), system.folder);
 
     // Each fallback to the current folder is said once, with the folder's full path.
     testing::internal::CaptureStderr();
-    host.folder.reset();
+    system.folder.reset();
     EXPECT_EQ(findHighScoreFolder(game, reported), "./");
     findHighScoreFolder(game, reported);
-    host.folder = "/" + std::string(300, 'd') + "/";
+    system.folder = "/" + std::string(300, 'd') + "/";
     EXPECT_EQ(findHighScoreFolder(game, reported), "./");
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;

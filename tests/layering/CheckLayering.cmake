@@ -4,7 +4,7 @@
 # A module is a folder under src; under host, each host is a module of its own (host/sdl,
 # host/headless, host/web), over the interface (host) and the pieces they share
 # (host/common). The game's modules see the interface and the shared pieces; the program
-# (app, web) picks a host through its one public header.
+# (app, web) picks a host and its services through their public headers.
 cmake_minimum_required(VERSION 3.20)
 set(allowed_host host)
 set(allowed_host/common host host/common)
@@ -18,10 +18,11 @@ set(allowed_platform ${game_base} draw resources platform)
 set(allowed_play ${allowed_platform} play)
 set(allowed_frontend ${allowed_play} frontend)
 set(allowed_autoplay ${allowed_play} autoplay)
-set(allowed_keyplay ${allowed_play} autoplay keyplay)
+set(allowed_keyplay ${allowed_play} keyplay)
 set(allowed_app ${allowed_frontend} autoplay keyplay app)
 set(allowed_web ${allowed_app} web)
-set(public_host_headers host/headless/HeadlessHost.h host/sdl/SdlHost.h host/web/WebHost.h)
+set(public_host_headers host/headless/HeadlessHost.h host/headless/HeadlessServices.h
+    host/sdl/SdlHost.h host/sdl/SdlServices.h host/web/WebHost.h host/web/WebServices.h)
 set(hosts_picked_by app web)
 
 # The module a path under src belongs to.

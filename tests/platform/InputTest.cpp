@@ -4,6 +4,7 @@
 
 #include "platform/Input.h"
 #include "support/FakeHost.h"
+#include "support/FakeServices.h"
 #include "support/TestFiles.h"
 
 namespace quenford {
@@ -84,7 +85,7 @@ protected:
         test::FakeHost host;
         Input in;
         ASSERT_EQ(in.init(host), InputReady);
-        in.openDemo(path.string(), DemoRecord);
+        in.openDemo(path.string(), DemoRecord, system);
         ASSERT_EQ(in.demoOn, 1);
         for (size_t frame = 0; frame < readings.size(); ++frame) {
             host.mouseReadings.push_back(readings[frame]);
@@ -100,12 +101,13 @@ protected:
     // Opens the recording for playback on `in`, reading from `host`.
     void play(test::FakeHost& host, Input& in) {
         ASSERT_EQ(in.init(host), InputReady);
-        in.openDemo(path.string(), DemoPlayback);
+        in.openDemo(path.string(), DemoPlayback, system);
         ASSERT_EQ(in.demoOn, 1);
     }
 
     const test::TempFolder folder{"demo"};
     const std::filesystem::path path = folder / "DATA12.RES";
+    test::FakeServices system;
 };
 
 TEST_F(Demo, FramesAreWrittenAsMarksAndPositions) {
@@ -160,7 +162,7 @@ TEST_F(Demo, F8EndsPlaybackAndAMissingFileLeavesInputLive) {
     EXPECT_EQ(in.mouseX, 13);
 
     Input absent;
-    absent.openDemo((path.string() + ".missing"), DemoPlayback);
+    absent.openDemo((path.string() + ".missing"), DemoPlayback, system);
     EXPECT_EQ(absent.demoOn, 0);
 }
 

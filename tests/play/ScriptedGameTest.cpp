@@ -9,6 +9,7 @@
 #include "autoplay/Strategy.h"
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/headless/HeadlessServices.h"
 #include "play/SoundCues.h"
 #include "resources/GameArchive.h"
 #include "support/TestArchive.h"
@@ -125,7 +126,8 @@ TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
     programOptions.commandLine = "Q";
     const uint8_t* landed = nullptr;
     const uint8_t* soundOff = nullptr;
-    const GameResult result = runGame(game, host, programOptions, [&] {
+    host::HeadlessServices system;
+    const GameResult result = runGame(game, host, system, programOptions, [&] {
         landed = game.resources->group(res::soundTable).element(sfx::landed);
         soundOff = game.resources->group(res::soundTable).element(sfx::soundOff);
     });

@@ -5,6 +5,7 @@
 #include "play/PlayTables.h"
 #include "resources/GameArchive.h"
 #include "resources/LoadResources.h"
+#include "support/FakeServices.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -13,9 +14,13 @@ namespace {
 
 class LoadResources : public testing::Test {
 protected:
-    void SetUp() override { game.dataFolder = folder.string() + "/"; }
+    void SetUp() override {
+        game.dataFolder = folder.string() + "/";
+        game.system = &system;
+    }
 
     const test::TempFolder folder{"data"};
+    test::FakeServices system;
     PlayState game;
 };
 

@@ -17,7 +17,9 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include "app/Program.h"
 #include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
+#include "host/HostDecorator.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/headless/HeadlessServices.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
 #include "support/TestFiles.h"
@@ -35,7 +37,7 @@ size_t allocatedBytes() {
 
 // The headless host keeps a log of every sound started; a soak has no use for it, and a
 // log that grows with every game would hide a leak of the game's own.
-class SilentLogHost : public autoplay::HostDecorator {
+class SilentLogHost : public host::HostDecorator {
 public:
     using HostDecorator::HostDecorator;
     void playSlot(int) override {}
@@ -118,7 +120,8 @@ TEST(Soak, GamesKeepTheBedConsistentAndTheHeapFlat) {
     });
     ProgramOptions options;
     options.dataFolder = data;
-    runGame(game, player, options, [] {});
+    host::HeadlessServices system;
+    runGame(game, player, system, options, [] {});
 
     EXPECT_EQ(failure, "") << "at frame " << failedAt;
     ASSERT_EQ(player.outcomes().size(), static_cast<size_t>(games)) << "the player did not finish";

@@ -86,13 +86,6 @@ public:
 
     host::CdAudioDevice* cdAudio() override { return hasCd ? &cd : nullptr; }
 
-    void messageBox(const std::string&, const std::string&) override {}
-    std::optional<std::string> collectionFolder(const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> registeredOwner() override { return std::nullopt; }
-    void startShell(const std::string&) override {}
-
     bool screenOpens = true;
     bool keyboardOpens = true;
     bool mouseOpens = true;

@@ -7,6 +7,7 @@
 #include "frontend/Game.h"
 #include "frontend/HighScoreReport.h"
 #include "host/headless/HeadlessHost.h"
+#include "host/headless/HeadlessServices.h"
 
 namespace quenford::demo {
 
@@ -45,7 +46,8 @@ EndState run(Game& game, host::Host& host, const host::HeadlessHost& headless,
     options.demo = choice;
     options.demoFile = paths.demoFile;
     EndState state;
-    runGame(game, host, options, [&] {
+    host::HeadlessServices system;
+    runGame(game, host, system, options, [&] {
         const Board& board = game.board;
         state.score = board.score;
         state.phase = phaseName(board.phase);

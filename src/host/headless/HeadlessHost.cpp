@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "host/common/PngFrameWriter.h"
-#include "host/common/SystemFolders.h"
 #include "host/common/Windows1252.h"
 
 namespace quenford::host {
@@ -262,19 +261,6 @@ void HeadlessHost::playSlot(int slot) {
     if (audioOpen && slot >= 0 && slot < soundSlotCount && slots[slot].data != nullptr) {
         sounds.push_back({slot, slots[slot].data, slots[slot].length, frames});
     }
-}
-
-void HeadlessHost::messageBox(const std::string& caption, const std::string& text) {
-    std::fprintf(stderr, "%s %s\n", caption.c_str(), text.c_str());
-    boxes.push_back(text);
-}
-
-std::optional<std::string> HeadlessHost::collectionFolder(const std::string&) {
-    return collectionDataFolder();
-}
-
-void HeadlessHost::startShell(const std::string& command) {
-    shells.push_back(command);
 }
 
 void HeadlessHost::movePointer(int32_t x, int32_t y) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/PlayedSound.h"
 #include "host/headless/Script.h"
 
 namespace quenford::host {
@@ -32,17 +33,9 @@ struct HeadlessOptions {
     HeadlessFaults faults;
 };
 
-// A sound start as the device saw it; frame is the number of frames presented before it.
-struct PlayedSound {
-    int slot = 0;
-    const uint8_t* data = nullptr;
-    uint32_t length = 0;
-    uint64_t frame = 0;
-};
-
 // The game without a window: a virtual millisecond clock that only waiting advances, input
 // from a script or from a driver in the same process, frames kept (and written as PNG when
-// asked), sounds and the shell's command recorded instead of played or started.
+// asked), sounds recorded instead of played.
 //
 // Waiting for messages moves the clock to the next scripted event or to the end of the
 // wait; an hour of waiting without a frame after the script ended ends the program.
@@ -79,11 +72,6 @@ public:
 
     CdAudioDevice* cdAudio() override { return cdDevice; }
 
-    void messageBox(const std::string& caption, const std::string& text) override;
-    std::optional<std::string> collectionFolder(const std::string& keyName) override;
-    std::optional<std::string> registeredOwner() override { return owner; }
-    void startShell(const std::string& command) override;
-
     // Input from a driver, at the current virtual time.
     void movePointer(int32_t x, int32_t y);
     void pressButton(MouseButton button);
@@ -101,7 +89,6 @@ public:
     // Settings for tests and tools.
     void setClock(uint32_t tickCount);
     void setCdAudio(CdAudioDevice* device) { cdDevice = device; }
-    void setRegisteredOwner(std::optional<std::string> name) { owner = std::move(name); }
     // Called after every presented frame (a driver watching the screen).
     void setFrameObserver(std::function<void(HeadlessHost&)> observer);
 
@@ -113,8 +100,6 @@ public:
     const std::vector<uint8_t>& lastFrame() const { return frame; }
     const HostPalette& lastFramePalette() const { return framePalette; }
     const std::vector<PlayedSound>& playedSounds() const { return sounds; }
-    const std::vector<std::string>& shellCommands() const { return shells; }
-    const std::vector<std::string>& messageBoxes() const { return boxes; }
     // Every sign shown over the picture, in order (None when it was taken away).
     const std::vector<Sign>& signsShown() const { return signs; }
     Sign sign() const { return signs.empty() ? Sign::None : signs.back(); }
@@ -166,9 +151,6 @@ private:
     std::vector<PlayedSound> sounds;
 
     CdAudioDevice* cdDevice = nullptr;
-    std::optional<std::string> owner;
-    std::vector<std::string> shells;
-    std::vector<std::string> boxes;
     std::function<void(HeadlessHost&)> frameObserver;
 };
 

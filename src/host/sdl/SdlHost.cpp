@@ -8,9 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "host/common/RegisteredOwner.h"
-#include "host/common/ShellLauncher.h"
-#include "host/common/SystemFolders.h"
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/Letterbox.h"
 
@@ -496,23 +493,6 @@ void SdlHost::playSlot(int slot) {
     if (audio) {
         audio->play(slot);
     }
-}
-
-void SdlHost::messageBox(const std::string& caption, const std::string& text) {
-    std::fprintf(stderr, "%s %s\n", caption.c_str(), text.c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), nullptr);
-}
-
-std::optional<std::string> SdlHost::collectionFolder(const std::string&) {
-    return collectionDataFolder();
-}
-
-std::optional<std::string> SdlHost::registeredOwner() {
-    return systemOwnerName();
-}
-
-void SdlHost::startShell(const std::string& command) {
-    startCollectionShell(command);
 }
 
 }  // namespace quenford::host

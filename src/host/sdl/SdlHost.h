@@ -87,11 +87,6 @@ public:
 
     CdAudioDevice* cdAudio() override { return nullptr; }
 
-    void messageBox(const std::string& caption, const std::string& text) override;
-    std::optional<std::string> collectionFolder(const std::string& keyName) override;
-    std::optional<std::string> registeredOwner() override;
-    void startShell(const std::string& command) override;
-
     SDL_Window* sdlWindow() const { return window.get(); }
 
 private:

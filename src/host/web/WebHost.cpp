@@ -2,7 +2,6 @@
 
 #include <emscripten.h>
 
-#include <cstdlib>
 
 namespace quenford::host {
 
@@ -37,37 +36,7 @@ EM_JS(void, pageLoadSlot, (int slot, const uint8_t* data, uint32_t length), {
     quenfordWebHost.loadSlot(slot, data, length >>> 0);
 });
 EM_JS(void, pagePlaySlot, (int slot), { quenfordWebHost.playSlot(slot); });
-EM_JS(void, pageMessageBox, (const char* caption, const char* text), {
-    quenfordWebHost.messageBox(UTF8ToString(caption), UTF8ToString(text));
-});
-// The name as bytes of the game's character set, zero-terminated.
-EM_JS(char*, pageOwnerName, (), {
-    const name = quenfordWebHost.ownerName();
-    if (!name) return 0;
-    const text = _malloc(name.length + 1);
-    for (let i = 0; i < name.length; ++i) HEAPU8[text + i] = name[i];
-    HEAPU8[text + name.length] = 0;
-    return text;
-});
-EM_JS(char*, pageCollectionFolder, (), {
-    const folder = quenfordWebHost.collectionFolder;
-    if (!folder) return 0;
-    const bytes = lengthBytesUTF8(folder) + 1;
-    const text = _malloc(bytes);
-    stringToUTF8(folder, text, bytes);
-    return text;
-});
 // clang-format on
-
-// A string the page allocated with malloc, taken over and freed; null: none.
-std::optional<std::string> takePageString(char* text) {
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(text);
-    std::free(text);
-    return result;
-}
 
 }  // namespace
 
@@ -267,21 +236,6 @@ void WebHost::playSlot(int slot) {
         pagePlaySlot(slot);
     }
 }
-
-void WebHost::messageBox(const std::string& caption, const std::string& text) {
-    pageMessageBox(caption.c_str(), text.c_str());
-}
-
-std::optional<std::string> WebHost::collectionFolder(const std::string&) {
-    return takePageString(pageCollectionFolder());
-}
-
-std::optional<std::string> WebHost::registeredOwner() {
-    return takePageString(pageOwnerName());
-}
-
-// No shell in the browser: the game ends and the page offers to play again.
-void WebHost::startShell(const std::string&) {}
 
 void WebHost::closeWindow() {
     messages.push_back({MessageKind::SystemClose, 0});

@@ -17,9 +17,9 @@ struct WebHostOptions {
 };
 
 // The host for the browser: a 640 x 480 canvas that the page scales without smoothing, the
-// pointer, keyboard and touch events of the page, Web Audio, the page's visibility as the
-// application's activation, and a folder kept in IndexedDB for the collection. The page's
-// side lives in webHost.js; waiting hands the browser its turn (emscripten_sleep).
+// pointer, keyboard and touch events of the page, Web Audio, and the page's visibility as
+// the application's activation. The page's side lives in webHost.js; waiting hands the
+// browser its turn (emscripten_sleep).
 class WebHost : public Host {
 public:
     explicit WebHost(WebHostOptions options = {});
@@ -52,11 +52,6 @@ public:
     void playSlot(int slot) override;
 
     CdAudioDevice* cdAudio() override { return nullptr; }
-
-    void messageBox(const std::string& caption, const std::string& text) override;
-    std::optional<std::string> collectionFolder(const std::string& keyName) override;
-    std::optional<std::string> registeredOwner() override;
-    void startShell(const std::string& command) override;
 
     // The window closed by the program itself (the end of a timed demo).
     void closeWindow();

@@ -2,16 +2,17 @@
 
 #include "host/Host.h"
 
-namespace quenford::autoplay {
+namespace quenford::host {
 
-// A host that hands every call to another one; a decorator overrides only what it changes.
-class HostDecorator : public host::Host {
+// A host that hands every call to another one; a decorator (the built-in player, a run's
+// recorder) overrides only what it changes.
+class HostDecorator : public Host {
 public:
-    explicit HostDecorator(host::Host& wrapped) : inner(wrapped) {}
+    explicit HostDecorator(Host& wrapped) : inner(wrapped) {}
 
     bool createWindow(const std::string& caption) override { return inner.createWindow(caption); }
     void showWindow() override { inner.showWindow(); }
-    std::optional<host::Message> nextMessage(uint32_t timeoutMs) override {
+    std::optional<Message> nextMessage(uint32_t timeoutMs) override {
         return inner.nextMessage(timeoutMs);
     }
     void postQuit(uint32_t exitCode) override { inner.postQuit(exitCode); }
@@ -19,16 +20,16 @@ public:
 
     bool openScreen() override { return inner.openScreen(); }
     void closeScreen() override { inner.closeScreen(); }
-    void setPalette(const host::HostPalette& palette) override { inner.setPalette(palette); }
+    void setPalette(const HostPalette& palette) override { inner.setPalette(palette); }
     void present(const uint8_t* pixels, int32_t pitch) override { inner.present(pixels, pitch); }
-    void showSign(host::Sign sign) override { inner.showSign(sign); }
+    void showSign(Sign sign) override { inner.showSign(sign); }
 
     bool openKeyboard() override { return inner.openKeyboard(); }
     bool openMouse() override { return inner.openMouse(); }
     void closeInput() override { inner.closeInput(); }
     bool readKeyboard(std::array<uint8_t, 256>& keys) override { return inner.readKeyboard(keys); }
     void holdUntilKeysUp(bool holding) override { inner.holdUntilKeysUp(holding); }
-    bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override {
+    bool readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) override {
         return inner.readMouse(gameX, gameY, reading);
     }
 
@@ -39,19 +40,10 @@ public:
     }
     void playSlot(int slot) override { inner.playSlot(slot); }
 
-    host::CdAudioDevice* cdAudio() override { return inner.cdAudio(); }
-
-    void messageBox(const std::string& caption, const std::string& text) override {
-        inner.messageBox(caption, text);
-    }
-    std::optional<std::string> collectionFolder(const std::string& keyName) override {
-        return inner.collectionFolder(keyName);
-    }
-    std::optional<std::string> registeredOwner() override { return inner.registeredOwner(); }
-    void startShell(const std::string& command) override { inner.startShell(command); }
+    CdAudioDevice* cdAudio() override { return inner.cdAudio(); }
 
 protected:
-    host::Host& inner;
+    Host& inner;
 };
 
-}  // namespace quenford::autoplay
+}  // namespace quenford::host
