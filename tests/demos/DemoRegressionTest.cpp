@@ -5,16 +5,24 @@
 //   QUENFORD_RECORD_DEMOS=1 build/tests/demos/demo_regression_tests
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "app/AutoplayRun.h"
 #include "app/ShownScreen.h"
 #include "demo/DemoRun.h"
 #include "frontend/Game.h"
+#include "host/HostDecorator.h"
+#include "host/headless/HeadlessServices.h"
+#include "host/sdl/SdlHost.h"
 #include "keyplay/KeyPlayHost.h"
 #include "support/KeyPlayer.h"
 #include "support/TestFiles.h"
@@ -116,6 +124,121 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     EXPECT_TRUE(player.newBoard);
     const demo::EndState played = demo::playDemo(paths, recorded);
     EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(recorded));
+    fs::remove_all(home);
+}
+
+// The window's host with a pad plugged in once the game runs; after every frame the key
+// player presses the pad's button for the key it would tap, and lets go at the next frame
+// or once it is read, whichever comes first.
+class PadPresser : public host::HostDecorator {
+public:
+    PadPresser(host::Host& wrapped, std::function<void()> afterFrame)
+        : HostDecorator(wrapped), observe(std::move(afterFrame)) {}
+    ~PadPresser() override {
+        SDL_JoystickClose(pad);
+        SDL_JoystickDetachVirtual(index);
+    }
+
+    void present(const uint8_t* pixels, int32_t pitch) override {
+        inner.present(pixels, pitch);
+        if (pad == nullptr) {
+            plugIn();
+        }
+        letGo();
+        observe();
+        if (++frames == frameLimit) {
+            inner.postQuit(0);
+        }
+    }
+
+    // The game may wait for the keys to be let go without showing a frame.
+    bool readKeyboard(std::array<uint8_t, 256>& keys) override {
+        const bool read = inner.readKeyboard(keys);
+        if (std::any_of(keys.begin(), keys.end(), [](uint8_t k) { return k != 0; })) {
+            letGo();
+        }
+        return read;
+    }
+
+    void press(const std::string& key) {
+        static const std::map<std::string, SDL_GameControllerButton> buttons{
+            {"up", SDL_CONTROLLER_BUTTON_DPAD_UP},       {"down", SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+            {"left", SDL_CONTROLLER_BUTTON_DPAD_LEFT},   {"right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+            {"return", SDL_CONTROLLER_BUTTON_A},         {"space", SDL_CONTROLLER_BUTTON_A},
+            {"x", SDL_CONTROLLER_BUTTON_B},              {"esc", SDL_CONTROLLER_BUTTON_START}};
+        held = buttons.at(key);
+        SDL_JoystickSetVirtualButton(pad, held, 1);
+    }
+
+    static constexpr int frameLimit = 3000;
+    int frames = 0;
+
+private:
+    void letGo() {
+        if (held >= 0) {
+            SDL_JoystickSetVirtualButton(pad, held, 0);
+            held = -1;
+        }
+    }
+
+    void plugIn() {
+        SDL_VirtualJoystickDesc description{};
+        description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        description.naxes = SDL_CONTROLLER_AXIS_MAX;
+        description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        description.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+        description.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+        description.name = "Test pad";
+        index = SDL_JoystickAttachVirtualEx(&description);
+        pad = SDL_JoystickOpen(index);
+        ASSERT_NE(pad, nullptr) << SDL_GetError();
+    }
+
+    std::function<void()> observe;
+    int index = -1;
+    SDL_Joystick* pad = nullptr;
+    int held = -1;
+};
+
+TEST(KeyPlay, APadOnTheWindowPicksSwapsHarvestsAndChoosesFromTheMenu) {
+    const fs::path home = fs::temp_directory_path() / ("quenford-pad-" + std::to_string(getpid()));
+    fs::remove_all(home);
+    fs::create_directories(home);
+    setenv("TAMBERLY_HOME", home.c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // An offscreen window never has the focus, which pads' events otherwise wait for.
+    setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+
+    host::SdlHostOptions window;
+    window.fullscreen = false;
+    host::SdlHost sdl(window);
+    Game game;
+    bool picked = false;
+    bool swapped = false;
+    bool menuOpened = false;
+    PadPresser* pad = nullptr;
+    test::KeyPlayer player([&](const char* key) { pad->press(key); }, game);
+    PadPresser presser(sdl, [&] {
+        picked = picked || game.board.selected >= 0;
+        swapped = swapped || game.board.phase == BoardPhase::Swapping;
+        menuOpened = menuOpened || shownScreen(game).screen == keyplay::Screen::Menu;
+        player();
+    });
+    pad = &presser;
+    ProgramOptions options;
+    options.dataFolder = QUENFORD_BUILT_DATA;
+    options.commandLine = "Q";  // no introduction
+    host::HeadlessServices system;
+    runGameOrAutoplay(game, presser, system, options, [] {});
+
+    EXPECT_LT(presser.frames, PadPresser::frameLimit) << "the player did not quit";
+    EXPECT_TRUE(picked);
+    EXPECT_TRUE(swapped);
+    EXPECT_GT(player.bestScore, 0);
+    EXPECT_TRUE(menuOpened);
+    EXPECT_TRUE(player.newBoard);
     fs::remove_all(home);
 }
 
