@@ -10,6 +10,9 @@ set -eu
 seconds="${1:-60}"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 build="${2:-$source_dir/build-fuzz}"
+# The targets run in their log folders: the build folder is taken from where it was named.
+mkdir -p "$build"
+build="$(cd "$build" && pwd)"
 jobs="${FUZZ_JOBS:-1}"
 targets="${FUZZ_TARGETS:-archive demo highscores}"
 
