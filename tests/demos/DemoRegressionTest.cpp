@@ -26,6 +26,7 @@
 #include "keyplay/KeyPlayHost.h"
 #include "support/KeyPlayer.h"
 #include "support/TestFiles.h"
+#include "support/VirtualPad.h"
 
 namespace quenford {
 namespace {
@@ -182,16 +183,7 @@ private:
     }
 
     void plugIn() {
-        SDL_VirtualJoystickDesc description{};
-        description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        description.naxes = SDL_CONTROLLER_AXIS_MAX;
-        description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        description.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-        description.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-        description.name = "Test pad";
-        index = SDL_JoystickAttachVirtualEx(&description);
-        pad = SDL_JoystickOpen(index);
+        pad = test::plugInVirtualPad(index);
         ASSERT_NE(pad, nullptr) << SDL_GetError();
     }
 

@@ -9,6 +9,7 @@
 #include "host/common/KeyCodes.h"
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/SdlHost.h"
+#include "support/VirtualPad.h"
 
 namespace quenford::host {
 namespace {
@@ -169,18 +170,9 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
 // keys they stand for, the stick with a margin before it lets go; pulled out, it lets go.
 TEST_F(SdlHostTest, APadPluggedInWhileTheGameRunsPlaysAsTheKeysItStandsFor) {
     drain();
-    SDL_VirtualJoystickDesc description{};
-    description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    description.naxes = SDL_CONTROLLER_AXIS_MAX;
-    description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    description.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-    description.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-    description.name = "Test pad";
-    const int index = SDL_JoystickAttachVirtualEx(&description);
-    ASSERT_GE(index, 0) << SDL_GetError();
-    SDL_Joystick* pad = SDL_JoystickOpen(index);
-    ASSERT_NE(pad, nullptr);
+    int index = -1;
+    SDL_Joystick* pad = test::plugInVirtualPad(index);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
     drain();
     const auto keysNow = [&] {
         std::array<uint8_t, 256> keys{};
