@@ -3,7 +3,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  enterGarden, holdKey, launchBrowser, menuArea, openMenu, openPage, pagePoint, serveSite,
+  arrowPath, enterGarden, holdKey, launchBrowser, menuArea, openMenu, openPage, pagePoint, serveSite,
   squarePoint, waitForState,
 } from './harness.mjs';
 
@@ -89,6 +89,23 @@ test('keys reach the game only while it has the focus; the page\'s controls take
   await page.close();
 });
 
+test('the arrows walk from an item to one of another kind, Space picks and swaps', pageTimeout, async () => {
+  const { page, errors } = await openPage(desktop.context, server.url + '?q');
+  const state = await enterGarden(page);
+  const { from, to, path } = arrowPath(state.bed);
+  const point = await squarePoint(page, from);
+  await page.mouse.move(point.x, point.y);
+  await page.waitForTimeout(300);
+  await holdKey(page, 'Space', 150)();
+  await waitForState(page, (s) => s.selected === from, 'Space to pick');
+  for (const way of path) await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
+  await holdKey(page, 'Space', 150)();
+  await waitForState(page, (s) => s.selected === -1 && s.bed[from] !== state.bed[from] &&
+    s.bed[to] !== state.bed[to], 'the arrows and Space to swap');
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
 test('a pad picks and swaps, and its Start opens the menu', pageTimeout, async () => {
   const page = await desktop.context.newPage();
   await page.addInitScript(() => {
@@ -111,45 +128,17 @@ test('a pad picks and swaps, and its Start opens the menu', pageTimeout, async (
     await hold(button, false);
     await page.waitForTimeout(150);
   };
-  // A path on the D-pad from an item to one of another kind: each press goes to the nearest
-  // square that way on the screen, sideways steps counting double.
-  const centre = (i) => ({ x: 351 + 25 * (i % 8) - 33 * Math.floor(i / 8),
-    y: 138 + 21 * (i % 8) + 12 * Math.floor(i / 8) });
-  const step = (from, button) => {
-    const a = centre(from);
-    let best = -1;
-    let bestScore = Infinity;
-    for (let i = 0; i < 64; ++i) {
-      const dx = centre(i).x - a.x;
-      const dy = centre(i).y - a.y;
-      const [along, sideways] = { 12: [-dy, Math.abs(dx)], 13: [dy, Math.abs(dx)],
-        14: [-dx, Math.abs(dy)], 15: [dx, Math.abs(dy)] }[button];
-      if (along <= 0 || sideways > 2 * along || along + 2 * sideways >= bestScore) continue;
-      best = i;
-      bestScore = along + 2 * sideways;
-    }
-    return best;
-  };
-  const bed = state.bed;
-  const from = [...bed].findIndex((kind) => kind !== '.');
-  const paths = new Map([[from, []]]);
-  for (const [square, path] of paths) {
-    if (bed[square] !== '.' && bed[square] !== bed[from]) break;
-    for (const button of [12, 13, 14, 15]) {
-      const next = step(square, button);
-      if (next >= 0 && !paths.has(next)) paths.set(next, [...path, button]);
-    }
-  }
-  const to = [...paths.keys()].find((i) => bed[i] !== '.' && bed[i] !== bed[from]);
-  assert.ok(to !== undefined, `no item of another kind on ${bed}`);
+  const { from, to, path } = arrowPath(state.bed);
+  const buttons = { up: 12, down: 13, left: 14, right: 15 };  // the standard pad's D-pad
   const point = await squarePoint(page, from);
   await page.mouse.move(point.x, point.y);
   await page.waitForTimeout(300);
   await push(0);  // A: pick
   await waitForState(page, (s) => s.selected === from, 'the pad\'s A to pick');
-  for (const button of paths.get(to)) await push(button);
+  for (const way of path) await push(buttons[way]);
   await push(0);  // A: swap
-  await waitForState(page, (s) => s.selected === -1 && s.bed[from] !== bed[from],
+  await waitForState(page, (s) => s.selected === -1 && s.bed[from] !== state.bed[from] &&
+    s.bed[to] !== state.bed[to],
     'the pad\'s A to swap');
   // Start stands for Esc: the menu opens.
   await openMenu(page, async () => {

@@ -257,11 +257,43 @@ export async function menuArea(page) {
 }
 
 // A key held over several frames: the game holds until the key is up, and the page goes on.
-export const holdKey = (page, key) => async () => {
+export const holdKey = (page, key, ms = 300) => async () => {
   await page.keyboard.down(key);
-  await page.waitForTimeout(300);
+  await page.waitForTimeout(ms);
   await page.keyboard.up(key);
 };
+
+// The arrows that walk the game's pointer from an item (the first one, unless given) to one
+// of another kind: each goes to the nearest square that way on the screen, sideways steps
+// counting double.
+export function arrowPath(bed, from = [...bed].findIndex((kind) => kind !== '.')) {
+  const centre = (i) => ({ x: 351 + 25 * (i % 8) - 33 * Math.floor(i / 8),
+    y: 138 + 21 * (i % 8) + 12 * Math.floor(i / 8) });
+  const ways = { up: (dx, dy) => [-dy, Math.abs(dx)], down: (dx, dy) => [dy, Math.abs(dx)],
+    left: (dx, dy) => [-dx, Math.abs(dy)], right: (dx, dy) => [dx, Math.abs(dy)] };
+  const step = (square, way) => {
+    let best = -1;
+    let bestScore = Infinity;
+    for (let i = 0; i < 64; ++i) {
+      const [along, sideways] = ways[way](centre(i).x - centre(square).x,
+        centre(i).y - centre(square).y);
+      if (along <= 0 || sideways > 2 * along || along + 2 * sideways >= bestScore) continue;
+      best = i;
+      bestScore = along + 2 * sideways;
+    }
+    return best;
+  };
+  const paths = new Map([[from, []]]);
+  const wanted = (i) => bed[i] !== '.' && bed[i] !== bed[from];
+  for (const [square, path] of paths) {
+    if (wanted(square)) return { from, to: square, path };
+    for (const way of Object.keys(ways)) {
+      const next = step(square, way);
+      if (next >= 0 && !paths.has(next)) paths.set(next, [...path, way]);
+    }
+  }
+  throw new Error(`no item of another kind than square ${from}'s on ${bed}`);
+}
 
 // Opens the in-game menu (by default with Esc held) and sees it on the screen.
 export async function openMenu(page, press = holdKey(page, 'Escape')) {
