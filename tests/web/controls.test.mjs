@@ -98,7 +98,11 @@ test('the arrows walk from an item to one of another kind, Space picks and swaps
   await page.waitForTimeout(300);
   await holdKey(page, 'Space', 150)();
   await waitForState(page, (s) => s.selected === from, 'Space to pick');
-  for (const way of path) await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
+  // A pause after each key: an arrow let go and pressed again within one frame is one press.
+  for (const way of path) {
+    await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
+    await page.waitForTimeout(150);
+  }
   await holdKey(page, 'Space', 150)();
   await waitForState(page, (s) => s.selected === -1 && s.bed[from] !== state.bed[from] &&
     s.bed[to] !== state.bed[to], 'the arrows and Space to swap');
