@@ -10,9 +10,6 @@ var quenfordWebHost = (function () {
   const kinds = { activate: 0, deactivate: 1, keyDown: 3, char: 4 };  // MessageKind
   const down = 0x80;
   const longPressMs = 400;
-  // The game lights what lies under its pointer within seven frames, and its menus choose
-  // on a release over a lit item: a press that came with a move is held that long.
-  const heldReads = 8;
   const sampleRate = 22050;
   // A running audio context keeps the browser mixing silence: it rests this long after the
   // last sound has ended.
@@ -103,9 +100,8 @@ var quenfordWebHost = (function () {
     padPolled: -Infinity,
     padsConnected: 0,
     pointer: { x: 0, y: 0, moved: true },
-    // reported: down at the game's last read; moved: pressed as the pointer moved; hold:
-    // reads for which a press goes on.
-    buttons: [0, 1].map(() => ({ down: false, latched: false, reported: false, moved: false, hold: 0 })),
+    // reported: down at the game's last read; moved: pressed as the pointer moved.
+    buttons: [0, 1].map(() => ({ down: false, latched: false, reported: false, moved: false })),
     touches: new Map(),
     audio: null,
     audioWanted: false,
@@ -139,7 +135,7 @@ var quenfordWebHost = (function () {
       this.keys.fill(0);
       this.keysPressed.fill(0);
       for (const button of this.buttons) {
-        Object.assign(button, { down: false, latched: false, moved: false, hold: 0 });
+        Object.assign(button, { down: false, latched: false, moved: false });
       }
     },
     // The game has the keys while its canvas has the focus (or nothing on the page has it).
@@ -246,8 +242,8 @@ var quenfordWebHost = (function () {
       if (isDown) button.latched = true;
     },
     // A press that comes with a move acts where the pointer went: the game reads the move
-    // first, and the press from its next read on, for a while (as if the player had moved,
-    // paused and clicked). Taps and instant clicks count at once, on menus too.
+    // first and the press at its next read, as the window does; the key layer holds a menu's
+    // release until the item under the pointer is lit.
     readMouse(reading) {
       if (!this.active) return false;
       const values = HEAP32.subarray(reading >> 2, (reading >> 2) + 5);
@@ -264,10 +260,8 @@ var quenfordWebHost = (function () {
           values[3 + i] = 0;
           continue;
         }
-        if (pressed && button.moved) button.hold = heldReads;
         button.moved = false;
-        button.reported = button.down || button.latched || button.hold > 0;
-        if (button.hold > 0) --button.hold;
+        button.reported = button.down || button.latched;
         values[3 + i] = button.reported ? 1 : 0;
         button.latched = false;
       }
