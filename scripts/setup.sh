@@ -14,7 +14,8 @@ data builder: libcairo2-dev libfreetype-dev fonts-dejavu-core
 tests and benchmarks: libgtest-dev libgmock-dev googletest libbenchmark-dev desktop-file-utils appstream
 fuzzing: clang
 packaging: dpkg-dev file lintian
-window measurements and trials by hand: xvfb xauth openbox xdotool imagemagick"
+libretro core and its trial in RetroArch: retroarch-dev retroarch
+window measurements and trials by hand: xvfb xauth openbox xdotool imagemagick ccache"
 
 if [ "${1:-}" = "--list" ]; then
     printf '%s\n' "$SETS" | cut -d: -f2 | tr ' ' '\n' | sed '/^$/d'
