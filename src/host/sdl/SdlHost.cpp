@@ -93,6 +93,7 @@ SdlHost::~SdlHost() {
     audio.reset();
     pausedSign.reset();
     controlsSign.reset();
+    rulesSign.reset();
     texture.reset();
     renderer.reset();
     window.reset();
@@ -253,6 +254,7 @@ bool SdlHost::openScreen() {
     SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
     pausedSign = signTexture(renderer.get(), options.pausedSign);
     controlsSign = signTexture(renderer.get(), options.controlsSign);
+    rulesSign = signTexture(renderer.get(), options.rulesSign);
     drawFrame();
     return true;
 }
@@ -260,6 +262,7 @@ bool SdlHost::openScreen() {
 void SdlHost::closeScreen() {
     pausedSign.reset();
     controlsSign.reset();
+    rulesSign.reset();
     texture.reset();
     renderer.reset();
 }
@@ -342,7 +345,9 @@ void SdlHost::drawSign(const ViewRect& view) {
     SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 110);
     SDL_RenderFillRect(renderer.get(), &whole);
     SDL_SetRenderDrawBlendMode(renderer.get(), SDL_BLENDMODE_NONE);
-    SDL_Texture* picture = sign == Sign::Paused ? pausedSign.get() : controlsSign.get();
+    SDL_Texture* picture = sign == Sign::Paused     ? pausedSign.get()
+                           : sign == Sign::Controls ? controlsSign.get()
+                                                    : rulesSign.get();
     int width = 0;
     int height = 0;
     if (picture == nullptr || SDL_QueryTexture(picture, nullptr, nullptr, &width, &height) != 0) {
