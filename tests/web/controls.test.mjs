@@ -4,7 +4,7 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
   arrowPath, enterGarden, holdKey, launchBrowser, menuArea, openMenu, openPage, pagePoint, serveSite,
-  squarePoint, waitForState,
+  settled, squarePoint, waitForState,
 } from './harness.mjs';
 
 let server;
@@ -61,123 +61,100 @@ test('fingers: two leave no button down, and a tap chooses a menu item at once',
   await page.close();
 });
 
-test('keys reach the game only while it has the focus; the page\'s controls take theirs', pageTimeout, async () => {
-  const { page, errors } = await openPage(desktop.context, server.url + '?q');
-  const state = await enterGarden(page);
-  const focused = () => page.evaluate(() => document.activeElement.id);
-  assert.equal(await focused(), 'screen');
-  await page.keyboard.press('Tab');
-  assert.equal(await focused(), 'fullscreen', 'Tab stayed in the game');
-  await page.keyboard.press('Tab');
-  assert.equal(await focused(), 'show-controls');
-  await page.keyboard.press('Tab');
-  assert.equal(await focused(), 'whole');
-  await page.keyboard.press('Space');
-  assert.equal(await page.isChecked('#whole'), true, 'Space did not tick "whole pixels"');
-  // Esc on the page's controls is theirs: the game's menu stays shut.
-  await page.keyboard.press('Shift+Tab');
-  const inPlay = await menuArea(page);
-  await holdKey(page, 'Escape')();
-  await page.waitForTimeout(1000);
-  assert.deepEqual(await menuArea(page), inPlay, 'Esc on a button reached the game');
-  // A click gives the game the focus and the keys again.
-  const point = await squarePoint(page, [...state.bed].findIndex((kind) => kind !== '.'));
-  await page.mouse.click(point.x, point.y);
-  assert.equal(await focused(), 'screen');
-  await openMenu(page);
-  assert.deepEqual(errors, []);
-  await page.close();
-});
-
-test('the arrows walk from an item to one of another kind, Space picks and swaps', pageTimeout, async () => {
-  const { page, errors } = await openPage(desktop.context, server.url + '?q');
-  const state = await enterGarden(page);
-  const { from, to, path } = arrowPath(state.bed);
-  const point = await squarePoint(page, from);
-  await page.mouse.move(point.x, point.y);
-  await page.waitForTimeout(300);
-  await holdKey(page, 'Space', 150)();
-  await waitForState(page, (s) => s.selected === from, 'Space to pick');
-  // A pause after each key: an arrow let go and pressed again within one frame is one press.
-  for (const way of path) {
-    await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
-    await page.waitForTimeout(150);
-  }
-  await holdKey(page, 'Space', 150)();
-  await waitForState(page, (s) => s.selected === -1 && s.bed[from] !== state.bed[from] &&
-    s.bed[to] !== state.bed[to], 'the arrows and Space to swap');
-  assert.deepEqual(errors, []);
-  await page.close();
-});
-
-test('a pad picks and swaps, and its Start opens the menu', pageTimeout, async () => {
-  const page = await desktop.context.newPage();
-  await page.addInitScript(() => {
+// One page for the keys, a pad, the focus and the signs: a stubbed pad, announced as the
+// browser announces one at its first use.
+test('keys and a pad play; the page\'s controls and the body keep theirs; the signs', pageTimeout, async () => {
+  const { page, errors } = await openPage(desktop.context, server.url + '?q', () => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard',
       axes: [0, 0, 0, 0], buttons, timestamp: 0 };
     navigator.getGamepads = () => [window.testPad, null, null, null];
   });
-  await page.goto(server.url + '?q');
-  const state = await enterGarden(page);
-  // As the browser announces a pad at its first use.
+  let state = await enterGarden(page);
+  const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.tagName);
+  const visible = (selector) => page.locator(selector).isVisible();
+  const inPlay = await menuArea(page);
+
+  // Tab leaves the game for the page's controls, which take Space and Esc.
+  assert.equal(await focused(), 'screen');
+  for (const id of ['fullscreen', 'show-controls', 'whole']) {
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), id);
+  }
+  await page.keyboard.press('Space');
+  assert.equal(await page.isChecked('#whole'), true, 'Space did not tick "whole pixels"');
+  assert.equal(await focused(), 'screen', 'the game did not take the focus back');
+  await page.keyboard.press('Tab');
+  await holdKey(page, 'Escape')();
+  // Back by the keyboard, the canvas shows that it has the focus.
+  await page.keyboard.press('Shift+Tab');
+  assert.equal(await focused(), 'screen');
+  assert.notEqual(await page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle), 'none');
+  // Esc with the page's body focused is not the game's either, then or later: a click on the
+  // bed picks.
+  await page.keyboard.press('Shift+Tab');
+  assert.equal(await focused(), 'BODY');
+  await holdKey(page, 'Escape')();
+  await page.waitForTimeout(500);
+  const { from, to, path } = arrowPath(state.bed);
+  const point = await squarePoint(page, from);
+  await page.mouse.click(point.x, point.y);
+  await waitForState(page, (s) => s.selected === from, 'a click to pick after Esc on the body');
+  assert.equal(await menuArea(page), inPlay, 'Esc off the game reached the game');
+
+  // The arrows walk to an item of another kind; Space swaps. A pause after each key: an
+  // arrow let go and pressed again within one frame is one press.
+  for (const way of path) {
+    await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
+    await page.waitForTimeout(150);
+  }
+  await holdKey(page, 'Space', 150)();
+  state = await waitForState(page, (s) => settled(s) && s.bed[from] !== state.bed[from] &&
+    s.bed[to] !== state.bed[to], 'the arrows and Space to swap');
+
+  // The pad's D-pad and A do the same from where the keys left the pointer.
   await page.evaluate(() => window.dispatchEvent(new Event('gamepadconnected')));
   const hold = (button, pressed) => page.evaluate(([index, down]) => {
     window.testPad.buttons[index].pressed = down;
     window.testPad.buttons[index].value = down ? 1 : 0;
   }, [button, pressed]);
-  const push = async (button) => {
+  const push = async (button, ms = 150) => {
     await hold(button, true);
-    await page.waitForTimeout(150);
+    await page.waitForTimeout(ms);
     await hold(button, false);
     await page.waitForTimeout(150);
   };
-  const { from, to, path } = arrowPath(state.bed);
-  const buttons = { up: 12, down: 13, left: 14, right: 15 };  // the standard pad's D-pad
-  const point = await squarePoint(page, from);
-  await page.mouse.move(point.x, point.y);
-  await page.waitForTimeout(300);
+  const walk = arrowPath(state.bed, to);
+  const dpad = { up: 12, down: 13, left: 14, right: 15 };
   await push(0);  // A: pick
-  await waitForState(page, (s) => s.selected === from, 'the pad\'s A to pick');
-  for (const way of path) await push(buttons[way]);
+  await waitForState(page, (s) => s.selected === to, 'the pad\'s A to pick');
+  for (const way of walk.path) await push(dpad[way]);
   await push(0);  // A: swap
-  await waitForState(page, (s) => s.selected === -1 && s.bed[from] !== state.bed[from] &&
-    s.bed[to] !== state.bed[to],
-    'the pad\'s A to swap');
-  // Start stands for Esc: the menu opens.
-  await openMenu(page, async () => {
-    await hold(9, true);
-    await page.waitForTimeout(300);
-    await hold(9, false);
-  });
-  await page.close();
-});
+  await waitForState(page, (s) => s.selected === -1 && s.bed[to] !== state.bed[to] &&
+    s.bed[walk.to] !== state.bed[walk.to], 'the pad\'s A to swap');
+  // Start stands for Esc: the menu opens; Esc closes it.
+  await openMenu(page, () => push(9, 300));
+  await holdKey(page, 'Escape')();
+  await page.waitForTimeout(1000);
 
-test('the signs show over the picture, and the page\'s Controls press F1', pageTimeout, async () => {
-  const { page, errors } = await openPage(desktop.context, server.url + '?q');
-  await enterGarden(page);
-  const visible = (selector) => page.locator(selector).isVisible();
-  await page.evaluate(() => Module.quenfordWebHost.showSign(1));
-  assert.ok(await visible('#paused'));
-  assert.ok(await page.getByRole('status').filter({ hasText: 'Paused' }).isVisible());
-  await page.evaluate(() => Module.quenfordWebHost.showSign(2));
-  assert.ok(!(await visible('#paused')));
-  assert.ok(await page.getByRole('dialog', { name: 'Controls' }).isVisible());
-  await page.evaluate(() => Module.quenfordWebHost.showSign(0));
-  assert.ok(!(await visible('#controls')));
-  // The key the game reads for the controls, fed the way a key press is.
-  await page.evaluate(() => {
-    window.pressed = [];
-    const host = Module.quenfordWebHost;
-    const press = host.pressKey.bind(host);
-    host.pressKey = (code, key) => {
-      window.pressed.push(code);
-      press(code, key);
-    };
-  });
+  // P pauses under the page's "Paused"; F1 shows the controls, which take the focus and give
+  // it back; the tool bar's Controls shows them too.
+  await holdKey(page, 'KeyP', 100)();
+  await page.getByRole('status').filter({ hasText: 'Paused' }).waitFor();
+  await holdKey(page, 'KeyP', 100)();
+  await page.locator('#paused').waitFor({ state: 'hidden' });
+  await holdKey(page, 'F1', 100)();
+  await page.getByRole('dialog', { name: 'Controls' }).waitFor();
+  assert.equal(await focused(), 'controls-close');
+  await holdKey(page, 'Escape', 100)();
+  await page.locator('#controls').waitFor({ state: 'hidden' });
+  assert.equal(await focused(), 'screen');
   await page.click('#show-controls');
-  assert.deepEqual(await page.evaluate(() => window.pressed), ['F1']);
-  assert.equal(await page.evaluate(() => document.activeElement.id), 'screen');
+  await page.locator('#controls').waitFor();
+  await page.click('#controls-close');
+  await page.locator('#controls').waitFor({ state: 'hidden' });
+  assert.equal(await focused(), 'screen');
+  assert.ok(!(await visible('#paused')));
   assert.deepEqual(errors, []);
   await page.close();
 });
