@@ -1,25 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #include "app/AutoplayRun.h"
-#include "app/EndState.h"
 #include "app/Program.h"
-#include "app/Report.h"
-#include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/headless/HeadlessServices.h"
 #include "host/sdl/SlotMixer.h"
-#include "support/FakeServices.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -268,112 +261,6 @@ TEST_F(ProgramTest, OptionsNamingUnusableFilesEndTheProgramBeforeItStarts) {
         const std::string named = extra.back().substr(extra.back().find('=') + 1);
         EXPECT_NE(said.find(named), std::string::npos) << said;
     }
-}
-
-// One of two games on a headless host with a collection folder of its own: a script or the
-// built-in player, and what it reports at the end.
-class OwnGame {
-public:
-    OwnGame(const fs::path& home, std::string_view script, bool builtInPlayer)
-        : host(options(script)) {
-        fs::create_directories(home);
-        system.folder = home.string() + "/";
-        if (builtInPlayer) {
-            player = std::make_unique<autoplay::AutoplayHost>(
-                host, game, autoplay::AutoplayOptions{.games = 1},
-                [this] { return game.highScoreTable.isOpen(); });
-        }
-    }
-
-    // Runs the game to its end; every presented frame goes through atFrame first.
-    void run(const fs::path& data, const std::function<void()>& atFrame) {
-        host.setFrameObserver([&](host::HeadlessHost& shown) {
-            const std::vector<uint8_t>& frame = shown.lastFrame();
-            const std::string_view pixels(reinterpret_cast<const char*>(frame.data()),
-                                          frame.size());
-            frameHash = frameHash * 31 + std::hash<std::string_view>{}(pixels);
-            atFrame();
-        });
-        ProgramOptions settings;
-        settings.dataFolder = data.string();
-        runGame(game, player ? static_cast<host::Host&>(*player) : host, system, settings, [this] {
-            for (const ReportField& field : gameReportFields(game)) {
-                report += field.name + "=" + field.json + "\n";
-            }
-        });
-        report += endStateLine(game, host.framesPresented()) + " frames " +
-                  std::to_string(frameHash) + " sounds " +
-                  std::to_string(host.playedSounds().size());
-    }
-
-    std::string report;
-
-private:
-    static HeadlessOptions options(std::string_view script) {
-        HeadlessOptions settings;
-        settings.frameLimit = 1500;
-        settings.script = host::parseScript(script).events;
-        return settings;
-    }
-
-    HeadlessHost host;
-    test::FakeServices system;
-    Game game;
-    std::unique_ptr<autoplay::AutoplayHost> player;
-    size_t frameHash = 0;
-};
-
-// Two games in one process, each on a thread of its own but only one running at a time:
-// every presented frame hands the turn to the other game.
-TEST_F(ProgramTest, TwoGamesSteppedInTurnReportWhatEachReportsAlone) {
-    test::writeTestArchives(folder);
-    // Past the title and the table, then the bed left to its background animations, whose
-    // random draws would tell of a generator the games shared.
-    constexpr std::string_view clicks = "100 click left\n3000 click left\n";
-    auto makeGames = [&](const char* run) {
-        return std::array<std::unique_ptr<OwnGame>, 2>{
-            std::make_unique<OwnGame>(folder / run / "a", clicks, false),
-            std::make_unique<OwnGame>(folder / run / "b", "", true)};
-    };
-    auto alone = makeGames("alone");
-    for (auto& one : alone) {
-        one->run(folder, [] {});
-    }
-
-    auto together = makeGames("together");
-    std::mutex lock;
-    std::condition_variable turnChanged;
-    int turn = 0;
-    std::array<bool, 2> ended{};
-    auto play = [&](int me) {
-        const auto waitTurn = [&](std::unique_lock<std::mutex>& held) {
-            turnChanged.wait(held, [&] { return turn == me; });
-        };
-        {
-            std::unique_lock held(lock);
-            waitTurn(held);
-        }
-        together[static_cast<size_t>(me)]->run(folder, [&] {
-            std::unique_lock held(lock);
-            if (!ended[static_cast<size_t>(1 - me)]) {
-                turn = 1 - me;
-                turnChanged.notify_all();
-                waitTurn(held);
-            }
-        });
-        const std::lock_guard held(lock);
-        ended[static_cast<size_t>(me)] = true;
-        turn = 1 - me;
-        turnChanged.notify_all();
-    };
-    std::thread first(play, 0);
-    std::thread second(play, 1);
-    first.join();
-    second.join();
-
-    EXPECT_NE(alone[0]->report, alone[1]->report);
-    EXPECT_EQ(together[0]->report, alone[0]->report);
-    EXPECT_EQ(together[1]->report, alone[1]->report);
 }
 
 }  // namespace
