@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -41,6 +42,16 @@ protected:
         game = std::make_unique<Game>();
         system = std::make_unique<host::HeadlessServices>();
         return runGame(*game, host, *system, options, atFlowEnd);
+    }
+
+    // The whole program with these words after its name; its exit code.
+    static int runWords(std::vector<std::string> words) {
+        words.insert(words.begin(), "quenford");
+        std::vector<char*> args;
+        for (std::string& word : words) {
+            args.push_back(word.data());
+        }
+        return runProgram(static_cast<int>(args.size()), args.data());
     }
 
     static HeadlessOptions frames(uint64_t count) {
@@ -137,6 +148,24 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
     EXPECT_EQ(recorded % 4, 0u);
     EXPECT_FALSE(fs::exists(folder / "DATA12.RES"));
 
+    // Timed three ways, then its end; without the archive, one line that says so, and 1.
+    const std::string demo = "--timedemo=" + (folder / "player" / "DATA12.RES").string();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runWords({demo, "--data", folder.string()}), 0);
+    const std::string timed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(timed.begin(), timed.end(), '\n'), 4) << timed;
+    EXPECT_GT(std::atoi(timed.c_str()), 0) << timed;
+    EXPECT_NE(timed.find("end state: "), std::string::npos) << timed;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runWords({demo, "--data", (folder / "player").string()}), 1);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_NE(said.find("quenford: the game data " + (folder / "player").string()),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("quenford:"), said.rfind("quenford:")) << said;
+
     // The player's own recording first, else the one beside the archive.
     HeadlessHost player(frames(30));
     EXPECT_EQ(run(player, "1").demo, DemoChoice::Playback);
@@ -160,11 +189,11 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     const std::string dump = (folder / "frames").string();
     const std::string script = (folder / "input.txt").string();
     std::ofstream(script) << "0 move 10 10\n100 click left\n";
-    const char* args[] = {"quenford",      "--headless", "--data",    data.c_str(),
-                          "--frames",      "25",         "--report",  report.c_str(),
-                          "--dump",        dump.c_str(), "--dump-at", "25",
-                          "--clock-start", "4294967200", "--script",  script.c_str()};
-    EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 0);
+    const std::vector<std::string> args = {
+        "--headless", "--data",    data,         "--frames", "25", "--report",  report,
+        "--dump",     dump,        "--dump-at",  "25",       "--clock-start", "4294967200",
+        "--script",   script};
+    EXPECT_EQ(runWords(args), 0);
     const std::string json = test::readText(report);
     unsigned long long frameCount = 0;
     unsigned clock = 0;
@@ -181,7 +210,7 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     EXPECT_FALSE(fs::exists(folder / "frames" / "frame-000024.png"));
 
     std::ofstream(script) << "0 move 10 10\n100 wiggle\n";
-    EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 2);
+    EXPECT_EQ(runWords(args), 2);
 }
 
 // Through the layer that plays from the keys: P holds the game under its sign until P again,
@@ -248,14 +277,10 @@ TEST_F(ProgramTest, OptionsNamingUnusableFilesEndTheProgramBeforeItStarts) {
         {"--data", (folder / "missing").string()},
     };
     for (const auto& extra : cases) {
-        std::vector<std::string> words{"quenford", "--headless", "--data", data};
+        std::vector<std::string> words{"--headless", "--data", data};
         words.insert(words.end(), extra.begin(), extra.end());
-        std::vector<char*> args;
-        for (std::string& word : words) {
-            args.push_back(word.data());
-        }
         testing::internal::CaptureStderr();
-        EXPECT_EQ(runProgram(static_cast<int>(args.size()), args.data()), 2) << extra[0];
+        EXPECT_EQ(runWords(words), 2) << extra[0];
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         const std::string named = extra.back().substr(extra.back().find('=') + 1);
