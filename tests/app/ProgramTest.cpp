@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/AutoplayRun.h"
+#include "app/FirstStart.h"
 #include "app/Program.h"
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
@@ -213,15 +214,16 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     EXPECT_EQ(runWords(args), 2);
 }
 
-// Through the layer that plays from the keys: P holds the game under its sign until P again,
-// F1 shows the controls until any key, a lost focus shows the sign too; and a click that
-// comes with its move chooses the menu item it lands on at once.
+// Through the layer that plays from the keys: how to play over the first picture until a key,
+// P holds the game under its sign until P again, F1 shows the controls and F1 again how to
+// play until any other key, a lost focus shows the sign too; and a click that comes with its
+// move chooses the menu item it lands on at once.
 TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsItem) {
     test::writeTestArchives(folder);
     HeadlessOptions options = frames(1300);
     options.script = host::parseScript(
-                         "1000 key space\n4000 key return\n"
-                         "20000 key p\n25000 key p\n27000 key f1\n30000 key a\n"
+                         "500 key space\n1000 key space\n4000 key return\n"
+                         "20000 key p\n25000 key p\n27000 key f1\n28000 key f1\n30000 key a\n"
                          "32000 deactivate\n34000 activate\n36000 key esc\n"
                          "39000 move 200 391\n39000 click left\n")
                          .events;
@@ -233,6 +235,7 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
+    programOptions.rules = true;
     system = std::make_unique<host::HeadlessServices>();
     runGameOrAutoplay(*game, host, *system, programOptions, [] {});
 
@@ -242,13 +245,15 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
         });
     };
     EXPECT_GT(framesBetween(15000, 20000), 100);
-    for (const auto& [from, to] : {std::pair{20000, 25000}, {27000, 30000}, {32000, 34000}}) {
+    for (const auto& [from, to] :
+         {std::pair{0, 500}, {20000, 25000}, {27000, 30000}, {32000, 34000}}) {
         EXPECT_EQ(framesBetween(from + 40, to), 0) << from;
         EXPECT_GT(framesBetween(to, to + 1000), 20) << from;
     }
     using host::Sign;
-    EXPECT_EQ(host.signsShown(), (std::vector<Sign>{Sign::Paused, Sign::None, Sign::Controls,
-                                                    Sign::None, Sign::Paused, Sign::None}));
+    EXPECT_EQ(host.signsShown(),
+              (std::vector<Sign>{Sign::Rules, Sign::None, Sign::Paused, Sign::None, Sign::Controls,
+                                 Sign::Rules, Sign::None, Sign::Paused, Sign::None}));
     const auto menuAt = [&](uint64_t at) {
         return std::find_if(shown.begin(), shown.end(),
                             [&](const auto& frame) { return frame.first >= at; })
@@ -257,6 +262,21 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     EXPECT_TRUE(menuAt(38500));
     EXPECT_FALSE(menuAt(40500));
     EXPECT_EQ(game->board.phase, BoardPhase::Play);
+}
+
+// A player's first start has neither window settings nor a high-score table; without a place
+// for the settings no start is the first, since every start would be.
+TEST_F(ProgramTest, AFirstStartHasNeitherWindowSettingsNorATable) {
+    host::HeadlessServices services;
+    const fs::path settings = folder / "config" / "window.conf";
+    EXPECT_TRUE(firstStart(settings.string(), services));
+    EXPECT_FALSE(firstStart("", services));
+    std::ofstream(folder / "home" / "HIGH10") << "";
+    EXPECT_FALSE(firstStart(settings.string(), services));
+    fs::remove(folder / "home" / "HIGH10");
+    fs::create_directories(settings.parent_path());
+    std::ofstream(settings) << "mode=window\n";
+    EXPECT_FALSE(firstStart(settings.string(), services));
 }
 
 // What the player names explicitly must work: a line naming it and exit code 2, and the

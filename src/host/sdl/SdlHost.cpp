@@ -93,6 +93,7 @@ SdlHost::~SdlHost() {
     audio.reset();
     pausedSign.reset();
     controlsSign.reset();
+    rulesSign.reset();
     texture.reset();
     renderer.reset();
     window.reset();
@@ -263,6 +264,7 @@ bool SdlHost::openScreen() {
     SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
     pausedSign = signTexture(renderer.get(), options.pausedSign);
     controlsSign = signTexture(renderer.get(), options.controlsSign);
+    rulesSign = signTexture(renderer.get(), options.rulesSign);
     drawFrame();
     return true;
 }
@@ -270,6 +272,7 @@ bool SdlHost::openScreen() {
 void SdlHost::closeScreen() {
     pausedSign.reset();
     controlsSign.reset();
+    rulesSign.reset();
     texture.reset();
     renderer.reset();
 }
@@ -355,7 +358,9 @@ void SdlHost::drawSign(const ViewRect& view) {
     SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 110);
     SDL_RenderFillRect(renderer.get(), &whole);
     SDL_SetRenderDrawBlendMode(renderer.get(), SDL_BLENDMODE_NONE);
-    SDL_Texture* picture = sign == Sign::Paused ? pausedSign.get() : controlsSign.get();
+    SDL_Texture* picture = sign == Sign::Paused     ? pausedSign.get()
+                           : sign == Sign::Controls ? controlsSign.get()
+                                                    : rulesSign.get();
     int width = 0;
     int height = 0;
     if (picture == nullptr || SDL_QueryTexture(picture, nullptr, nullptr, &width, &height) != 0) {

@@ -46,6 +46,7 @@ struct SdlHostOptions {
     // on it; without one, the held picture is only dimmed.
     RgbaPicture pausedSign;
     RgbaPicture controlsSign;
+    RgbaPicture rulesSign;
 };
 
 constexpr int signScale = 2;
@@ -130,6 +131,7 @@ private:
     Sign sign = Sign::None;
     TextureHandle pausedSign;
     TextureHandle controlsSign;
+    TextureHandle rulesSign;
     std::unique_ptr<SdlAudio> audio;
     SdlSubsystem padSubsystem;
     Pads pads;
