@@ -13,12 +13,28 @@
   // The parameters' names in any case: ?Q is the Q mode, as the command line's Q is.
   const params = new URLSearchParams([...new URLSearchParams(location.search)]
     .map(([name, value]) => [name.toLowerCase(), value]));
+  const rulesSeenKey = 'quenford.rulesSeen';
+
+  // How to play shows over the game on a player's first visit, not over a demo or the
+  // built-in player.
+  function firstVisit() {
+    if (['demo', 'timedemo', 'autoplay'].some((name) => params.has(name))) return false;
+    try {
+      if (localStorage.getItem(rulesSeenKey)) return false;
+      localStorage.setItem(rulesSeenKey, '1');
+    } catch (error) {
+      // A page without storage would show them at every visit: F1 reaches them.
+      return false;
+    }
+    return true;
+  }
 
   // ?q: the Q mode; ?demo: the shipped demo played back; ?autoplay, ?games=N: the built-in
   // player; ?timedemo: the demo as fast as the page goes; ?fast: any of them on a virtual
   // clock, as fast as the page goes (the built-in player's games in seconds).
   function programArguments() {
     const args = [];
+    if (firstVisit()) args.push('--rules');
     if (params.has('timedemo')) args.push('--timedemo');
     if (params.has('demo')) args.push('--play-demo');
     if (params.has('autoplay')) args.push('--autoplay');
@@ -125,7 +141,8 @@
     return rows;
   }
   let rowsWhenHeld = null;
-  let focusBeforeControls = null;
+  const signPanels = ['controls', 'rules'].map((id) => document.getElementById(id));
+  let focusBeforeSign = null;
   const tableLock = /\/HIGH10\.lock$/;
 
   function showPanel(id, shown) {
@@ -195,13 +212,14 @@
       fastClock: params.has('fast'),
       canvas,
       stage,
-      keyPanel: document.getElementById('controls'),
+      signPanels,
       toggleFullscreen,
       framePresented() {
         if (status.firstFrameMs !== null) return;
         status.firstFrameMs = performance.now();
         showPanel('loading', false);
-        canvas.focus();
+        // Unless how to play, shown over the first picture, has taken the focus already.
+        if (document.activeElement === document.body) canvas.focus();
         // Kept for the next visit, with or without the network, once the game is on show.
         if ('serviceWorker' in navigator) {
           navigator.serviceWorker.register('service-worker.js').catch((error) => {
@@ -209,17 +227,19 @@
           });
         }
       },
-      // The controls take the focus while up, and give it back to where it was.
+      // The panels the game holds under (the controls, how to play) take the focus while
+      // up, and give it back to where it was.
       showSign(sign) {
         showPanel('paused', sign === 'paused');
-        const controls = document.getElementById('controls');
-        if (sign === 'controls' && controls.hidden) {
-          focusBeforeControls = document.activeElement;
-          showPanel('controls', true);
-          document.getElementById('controls-close').focus();
-        } else if (sign !== 'controls' && !controls.hidden) {
-          showPanel('controls', false);
-          (focusBeforeControls && focusBeforeControls.isConnected ? focusBeforeControls : canvas).focus();
+        const wasUp = signPanels.some((panel) => !panel.hidden);
+        for (const panel of signPanels) panel.hidden = panel.id !== sign;
+        const up = signPanels.find((panel) => !panel.hidden);
+        if (up && !wasUp) focusBeforeSign = document.activeElement;
+        if (up) {
+          up.querySelector('.close-panel').focus();
+        } else if (wasUp) {
+          const back = focusBeforeSign;
+          (back && back !== document.body && back.isConnected ? back : canvas).focus();
         }
       },
       messageBox(caption, text) {
@@ -250,6 +270,7 @@
         showPanel('loading', false);
         showPanel('paused', false);
         showPanel('controls', false);
+        showPanel('rules', false);
         if (exitCode !== 0) again.textContent = 'Try again';
         if (reason) {
           document.getElementById('ended-text').textContent = reason;
@@ -275,7 +296,11 @@
     canvas.focus();
   });
   document.getElementById('show-controls').addEventListener('click', () => pressGameKey('F1'));
-  document.getElementById('controls-close').addEventListener('click', () => pressGameKey('F1'));
+  // F1 turns the panel's page; any other key closes it.
+  document.querySelectorAll('.other-page').forEach((button) =>
+    button.addEventListener('click', () => pressGameKey('F1')));
+  document.querySelectorAll('.close-panel').forEach((button) =>
+    button.addEventListener('click', () => pressGameKey('Escape')));
   again.addEventListener('click', () => {
     if (again.dataset.plain) {
       location.search = '';

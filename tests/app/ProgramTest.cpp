@@ -1,26 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #include "app/AutoplayRun.h"
-#include "app/EndState.h"
 #include "app/FirstStart.h"
 #include "app/Program.h"
-#include "app/Report.h"
-#include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/headless/HeadlessServices.h"
 #include "host/sdl/SlotMixer.h"
-#include "support/FakeServices.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -49,6 +43,16 @@ protected:
         game = std::make_unique<Game>();
         system = std::make_unique<host::HeadlessServices>();
         return runGame(*game, host, *system, options, atFlowEnd);
+    }
+
+    // The whole program with these words after its name; its exit code.
+    static int runWords(std::vector<std::string> words) {
+        words.insert(words.begin(), "quenford");
+        std::vector<char*> args;
+        for (std::string& word : words) {
+            args.push_back(word.data());
+        }
+        return runProgram(static_cast<int>(args.size()), args.data());
     }
 
     static HeadlessOptions frames(uint64_t count) {
@@ -145,6 +149,24 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
     EXPECT_EQ(recorded % 4, 0u);
     EXPECT_FALSE(fs::exists(folder / "DATA12.RES"));
 
+    // Timed three ways, then its end; without the archive, one line that says so, and 1.
+    const std::string demo = "--timedemo=" + (folder / "player" / "DATA12.RES").string();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runWords({demo, "--data", folder.string()}), 0);
+    const std::string timed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(timed.begin(), timed.end(), '\n'), 4) << timed;
+    EXPECT_GT(std::atoi(timed.c_str()), 0) << timed;
+    EXPECT_NE(timed.find("end state: "), std::string::npos) << timed;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runWords({demo, "--data", (folder / "player").string()}), 1);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_NE(said.find("quenford: the game data " + (folder / "player").string()),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("quenford:"), said.rfind("quenford:")) << said;
+
     // The player's own recording first, else the one beside the archive.
     HeadlessHost player(frames(30));
     EXPECT_EQ(run(player, "1").demo, DemoChoice::Playback);
@@ -168,11 +190,11 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     const std::string dump = (folder / "frames").string();
     const std::string script = (folder / "input.txt").string();
     std::ofstream(script) << "0 move 10 10\n100 click left\n";
-    const char* args[] = {"quenford",      "--headless", "--data",    data.c_str(),
-                          "--frames",      "25",         "--report",  report.c_str(),
-                          "--dump",        dump.c_str(), "--dump-at", "25",
-                          "--clock-start", "4294967200", "--script",  script.c_str()};
-    EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 0);
+    const std::vector<std::string> args = {
+        "--headless", "--data",    data,         "--frames", "25", "--report",  report,
+        "--dump",     dump,        "--dump-at",  "25",       "--clock-start", "4294967200",
+        "--script",   script};
+    EXPECT_EQ(runWords(args), 0);
     const std::string json = test::readText(report);
     unsigned long long frameCount = 0;
     unsigned clock = 0;
@@ -189,7 +211,7 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     EXPECT_FALSE(fs::exists(folder / "frames" / "frame-000024.png"));
 
     std::ofstream(script) << "0 move 10 10\n100 wiggle\n";
-    EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 2);
+    EXPECT_EQ(runWords(args), 2);
 }
 
 // Through the layer that plays from the keys: how to play over the first picture until a key,
@@ -275,125 +297,15 @@ TEST_F(ProgramTest, OptionsNamingUnusableFilesEndTheProgramBeforeItStarts) {
         {"--data", (folder / "missing").string()},
     };
     for (const auto& extra : cases) {
-        std::vector<std::string> words{"quenford", "--headless", "--data", data};
+        std::vector<std::string> words{"--headless", "--data", data};
         words.insert(words.end(), extra.begin(), extra.end());
-        std::vector<char*> args;
-        for (std::string& word : words) {
-            args.push_back(word.data());
-        }
         testing::internal::CaptureStderr();
-        EXPECT_EQ(runProgram(static_cast<int>(args.size()), args.data()), 2) << extra[0];
+        EXPECT_EQ(runWords(words), 2) << extra[0];
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         const std::string named = extra.back().substr(extra.back().find('=') + 1);
         EXPECT_NE(said.find(named), std::string::npos) << said;
     }
-}
-
-// One of two games on a headless host with a collection folder of its own: a script or the
-// built-in player, and what it reports at the end.
-class OwnGame {
-public:
-    OwnGame(const fs::path& home, std::string_view script, bool builtInPlayer)
-        : host(options(script)) {
-        fs::create_directories(home);
-        system.folder = home.string() + "/";
-        if (builtInPlayer) {
-            player = std::make_unique<autoplay::AutoplayHost>(
-                host, game, autoplay::AutoplayOptions{.games = 1},
-                [this] { return game.highScoreTable.isOpen(); });
-        }
-    }
-
-    // Runs the game to its end; every presented frame goes through atFrame first.
-    void run(const fs::path& data, const std::function<void()>& atFrame) {
-        host.setFrameObserver([&](host::HeadlessHost& shown) {
-            const std::vector<uint8_t>& frame = shown.lastFrame();
-            const std::string_view pixels(reinterpret_cast<const char*>(frame.data()),
-                                          frame.size());
-            frameHash = frameHash * 31 + std::hash<std::string_view>{}(pixels);
-            atFrame();
-        });
-        ProgramOptions settings;
-        settings.dataFolder = data.string();
-        runGame(game, player ? static_cast<host::Host&>(*player) : host, system, settings, [this] {
-            for (const ReportField& field : gameReportFields(game)) {
-                report += field.name + "=" + field.json + "\n";
-            }
-        });
-        report += endStateLine(game, host.framesPresented()) + " frames " +
-                  std::to_string(frameHash) + " sounds " +
-                  std::to_string(host.playedSounds().size());
-    }
-
-    std::string report;
-
-private:
-    static HeadlessOptions options(std::string_view script) {
-        HeadlessOptions settings;
-        settings.frameLimit = 1500;
-        settings.script = host::parseScript(script).events;
-        return settings;
-    }
-
-    HeadlessHost host;
-    test::FakeServices system;
-    Game game;
-    std::unique_ptr<autoplay::AutoplayHost> player;
-    size_t frameHash = 0;
-};
-
-// Two games in one process, each on a thread of its own but only one running at a time:
-// every presented frame hands the turn to the other game.
-TEST_F(ProgramTest, TwoGamesSteppedInTurnReportWhatEachReportsAlone) {
-    test::writeTestArchives(folder);
-    // Past the title and the table, then the bed left to its background animations, whose
-    // random draws would tell of a generator the games shared.
-    constexpr std::string_view clicks = "100 click left\n3000 click left\n";
-    auto makeGames = [&](const char* run) {
-        return std::array<std::unique_ptr<OwnGame>, 2>{
-            std::make_unique<OwnGame>(folder / run / "a", clicks, false),
-            std::make_unique<OwnGame>(folder / run / "b", "", true)};
-    };
-    auto alone = makeGames("alone");
-    for (auto& one : alone) {
-        one->run(folder, [] {});
-    }
-
-    auto together = makeGames("together");
-    std::mutex lock;
-    std::condition_variable turnChanged;
-    int turn = 0;
-    std::array<bool, 2> ended{};
-    auto play = [&](int me) {
-        const auto waitTurn = [&](std::unique_lock<std::mutex>& held) {
-            turnChanged.wait(held, [&] { return turn == me; });
-        };
-        {
-            std::unique_lock held(lock);
-            waitTurn(held);
-        }
-        together[static_cast<size_t>(me)]->run(folder, [&] {
-            std::unique_lock held(lock);
-            if (!ended[static_cast<size_t>(1 - me)]) {
-                turn = 1 - me;
-                turnChanged.notify_all();
-                waitTurn(held);
-            }
-        });
-        const std::lock_guard held(lock);
-        ended[static_cast<size_t>(me)] = true;
-        turn = 1 - me;
-        turnChanged.notify_all();
-    };
-    std::thread first(play, 0);
-    std::thread second(play, 1);
-    first.join();
-    second.join();
-
-    EXPECT_NE(alone[0]->report, alone[1]->report);
-    EXPECT_EQ(together[0]->report, alone[0]->report);
-    EXPECT_EQ(together[1]->report, alone[1]->report);
 }
 
 }  // namespace

@@ -1,25 +1,22 @@
 // The page's input in headless Chromium: fingers, keys and a pad through real events, the
-// game's answer read off its bed and its canvas.
+// game's answer read off its bed and its canvas; the focus, and the panels over the game.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
   arrowPath, enterGarden, holdKey, launchBrowser, menuArea, openMenu, openPage, pagePoint, serveSite,
-  settled, squarePoint, waitForState,
+  settled, squarePoint, waitForFirstFrame, waitForState,
 } from './harness.mjs';
 
 let server;
-let desktop;
 let phone;
 
 before(async () => {
   server = await serveSite();
-  desktop = await launchBrowser();
   phone = await launchBrowser(undefined,
     { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
 });
 
 after(async () => {
-  await desktop.close();
   await phone.close();
   server.close();
 });
@@ -61,18 +58,27 @@ test('fingers: two leave no button down, and a tap chooses a menu item at once',
   await page.close();
 });
 
-// One page for the keys, a pad, the focus and the signs: a stubbed pad, announced as the
-// browser announces one at its first use.
-test('keys and a pad play; the page\'s controls and the body keep theirs; the signs', pageTimeout, async () => {
-  const { page, errors } = await openPage(desktop.context, server.url + '?q', () => {
+// One first visit for the keys, a pad, the focus and the panels: a stubbed pad, announced as
+// the browser announces one at its first use.
+test('how to play at the first visit; keys and a pad play; the page\'s controls and its body keep their keys; the signs', pageTimeout, async () => {
+  const fresh = await launchBrowser(undefined, { firstVisit: true });
+  const { page, errors } = await openPage(fresh.context, server.url + '?q', () => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard',
       axes: [0, 0, 0, 0], buttons, timestamp: 0 };
     navigator.getGamepads = () => [window.testPad, null, null, null];
   });
-  let state = await enterGarden(page);
   const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.tagName);
-  const visible = (selector) => page.locator(selector).isVisible();
+  const focusedPanel = () => page.evaluate(() => document.activeElement.closest('[role=dialog]')
+    .querySelector('h2').textContent);
+  // How to play over the first picture of the first visit, with the focus; any key closes it.
+  const rules = page.getByRole('dialog', { name: 'How to play' });
+  await rules.waitFor();
+  assert.match(await rules.innerText(), /Pass 500 points/);
+  assert.equal(await focusedPanel(), 'How to play');
+  await page.keyboard.press('Space');
+  await rules.waitFor({ state: 'hidden' });
+  let state = await enterGarden(page);
   const inPlay = await menuArea(page);
 
   // Tab leaves the game for the page's controls, which take Space and Esc.
@@ -137,24 +143,32 @@ test('keys and a pad play; the page\'s controls and the body keep theirs; the si
   await holdKey(page, 'Escape')();
   await page.waitForTimeout(1000);
 
-  // P pauses under the page's "Paused"; F1 shows the controls, which take the focus and give
-  // it back; the tool bar's Controls shows them too.
+  // P pauses under the page's "Paused"; F1 shows the controls, F1 again how to play, each
+  // taking the focus and giving it back; the tool bar's Controls shows them too.
   await holdKey(page, 'KeyP', 100)();
   await page.getByRole('status').filter({ hasText: 'Paused' }).waitFor();
   await holdKey(page, 'KeyP', 100)();
   await page.locator('#paused').waitFor({ state: 'hidden' });
-  await holdKey(page, 'F1', 100)();
-  await page.getByRole('dialog', { name: 'Controls' }).waitFor();
-  assert.equal(await focused(), 'controls-close');
+  for (const name of ['Controls', 'How to play']) {
+    await holdKey(page, 'F1', 100)();
+    await page.getByRole('dialog', { name }).waitFor();
+    assert.equal(await focusedPanel(), name);
+  }
   await holdKey(page, 'Escape', 100)();
-  await page.locator('#controls').waitFor({ state: 'hidden' });
+  await rules.waitFor({ state: 'hidden' });
   assert.equal(await focused(), 'screen');
   await page.click('#show-controls');
   await page.locator('#controls').waitFor();
-  await page.click('#controls-close');
+  await page.click('#controls .close-panel');
   await page.locator('#controls').waitFor({ state: 'hidden' });
   assert.equal(await focused(), 'screen');
-  assert.ok(!(await visible('#paused')));
   assert.deepEqual(errors, []);
-  await page.close();
+
+  // A later visit shows how to play only at F1 twice.
+  await page.reload();
+  await waitForFirstFrame(page);
+  await page.keyboard.press('F1');
+  await page.getByRole('dialog', { name: 'Controls' }).waitFor();
+  assert.ok(!(await rules.isVisible()));
+  await fresh.close();
 });

@@ -100,6 +100,7 @@ SdlHost::~SdlHost() {
 }
 
 bool SdlHost::createWindow(const std::string& caption) {
+    WindowLossWatch::takeXErrors();
     if (!video.start(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
         return false;
     }
@@ -127,6 +128,7 @@ bool SdlHost::createWindow(const std::string& caption) {
     if (!window) {
         return false;
     }
+    windowLoss.start(window.get());
     SDL_SetWindowMinimumSize(window.get(), screenWidth / 2, screenHeight / 2);
     if (SDL_Surface* icon = surfaceOf(options.icon)) {
         SDL_SetWindowIcon(window.get(), icon);
@@ -178,10 +180,17 @@ void SdlHost::queue(MessageKind kind, uint32_t param) {
     messages.push_back({kind, param});
 }
 
+void SdlHost::closeLostWindow() {
+    if (windowLoss.takeLoss()) {
+        queue(MessageKind::SystemClose);
+    }
+}
+
 std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
+    closeLostWindow();
     const uint32_t start = machineTicks();
     while (messages.empty()) {
         SDL_Event event;
@@ -238,6 +247,7 @@ bool SdlHost::openScreen() {
     if (!renderer) {
         return false;
     }
+    windowLoss.start(window.get());
     // The converted pixels carry an opaque alpha byte, so they serve as XRGB as well: in the
     // window's own format the picture is copied into it rather than converted again.
     const Uint32 windowFormat = SDL_GetWindowPixelFormat(window.get());
@@ -321,6 +331,9 @@ void SdlHost::drawFrame() {
 }
 
 void SdlHost::showTexture() {
+    if (windowLoss.lost()) {
+        return;
+    }
     const ViewRect view = pictureView();
     const SDL_Rect destination{view.x, view.y, view.width, view.height};
     int outputWidth = 0;

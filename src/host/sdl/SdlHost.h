@@ -15,6 +15,7 @@
 #include "host/sdl/Pads.h"
 #include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlHandles.h"
+#include "host/sdl/WindowLoss.h"
 #include "host/sdl/WindowSettings.h"
 
 namespace quenford::host {
@@ -113,6 +114,8 @@ private:
     GamePixel gamePixelUnder(int32_t windowX, int32_t windowY) const;
 
     void queue(MessageKind kind, uint32_t param = 0);
+    // A window lost to another program is closed, as by its close button.
+    void closeLostWindow();
     // Shows the kept frame again with the current palette and window size.
     void drawFrame();
     // Scales the texture into the window and shows it, with the sign over it.
@@ -121,6 +124,7 @@ private:
 
     SdlHostOptions options;
     SdlSubsystem video;
+    WindowLossWatch windowLoss;
     WindowHandle window;
     RendererHandle renderer;
     TextureHandle texture;

@@ -142,11 +142,12 @@ var quenfordWebHost = (function () {
         Object.assign(button, { down: false, latched: false, moved: false });
       }
     },
-    // The game has the keys while its canvas has the focus, or the panel it holds under (the
-    // controls, which any key closes); not while the page's body or its controls have it.
+    // The game has the keys while its canvas has the focus, or a panel it holds under (the
+    // controls, how to play: keys turn and close them); not while the page's body or its
+    // controls have it.
     hasFocus() {
       const focus = document.activeElement;
-      return focus === this.canvas || (!!this.page.keyPanel && this.page.keyPanel.contains(focus));
+      return focus === this.canvas || (this.page.signPanels || []).some((panel) => panel.contains(focus));
     },
 
     // Display.
