@@ -131,6 +131,11 @@ void showSign(quenford::host::Sign sign) {
                         "L, R: speed. Any button goes on.",
                         signMessageFrames);
             break;
+        case quenford::host::Sign::Rules:
+            showMessage("Swap two items of different kinds; harvest a group of five or more "
+                        "touching items of one kind. Pass 500 points to win.",
+                        signMessageFrames);
+            break;
         case quenford::host::Sign::None:
             break;
     }
