@@ -136,7 +136,7 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
     ASSERT_TRUE(host->readMouse(100, 100, reading));
     EXPECT_EQ(reading.dx, 320 - 100);
     EXPECT_EQ(reading.dy, 240 - 100);
-    // Not moved since: no motion, wherever the game has put its pointer.
+    // Not moved since: no motion, wherever the game (or the keys) put its pointer.
     ASSERT_TRUE(host->readMouse(5, 5, reading));
     EXPECT_EQ(reading.dx, 0);
     EXPECT_EQ(reading.dy, 0);
@@ -163,6 +163,17 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
         ASSERT_TRUE(host->readMouse(0, 0, reading));
         EXPECT_EQ(reading.left, click == 0 ? 0x80 : 0) << click;
     }
+    // A resize and Alt+Enter move the window under a still pointer: no motion either.
+    SDL_SetWindowSize(host->sdlWindow(), 1024, 768);
+    drain();
+    push(SDL_KEYDOWN, [](SDL_Event& e) {
+        e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+        e.key.keysym.mod = KMOD_LALT;
+    });
+    drain();
+    ASSERT_TRUE(host->readMouse(5, 5, reading));
+    EXPECT_EQ(reading.dx, 0);
+    EXPECT_EQ(reading.dy, 0);
 }
 
 // A pad plugged in while the game runs is taken at once; its D-pad, A, B and Start play the
