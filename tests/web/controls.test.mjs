@@ -120,8 +120,11 @@ test('a pad picks and swaps, and its Start opens the menu', pageTimeout, async (
   });
   await page.goto(server.url + '?q');
   const state = await enterGarden(page);
-  // As the browser announces a pad at its first use.
-  await page.evaluate(() => window.dispatchEvent(new Event('gamepadconnected')));
+  // As the browser announces a pad at its first use, once the page listens.
+  await page.waitForFunction(() => {
+    window.dispatchEvent(new Event('gamepadconnected'));
+    return Module.quenfordWebHost.padsConnected > 0;
+  }, null, { polling: 100, timeout: 10000 });
   const hold = (button, pressed) => page.evaluate(([index, down]) => {
     window.testPad.buttons[index].pressed = down;
     window.testPad.buttons[index].value = down ? 1 : 0;
