@@ -93,20 +93,27 @@ test('the page is named for assistive technology', pageTimeout, async () => {
     release();
     await waitForFirstFrame(page);
     assert.ok((await named()).includes('application: Quenford'), await named());
+    assert.ok((await named()).includes('heading: Quenford'), await named());
     assert.equal(await page.title(), 'Quenford');
   } finally {
     await own.close();
   }
 });
 
-test('the canvas takes the largest 4:3 area; the tool bar keeps to one line beside it', pageTimeout, async () => {
+test('the canvas takes the largest 4:3 area, laid out before the first paint; the tool bar keeps to one line beside it', pageTimeout, async () => {
   const { page, errors } = await openPage(browser.context, server.url + '?q');
   await waitForFirstFrame(page);
+  const shifts = await page.evaluate(() => new Promise((resolve) => {
+    new PerformanceObserver((list) => resolve(list.getEntries().map((entry) => entry.value)))
+      .observe({ type: 'layout-shift', buffered: true });
+    setTimeout(() => resolve([]), 500);
+  }));
+  assert.deepEqual(shifts, []);
   // The longest text the bar shows: a timed demo's result.
   await page.evaluate(() => Module.quenfordPage.timedemoDone(245.1,
     '2286 frames in 9325 ms (245 fps); 8130 ms of processor time (281 fps)',
     'frames=2286 score=2210 phase=1 bed=0123401234012340123401234012340123401234'));
-  for (const [width, height] of [[960, 760], [844, 390], [390, 844]]) {
+  for (const [width, height] of [[960, 760], [844, 390], [390, 844], [1500, 400]]) {
     await page.setViewportSize({ width, height });
     await page.waitForTimeout(200);
     const boxes = await page.evaluate(() => {
@@ -125,6 +132,11 @@ test('the canvas takes the largest 4:3 area; the tool bar keeps to one line besi
     const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
       b.bottom <= a.top;
     assert.ok(apart(boxes.canvas, boxes.bar), 'the bar covers the canvas ' + what);
+    // Beside it, with room to spare, the canvas keeps to the middle.
+    const canvasWidth = boxes.canvas.right - boxes.canvas.left;
+    if (boxes.bar.left >= boxes.canvas.right && width - canvasWidth >= 2 * (boxes.bar.right - boxes.bar.left)) {
+      assert.ok(Math.abs(boxes.canvas.left + boxes.canvas.right - width) <= 1, what);
+    }
     // One line (or one column): no item lies beside another's line and over it.
     const items = boxes.items;
     for (let i = 0; i < items.length; ++i) {
