@@ -44,14 +44,20 @@
   async function fetchWithProgress(names, progress) {
     const loaded = new Array(names.length).fill(0);
     const totals = new Array(names.length).fill(0);
+    // A compressed file's length is not the length of what it gives: the bar then only moves.
     const show = () => {
       const total = totals.reduce((a, b) => a + b, 0);
-      if (total > 0) progress.value = loaded.reduce((a, b) => a + b, 0) / total;
+      if (Number.isNaN(total)) {
+        progress.removeAttribute('value');
+      } else if (total > 0) {
+        progress.value = loaded.reduce((a, b) => a + b, 0) / total;
+      }
     };
     return Promise.all(names.map(async (name, index) => {
       const response = await fetch('data/' + name);
       if (!response.ok) throw new Error(name + ': ' + response.status + ' ' + response.statusText);
-      totals[index] = Number(response.headers.get('Content-Length')) || 0;
+      totals[index] = response.headers.has('Content-Encoding') ? NaN
+        : Number(response.headers.get('Content-Length')) || 0;
       const reader = response.body.getReader();
       const chunks = [];
       for (;;) {

@@ -169,7 +169,7 @@ test('after one visit the game starts and plays without the network', pageTimeou
   await page.close();
 });
 
-test('make serve-web gives the WebAssembly and the manifest their types', pageTimeout, async () => {
+test('make serve-web gives the WebAssembly and the manifest their types, and compresses as a web host does', pageTimeout, async () => {
   const port = await new Promise((resolve) => {
     const probe = createServer().listen(0, '127.0.0.1', () => {
       const { port: free } = probe.address();
@@ -178,10 +178,13 @@ test('make serve-web gives the WebAssembly and the manifest their types', pageTi
   });
   const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), site, String(port)]);
   try {
+    const encodings = new Map();
     const type = async (name) => {
       for (let tries = 0; ; ++tries) {
         try {
-          return (await fetch(`http://127.0.0.1:${port}/${name}`)).headers.get('content-type');
+          const response = await fetch(`http://127.0.0.1:${port}/${name}`);
+          encodings.set(name, response.headers.get('content-encoding'));
+          return response.headers.get('content-type');
         } catch (error) {
           if (tries > 50) throw error;
           await new Promise((resolve) => setTimeout(resolve, 100));
@@ -192,6 +195,9 @@ test('make serve-web gives the WebAssembly and the manifest their types', pageTi
     assert.equal(await type('quenford.webmanifest'), 'application/manifest+json');
     assert.match(await type(''), /^text\/html/);
     assert.match(await type('quenford.js'), /^text\/javascript/);
+    assert.equal(await type('data/DATA10.RES'), 'application/octet-stream');
+    assert.deepEqual(Object.fromEntries(encodings), { 'quenford.wasm': 'gzip',
+      'quenford.webmanifest': null, '': 'gzip', 'quenford.js': 'gzip', 'data/DATA10.RES': 'gzip' });
   } finally {
     server.kill();
   }
