@@ -29,6 +29,7 @@ endforeach()
 install(FILES ${QUENFORD_BUILT_DATA}/icons/64x64/quenford.png
         DESTINATION ${QUENFORD_DATA_DESTINATION}/icons/64x64)
 install(FILES ${QUENFORD_BUILT_DATA}/signs/paused.png ${QUENFORD_BUILT_DATA}/signs/controls.png
+              ${QUENFORD_BUILT_DATA}/signs/rules.png
         DESTINATION ${QUENFORD_DATA_DESTINATION}/signs)
 
 set(packaging ${PROJECT_SOURCE_DIR}/packaging)

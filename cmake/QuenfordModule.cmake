@@ -18,3 +18,13 @@ function(quenford_test name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                          PROPERTIES ENVIRONMENT "QUENFORD_SOURCE=${PROJECT_SOURCE_DIR}" TIMEOUT 300)
 endfunction()
+
+# A program a test cannot do without: when it is missing, configuring stops and names the
+# package to install, rather than the test failing on a path that is not there.
+function(quenford_require_program var program package)
+    find_program(${var} ${program})
+    if(NOT ${var})
+        message(FATAL_ERROR "${program} not found: install the Debian package ${package} "
+                            "(scripts/setup.sh installs it)")
+    endif()
+endfunction()

@@ -19,7 +19,9 @@ program dpkg-shlibdeps dpkg-dev
 program file file
 program lintian lintian
 program xvfb-run xvfb
+program xdotool xdotool
 module sdl2 libsdl2-dev
+module x11 libx11-dev
 module cairo libcairo2-dev
 module cairo-ft libcairo2-dev
 module freetype2 libfreetype-dev

@@ -9,7 +9,7 @@
 set -eu
 
 SETS="build tools: cmake make g++ clang-14 libclang-rt-14-dev pkg-config
-game libraries: libsdl2-dev libpng-dev zlib1g-dev
+game libraries: libsdl2-dev libx11-dev libpng-dev zlib1g-dev
 data builder: libcairo2-dev libfreetype-dev fonts-dejavu-core
 tests and benchmarks: libgtest-dev libgmock-dev googletest libbenchmark-dev desktop-file-utils appstream
 fuzzing: clang

@@ -10,12 +10,28 @@
   const result = document.getElementById('result');
   const again = document.getElementById('again');
   const params = new URLSearchParams(location.search);
+  const rulesSeenKey = 'quenford.rulesSeen';
+
+  // How to play shows over the game on a player's first visit, not over a demo or the
+  // built-in player.
+  function firstVisit() {
+    if (['demo', 'timedemo', 'autoplay'].some((name) => params.has(name))) return false;
+    try {
+      if (localStorage.getItem(rulesSeenKey)) return false;
+      localStorage.setItem(rulesSeenKey, '1');
+    } catch (error) {
+      // A page without storage would show them at every visit: F1 reaches them.
+      return false;
+    }
+    return true;
+  }
 
   // ?q: the Q mode; ?demo: the shipped demo played back; ?autoplay, ?games=N: the built-in
   // player; ?timedemo: the demo as fast as the page goes; ?fast: any of them on a virtual
   // clock, as fast as the page goes (the built-in player's games in seconds).
   function programArguments() {
     const args = [];
+    if (firstVisit()) args.push('--rules');
     if (params.has('timedemo')) args.push('--timedemo');
     if (params.has('demo')) args.push('--play-demo');
     if (params.has('autoplay')) args.push('--autoplay');
@@ -162,6 +178,7 @@
       showSign(sign) {
         showPanel('paused', sign === 'paused');
         showPanel('controls', sign === 'controls');
+        showPanel('rules', sign === 'rules');
       },
       messageBox(caption, text) {
         document.getElementById('ended-caption').textContent = caption;
@@ -191,6 +208,7 @@
         showPanel('loading', false);
         showPanel('paused', false);
         showPanel('controls', false);
+        showPanel('rules', false);
         if (reason) {
           document.getElementById('ended-text').textContent = reason;
           // The same address would be refused again: the game without options instead.
@@ -213,7 +231,11 @@
     canvas.focus();
   });
   document.getElementById('show-controls').addEventListener('click', () => pressGameKey('F1'));
-  document.getElementById('controls-close').addEventListener('click', () => pressGameKey('F1'));
+  // F1 turns the panel's page; any other key closes it.
+  document.querySelectorAll('.other-page').forEach((button) =>
+    button.addEventListener('click', () => pressGameKey('F1')));
+  document.querySelectorAll('.close-panel').forEach((button) =>
+    button.addEventListener('click', () => pressGameKey('Escape')));
   again.addEventListener('click', () => {
     if (again.dataset.plain) {
       location.search = '';

@@ -12,7 +12,9 @@ namespace quenford {
 GameResult runGameOrAutoplay(Game& game, host::Host& host, host::SystemServices& system,
                              const ProgramOptions& options,
                              const std::function<void()>& atFlowEnd) {
-    keyplay::KeyPlayHost keys(host, [&game] { return shownScreen(game); });
+    // The built-in player needs no rules.
+    keyplay::KeyPlayHost keys(
+        host, [&game] { return shownScreen(game); }, options.rules && !options.autoplay);
     if (!options.autoplay) {
         return runGame(game, keys, system, options, atFlowEnd);
     }

@@ -72,9 +72,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             }
             return inlineValue.value_or("");
         };
-        static constexpr std::array<std::string_view, 10> flags{
-            "--help",          "-h",     "--version",  "--window",   "--fullscreen",
-            "--integer-scale", "--grab", "--no-sound", "--headless", "--autoplay"};
+        static constexpr std::array<std::string_view, 11> flags{
+            "--help", "-h",         "--version",  "--window",   "--fullscreen", "--integer-scale",
+            "--grab", "--no-sound", "--headless", "--autoplay", "--rules"};
         if (inlineValue && std::find(flags.begin(), flags.end(), name) != flags.end()) {
             parsed.error = name + " takes no value";
             break;
@@ -137,6 +137,8 @@ ParsedArguments parseArguments(const std::vector<std::string>& args) {
             }
         } else if (name == "--autoplay") {
             o.autoplay = true;
+        } else if (name == "--rules") {
+            o.rules = true;
         } else if (name == "--games") {
             const auto v = value();
             const auto games = v ? number<int32_t>(*v) : std::nullopt;
@@ -195,6 +197,8 @@ Options:
   --autoplay             the built-in player plays (an attract mode in the window)
   --games N              with --autoplay: quit from the menu after N finished games
   --timedemo[=FILE]      replay a demo headless as fast as possible and print the speed
+  --rules                show how to play over the first picture until a key or click, as
+                         a player's first start in the window does
 
 For tests and tools, with the window too:
   --frames N             close the window after N presented frames
@@ -215,7 +219,8 @@ Controls (mouse and touch / keyboard / gamepad):
   the in-game menu       the MENU sign / Esc, F10 / Start
   faster, slower         keypad + and - / right and left shoulder
   pause and go on        losing the focus / P, Pause / Back
-  the controls           F1; any key or click closes them
+  the controls           F1, and F1 again for how to play; any other key or click
+                         closes them
   skip the title         click / Esc, Space / Start
   screenshot, full screen  F12, Alt+Enter
   end a demo             F8

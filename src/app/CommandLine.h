@@ -35,6 +35,7 @@ struct ProgramOptions {
     bool autoplay = false;  // the built-in player plays, in the window or headless
     int32_t games = 0;      // with autoplay: quit after this many finished games (0: never)
     bool timedemo = false;  // replay the demo headless as fast as it goes, and time it
+    bool rules = false;     // how to play over the first picture, until a key or click
 
     std::string commandLine;
 };

@@ -31,6 +31,7 @@ host::RgbaPicture loadWindowIcon(const std::string& dataFolder) {
 void loadSigns(const std::string& dataFolder, host::SdlHostOptions& options) {
     options.pausedSign = loadDataPicture(dataFolder, "signs/paused.png");
     options.controlsSign = loadDataPicture(dataFolder, "signs/controls.png");
+    options.rulesSign = loadDataPicture(dataFolder, "signs/rules.png");
 }
 
 }  // namespace quenford

@@ -14,7 +14,8 @@ host::RgbaPicture loadDataPicture(const std::string& dataFolder, const std::stri
 // The window's icon (icons/64x64/quenford.png).
 host::RgbaPicture loadWindowIcon(const std::string& dataFolder);
 
-// The signs over a held game (signs/paused.png, signs/controls.png) into the options.
+// The signs over a held game (signs/paused.png, signs/controls.png, signs/rules.png) into
+// the options.
 void loadSigns(const std::string& dataFolder, host::SdlHostOptions& options);
 
 }  // namespace quenford

@@ -17,6 +17,7 @@
 #include "host/headless/HeadlessServices.h"
 #ifndef __EMSCRIPTEN__
 #include "app/DataPictures.h"
+#include "app/FirstStart.h"
 #include "host/sdl/SdlHost.h"
 #include "host/sdl/SdlServices.h"
 #endif
@@ -216,9 +217,14 @@ int runProgram(int argc, char** argv) {
             options.dataFolder.value_or(findDataFolder(dataFolderCandidates()).value_or(""));
         settings.icon = loadWindowIcon(data);
         loadSigns(data, settings);
-        host::SdlHost host(settings);
         host::SdlServices system;
-        return runReported(host, system, options);
+        ProgramOptions played = options;
+        // A demo plays or records by itself: no rules over it.
+        const bool demo = options.demo != DemoChoice::Off ||
+                          readCommandLineModes(options.commandLine).demo != DemoChoice::Off;
+        played.rules = options.rules || (!demo && firstStart(settings.settingsFile, system));
+        host::SdlHost host(settings);
+        return runReported(host, system, played);
     }
 #endif
 

@@ -63,7 +63,7 @@ std::string reportJson(const RunReport& report) {
         json += (i == 0 ? "" : ", ") + std::to_string(report.sounds[i]);
     }
     json += "],\n  \"signs\": [";
-    static constexpr const char* signNames[] = {"none", "paused", "controls"};
+    static constexpr const char* signNames[] = {"none", "paused", "controls", "rules"};
     for (size_t i = 0; i < report.signs.size(); ++i) {
         json += (i == 0 ? "" : ", ") + jsonString(signNames[static_cast<int>(report.signs[i])]);
     }

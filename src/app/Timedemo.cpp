@@ -79,7 +79,18 @@ TimedDemoPass timeDemoPass(host::Host& host, host::SystemServices& system,
     const auto end = std::chrono::steady_clock::now();
     const std::clock_t endCpu = std::clock();
     TimedDemoPass pass;
-    pass.played = result.demo == DemoChoice::Playback;
+    if (result.demo != DemoChoice::Playback) {
+        pass.failure = "the demo " +
+                       (options.demoFile.empty() ? std::string("DATA12.RES") : options.demoFile) +
+                       " cannot be played";
+        return pass;
+    }
+    if (timed.frames == 0) {
+        // The game stopped before its first frame, its message box saying why.
+        pass.failure = "the game data " + game.dataFolder + "DATA10.RES cannot be loaded";
+        return pass;
+    }
+    pass.played = true;
     pass.frames = timed.frames > 0 ? timed.frames - 1 : 0;
     pass.ms = std::chrono::duration<double, std::milli>(end - timed.firstFrame).count();
     // The processor time too: on a shared machine the wall time includes other work.
@@ -112,8 +123,7 @@ int runTimedemo(const ProgramOptions& options) {
         const TimedDemoPass pass = timeDemoPass(
             headless, system, [&headless] { headless.closeWindow(); }, options, run.presenting);
         if (!pass.played) {
-            std::fprintf(stderr, "quenford: the demo %s cannot be played\n",
-                         options.demoFile.empty() ? "DATA12.RES" : options.demoFile.c_str());
+            std::fprintf(stderr, "quenford: %s\n", pass.failure.c_str());
             return 1;
         }
         std::printf("%s%s\n", run.label, pass.summary.c_str());

@@ -17,7 +17,8 @@ enum class Presenting { Off, Changed, Whole, Host };
 
 // One replay of the demo, timed from its first frame (loading is not the frames' time).
 struct TimedDemoPass {
-    bool played = false;
+    bool played = false;  // the demo opened and the game ran it
+    std::string failure;  // why not, when not
     uint64_t frames = 0;  // after the first
     double ms = 0;
     double cpuMs = 0;

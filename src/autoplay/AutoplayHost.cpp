@@ -6,6 +6,7 @@
 #include "platform/Input.h"
 #include "play/GameState.h"
 #include "play/PlayStep.h"
+#include "play/SquareMapping.h"
 
 namespace quenford::autoplay {
 
@@ -238,9 +239,8 @@ void AutoplayHost::click(Button button) {
 }
 
 void AutoplayHost::clickSquare(Button button, int32_t square) {
-    // The middle of the square's diamond: its anchor plus half a column and half a row step.
-    const Point anchor = squareAnchor(square % boardSize, square / boardSize);
-    moveTo(anchor.x - 4, anchor.y + 16);
+    const Point centre = squareCentre(square % boardSize, square / boardSize);
+    moveTo(centre.x, centre.y);
     click(button);
     wait(2);
 }

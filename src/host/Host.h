@@ -34,9 +34,9 @@ struct Message {
 };
 
 // A sign over the shown picture, drawn by the host on top of what was last presented and
-// never into the game's frames: the game is held (focus lost or the pause key) or the
-// controls are on show (F1).
-enum class Sign { None, Paused, Controls };
+// never into the game's frames: the game is held (focus lost or the pause key), or the
+// controls (F1) or how to play are on show.
+enum class Sign { None, Paused, Controls, Rules };
 
 // 256 colours as the display takes them: 8-bit red, green, blue.
 using HostPalette = std::array<uint8_t, 256 * 3>;

@@ -46,12 +46,6 @@ int32_t menuItemUnder(Point point) {
 
 }  // namespace
 
-// squareAnchor is the diamond's left corner; the centre is half a column and half a row on.
-Point squareCentre(int32_t col, int32_t row) {
-    const Point anchor = squareAnchor(col, row);
-    return {anchor.x - 4, anchor.y + 16};
-}
-
 std::optional<Point> nextSquare(Point from, Direction direction) {
     const std::optional<Square> current = squareAt(from.x, from.y);
     const Point start = current ? squareCentre(current->col, current->row) : from;

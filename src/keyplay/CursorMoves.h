@@ -9,9 +9,6 @@ namespace quenford::keyplay {
 // A direction on the screen: up is up on the screen, whatever the angle of the bed.
 enum class Direction { Up, Down, Left, Right };
 
-// The centre of a square of the bed on the screen.
-Point squareCentre(int32_t col, int32_t row);
-
 // Where an arrow takes the pointer in the garden: from a square, the centre of the nearest
 // square that way, sideways steps counting double; from off the bed, the nearest square.
 // Nothing at the bed's edge.

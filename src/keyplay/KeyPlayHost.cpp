@@ -50,8 +50,17 @@ Point menuItemCentre(int32_t item) {
 
 }  // namespace
 
-KeyPlayHost::KeyPlayHost(host::Host& wrapped, ShownNow shown)
-    : HostDecorator(wrapped), shownNow(shown) {}
+KeyPlayHost::KeyPlayHost(host::Host& wrapped, ShownNow shown, bool rulesAtStart)
+    : HostDecorator(wrapped), shownNow(shown), rulesPending(rulesAtStart) {}
+
+// How to play lies over a picture of the game, not over a black screen.
+void KeyPlayHost::present(const uint8_t* pixels, int32_t pitch) {
+    inner.present(pixels, pitch);
+    if (rulesPending) {
+        rulesPending = false;
+        panel = host::Sign::Rules;
+    }
+}
 
 std::optional<host::Message> KeyPlayHost::nextMessage(uint32_t timeoutMs) {
     const uint32_t start = inner.ticks();
@@ -61,7 +70,7 @@ std::optional<host::Message> KeyPlayHost::nextMessage(uint32_t timeoutMs) {
             const uint32_t spent = inner.ticks() - start;
             wait = spent >= timeoutMs ? 0 : timeoutMs - spent;
         }
-        const bool lookForClicks = controlsUp && innerActive;
+        const bool lookForClicks = panel != host::Sign::None && innerActive;
         if (lookForClicks) {
             wait = std::min(wait, clickLookMs);
         }
@@ -116,9 +125,13 @@ bool KeyPlayHost::take(const host::Message& message) {
 bool KeyPlayHost::takeKey(uint8_t virtualKey) {
     const bool pauseKey = virtualKey == host::vk::pause ||
                           (virtualKey == vkP && shownNow().screen != Screen::NameEntry);
-    if (controlsUp) {
-        controlsUp = false;
-        resume();
+    if (panel != host::Sign::None) {
+        if (virtualKey == host::vk::f1) {
+            panel = panel == host::Sign::Controls ? host::Sign::Rules : host::Sign::Controls;
+        } else {
+            panel = host::Sign::None;
+            resume();
+        }
         return true;
     }
     if (pausedByKey) {
@@ -133,7 +146,7 @@ bool KeyPlayHost::takeKey(uint8_t virtualKey) {
         return true;
     }
     if (virtualKey == host::vk::f1) {
-        controlsUp = true;
+        panel = host::Sign::Controls;
         return true;
     }
     return false;
@@ -146,8 +159,8 @@ void KeyPlayHost::resume() {
 
 void KeyPlayHost::showWhatHolds() {
     host::Sign wanted = host::Sign::None;
-    if (controlsUp) {
-        wanted = host::Sign::Controls;
+    if (panel != host::Sign::None) {
+        wanted = panel;
     } else if (pausedByKey || (everActive && !innerActive)) {
         wanted = host::Sign::Paused;
     }
@@ -166,7 +179,7 @@ void KeyPlayHost::lookForClick() {
     pendingMotion.x += reading.dx;
     pendingMotion.y += reading.dy;
     if (reading.left != 0 || reading.right != 0) {
-        controlsUp = false;
+        panel = host::Sign::None;
         resume();
     }
 }

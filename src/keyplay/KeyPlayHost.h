@@ -30,18 +30,21 @@ using ShownNow = std::function<Shown()>;
 // Play without a pointer, from the keyboard or a pad reported as keys. In the garden the
 // arrows move the game's pointer from square to square and in the menu from item to item
 // (held, they repeat); Space and Enter are the left button, X the right one. P and Pause
-// hold the game as a lost focus does, F1 shows the controls and holds it until any key or
-// click; the host shows the sign for either, and for a lost focus. Everything reaches the
+// hold the game as a lost focus does; F1 shows the controls, F1 again how to play, and
+// either holds it until any other key or click; the host shows the sign for each, and for a
+// lost focus. Everything reaches the
 // game as the motion, buttons and messages it reads already. A demo holds only the pointer
 // and its buttons, so while one is recorded Esc and F10 open and leave the menu with the
 // pointer (on the MENU sign, on "Back to play") instead, and the demo plays back exactly.
 class KeyPlayHost : public host::HostDecorator {
 public:
-    KeyPlayHost(host::Host& wrapped, ShownNow shownNow);
+    // rulesAtStart: how to play over the first presented picture, as F1 twice shows it.
+    KeyPlayHost(host::Host& wrapped, ShownNow shownNow, bool rulesAtStart = false);
 
     std::optional<host::Message> nextMessage(uint32_t timeoutMs) override;
     bool readKeyboard(std::array<uint8_t, 256>& keys) override;
     bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override;
+    void present(const uint8_t* pixels, int32_t pitch) override;
 
 private:
     // Whether the message reaches the game; it may change what holds the game instead.
@@ -49,8 +52,8 @@ private:
     bool takeKey(uint8_t virtualKey);
     void resume();
     void showWhatHolds();
-    bool held() const { return pausedByKey || controlsUp; }
-    // While the controls are up, a click closes them.
+    bool held() const { return pausedByKey || panel != host::Sign::None; }
+    // While the F1 panel is up, a click closes it.
     void lookForClick();
     void steer(std::array<uint8_t, 256>& keys);
 
@@ -60,7 +63,8 @@ private:
     bool everActive = false;
     bool gameActive = false;  // as the game last heard
     bool pausedByKey = false;
-    bool controlsUp = false;
+    host::Sign panel = host::Sign::None;  // the F1 panel's page on show: Controls or Rules
+    bool rulesPending = false;            // until the first picture is presented
     host::Sign sign = host::Sign::None;
     bool dropChars = false;  // the characters of the key the layer just took
 

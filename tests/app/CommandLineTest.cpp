@@ -73,9 +73,10 @@ TEST(CommandLineTest, OptionsAreTakenOutBeforeTheCommandLineIsRead) {
     ASSERT_FALSE(p.error) << *p.error;
     EXPECT_FALSE(p.options.headless);
 
-    p = parseArguments({"--autoplay", "--games", "200", "--headless"});
+    p = parseArguments({"--autoplay", "--games", "200", "--headless", "--rules"});
     ASSERT_FALSE(p.error) << *p.error;
     EXPECT_TRUE(p.options.autoplay);
+    EXPECT_TRUE(p.options.rules);
     EXPECT_EQ(p.options.games, 200);
     p = parseArguments({"--timedemo=tests/demos/win.dem"});
     ASSERT_FALSE(p.error) << *p.error;

@@ -38,7 +38,8 @@ TEST(DataPicturesTest, LoadsTheBuiltIconAndSignsFromTheDataFolder) {
     host::SdlHostOptions options;
     loadSigns(built, options);
     EXPECT_EQ(options.pausedSign.width, 220 * host::signScale);
-    EXPECT_EQ(options.controlsSign.height, 240 * host::signScale);
+    EXPECT_EQ(options.controlsSign.height, 250 * host::signScale);
+    EXPECT_EQ(options.rulesSign.width, 600 * host::signScale);
     loadSigns(broken.string(), options);
     EXPECT_TRUE(options.pausedSign.rgba.empty());
 }

@@ -1,25 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #include "app/AutoplayRun.h"
-#include "app/EndState.h"
+#include "app/FirstStart.h"
 #include "app/Program.h"
-#include "app/Report.h"
-#include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/headless/HeadlessServices.h"
 #include "host/sdl/SlotMixer.h"
-#include "support/FakeServices.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -48,6 +43,16 @@ protected:
         game = std::make_unique<Game>();
         system = std::make_unique<host::HeadlessServices>();
         return runGame(*game, host, *system, options, atFlowEnd);
+    }
+
+    // The whole program with these words after its name; its exit code.
+    static int runWords(std::vector<std::string> words) {
+        words.insert(words.begin(), "quenford");
+        std::vector<char*> args;
+        for (std::string& word : words) {
+            args.push_back(word.data());
+        }
+        return runProgram(static_cast<int>(args.size()), args.data());
     }
 
     static HeadlessOptions frames(uint64_t count) {
@@ -144,6 +149,24 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
     EXPECT_EQ(recorded % 4, 0u);
     EXPECT_FALSE(fs::exists(folder / "DATA12.RES"));
 
+    // Timed three ways, then its end; without the archive, one line that says so, and 1.
+    const std::string demo = "--timedemo=" + (folder / "player" / "DATA12.RES").string();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runWords({demo, "--data", folder.string()}), 0);
+    const std::string timed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(timed.begin(), timed.end(), '\n'), 4) << timed;
+    EXPECT_GT(std::atoi(timed.c_str()), 0) << timed;
+    EXPECT_NE(timed.find("end state: "), std::string::npos) << timed;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runWords({demo, "--data", (folder / "player").string()}), 1);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_NE(said.find("quenford: the game data " + (folder / "player").string()),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("quenford:"), said.rfind("quenford:")) << said;
+
     // The player's own recording first, else the one beside the archive.
     HeadlessHost player(frames(30));
     EXPECT_EQ(run(player, "1").demo, DemoChoice::Playback);
@@ -167,11 +190,11 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     const std::string dump = (folder / "frames").string();
     const std::string script = (folder / "input.txt").string();
     std::ofstream(script) << "0 move 10 10\n100 click left\n";
-    const char* args[] = {"quenford",      "--headless", "--data",    data.c_str(),
-                          "--frames",      "25",         "--report",  report.c_str(),
-                          "--dump",        dump.c_str(), "--dump-at", "25",
-                          "--clock-start", "4294967200", "--script",  script.c_str()};
-    EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 0);
+    const std::vector<std::string> args = {
+        "--headless", "--data",    data,         "--frames", "25", "--report",  report,
+        "--dump",     dump,        "--dump-at",  "25",       "--clock-start", "4294967200",
+        "--script",   script};
+    EXPECT_EQ(runWords(args), 0);
     const std::string json = test::readText(report);
     unsigned long long frameCount = 0;
     unsigned clock = 0;
@@ -188,18 +211,19 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     EXPECT_FALSE(fs::exists(folder / "frames" / "frame-000024.png"));
 
     std::ofstream(script) << "0 move 10 10\n100 wiggle\n";
-    EXPECT_EQ(runProgram(static_cast<int>(std::size(args)), const_cast<char**>(args)), 2);
+    EXPECT_EQ(runWords(args), 2);
 }
 
-// Through the layer that plays from the keys: P holds the game under its sign until P again,
-// F1 shows the controls until any key, a lost focus shows the sign too; and a click that
-// comes with its move chooses the menu item it lands on at once.
+// Through the layer that plays from the keys: how to play over the first picture until a key,
+// P holds the game under its sign until P again, F1 shows the controls and F1 again how to
+// play until any other key, a lost focus shows the sign too; and a click that comes with its
+// move chooses the menu item it lands on at once.
 TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsItem) {
     test::writeTestArchives(folder);
     HeadlessOptions options = frames(1300);
     options.script = host::parseScript(
-                         "1000 key space\n4000 key return\n"
-                         "20000 key p\n25000 key p\n27000 key f1\n30000 key a\n"
+                         "500 key space\n1000 key space\n4000 key return\n"
+                         "20000 key p\n25000 key p\n27000 key f1\n28000 key f1\n30000 key a\n"
                          "32000 deactivate\n34000 activate\n36000 key esc\n"
                          "39000 move 200 391\n39000 click left\n")
                          .events;
@@ -211,6 +235,7 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
+    programOptions.rules = true;
     system = std::make_unique<host::HeadlessServices>();
     runGameOrAutoplay(*game, host, *system, programOptions, [] {});
 
@@ -220,13 +245,15 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
         });
     };
     EXPECT_GT(framesBetween(15000, 20000), 100);
-    for (const auto& [from, to] : {std::pair{20000, 25000}, {27000, 30000}, {32000, 34000}}) {
+    for (const auto& [from, to] :
+         {std::pair{0, 500}, {20000, 25000}, {27000, 30000}, {32000, 34000}}) {
         EXPECT_EQ(framesBetween(from + 40, to), 0) << from;
         EXPECT_GT(framesBetween(to, to + 1000), 20) << from;
     }
     using host::Sign;
-    EXPECT_EQ(host.signsShown(), (std::vector<Sign>{Sign::Paused, Sign::None, Sign::Controls,
-                                                    Sign::None, Sign::Paused, Sign::None}));
+    EXPECT_EQ(host.signsShown(),
+              (std::vector<Sign>{Sign::Rules, Sign::None, Sign::Paused, Sign::None, Sign::Controls,
+                                 Sign::Rules, Sign::None, Sign::Paused, Sign::None}));
     const auto menuAt = [&](uint64_t at) {
         return std::find_if(shown.begin(), shown.end(),
                             [&](const auto& frame) { return frame.first >= at; })
@@ -235,6 +262,21 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     EXPECT_TRUE(menuAt(38500));
     EXPECT_FALSE(menuAt(40500));
     EXPECT_EQ(game->board.phase, BoardPhase::Play);
+}
+
+// A player's first start has neither window settings nor a high-score table; without a place
+// for the settings no start is the first, since every start would be.
+TEST_F(ProgramTest, AFirstStartHasNeitherWindowSettingsNorATable) {
+    host::HeadlessServices services;
+    const fs::path settings = folder / "config" / "window.conf";
+    EXPECT_TRUE(firstStart(settings.string(), services));
+    EXPECT_FALSE(firstStart("", services));
+    std::ofstream(folder / "home" / "HIGH10") << "";
+    EXPECT_FALSE(firstStart(settings.string(), services));
+    fs::remove(folder / "home" / "HIGH10");
+    fs::create_directories(settings.parent_path());
+    std::ofstream(settings) << "mode=window\n";
+    EXPECT_FALSE(firstStart(settings.string(), services));
 }
 
 // What the player names explicitly must work: a line naming it and exit code 2, and the
@@ -255,125 +297,15 @@ TEST_F(ProgramTest, OptionsNamingUnusableFilesEndTheProgramBeforeItStarts) {
         {"--data", (folder / "missing").string()},
     };
     for (const auto& extra : cases) {
-        std::vector<std::string> words{"quenford", "--headless", "--data", data};
+        std::vector<std::string> words{"--headless", "--data", data};
         words.insert(words.end(), extra.begin(), extra.end());
-        std::vector<char*> args;
-        for (std::string& word : words) {
-            args.push_back(word.data());
-        }
         testing::internal::CaptureStderr();
-        EXPECT_EQ(runProgram(static_cast<int>(args.size()), args.data()), 2) << extra[0];
+        EXPECT_EQ(runWords(words), 2) << extra[0];
         const std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         const std::string named = extra.back().substr(extra.back().find('=') + 1);
         EXPECT_NE(said.find(named), std::string::npos) << said;
     }
-}
-
-// One of two games on a headless host with a collection folder of its own: a script or the
-// built-in player, and what it reports at the end.
-class OwnGame {
-public:
-    OwnGame(const fs::path& home, std::string_view script, bool builtInPlayer)
-        : host(options(script)) {
-        fs::create_directories(home);
-        system.folder = home.string() + "/";
-        if (builtInPlayer) {
-            player = std::make_unique<autoplay::AutoplayHost>(
-                host, game, autoplay::AutoplayOptions{.games = 1},
-                [this] { return game.highScoreTable.isOpen(); });
-        }
-    }
-
-    // Runs the game to its end; every presented frame goes through atFrame first.
-    void run(const fs::path& data, const std::function<void()>& atFrame) {
-        host.setFrameObserver([&](host::HeadlessHost& shown) {
-            const std::vector<uint8_t>& frame = shown.lastFrame();
-            const std::string_view pixels(reinterpret_cast<const char*>(frame.data()),
-                                          frame.size());
-            frameHash = frameHash * 31 + std::hash<std::string_view>{}(pixels);
-            atFrame();
-        });
-        ProgramOptions settings;
-        settings.dataFolder = data.string();
-        runGame(game, player ? static_cast<host::Host&>(*player) : host, system, settings, [this] {
-            for (const ReportField& field : gameReportFields(game)) {
-                report += field.name + "=" + field.json + "\n";
-            }
-        });
-        report += endStateLine(game, host.framesPresented()) + " frames " +
-                  std::to_string(frameHash) + " sounds " +
-                  std::to_string(host.playedSounds().size());
-    }
-
-    std::string report;
-
-private:
-    static HeadlessOptions options(std::string_view script) {
-        HeadlessOptions settings;
-        settings.frameLimit = 1500;
-        settings.script = host::parseScript(script).events;
-        return settings;
-    }
-
-    HeadlessHost host;
-    test::FakeServices system;
-    Game game;
-    std::unique_ptr<autoplay::AutoplayHost> player;
-    size_t frameHash = 0;
-};
-
-// Two games in one process, each on a thread of its own but only one running at a time:
-// every presented frame hands the turn to the other game.
-TEST_F(ProgramTest, TwoGamesSteppedInTurnReportWhatEachReportsAlone) {
-    test::writeTestArchives(folder);
-    // Past the title and the table, then the bed left to its background animations, whose
-    // random draws would tell of a generator the games shared.
-    constexpr std::string_view clicks = "100 click left\n3000 click left\n";
-    auto makeGames = [&](const char* run) {
-        return std::array<std::unique_ptr<OwnGame>, 2>{
-            std::make_unique<OwnGame>(folder / run / "a", clicks, false),
-            std::make_unique<OwnGame>(folder / run / "b", "", true)};
-    };
-    auto alone = makeGames("alone");
-    for (auto& one : alone) {
-        one->run(folder, [] {});
-    }
-
-    auto together = makeGames("together");
-    std::mutex lock;
-    std::condition_variable turnChanged;
-    int turn = 0;
-    std::array<bool, 2> ended{};
-    auto play = [&](int me) {
-        const auto waitTurn = [&](std::unique_lock<std::mutex>& held) {
-            turnChanged.wait(held, [&] { return turn == me; });
-        };
-        {
-            std::unique_lock held(lock);
-            waitTurn(held);
-        }
-        together[static_cast<size_t>(me)]->run(folder, [&] {
-            std::unique_lock held(lock);
-            if (!ended[static_cast<size_t>(1 - me)]) {
-                turn = 1 - me;
-                turnChanged.notify_all();
-                waitTurn(held);
-            }
-        });
-        const std::lock_guard held(lock);
-        ended[static_cast<size_t>(me)] = true;
-        turn = 1 - me;
-        turnChanged.notify_all();
-    };
-    std::thread first(play, 0);
-    std::thread second(play, 1);
-    first.join();
-    second.join();
-
-    EXPECT_NE(alone[0]->report, alone[1]->report);
-    EXPECT_EQ(together[0]->report, alone[0]->report);
-    EXPECT_EQ(together[1]->report, alone[1]->report);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "play/GameState.h"
+#include "play/SquareMapping.h"
 #include "support/TestFiles.h"
 
 namespace quenford {
@@ -18,11 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::readText;
 
-// The middle of a square of the bed on the screen.
-std::string squareCentre(int32_t col, int32_t row) {
-    const int32_t a = 8286 + 993 * col + 496;  // 12x + 33y
-    const int32_t b = 993 * row + 496 - 4405;  // 25y - 21x
-    return std::to_string((25 * a - 33 * b) / 993) + " " + std::to_string((21 * a + 12 * b) / 993);
+std::string squarePoint(int32_t col, int32_t row) {
+    const Point centre = squareCentre(col, row);
+    return std::to_string(centre.x) + " " + std::to_string(centre.y);
 }
 
 class WholeProgramTest : public ::testing::Test {
@@ -67,7 +65,7 @@ TEST_F(WholeProgramTest, EntryTypedAfterAGameIsThereOnTheNextRun) {
     const uint64_t start = 12000;
     const uint64_t end = 150000;
     for (uint64_t at = start, k = 0; at < end; at += 100, ++k) {
-        play.emplace(at, "move " + squareCentre(k % boardSize, (k / boardSize) % boardSize));
+        play.emplace(at, "move " + squarePoint(k % boardSize, (k / boardSize) % boardSize));
         play.emplace(at, "click left");
     }
     for (uint64_t at = start + 50; at < end; at += 3000) {

@@ -23,7 +23,7 @@ done
 for file in $expect; do
     [ -s "$root/$file" ] || fail "missing $prefix/$file"
 done
-for file in DATA10.RES morva.res icons/64x64/quenford.png signs/paused.png signs/controls.png; do
+for file in DATA10.RES morva.res icons/64x64/quenford.png signs/paused.png signs/controls.png signs/rules.png; do
     [ -s "$stage$data_dir/$file" ] || fail "missing $data_dir/$file"
 done
 [ -x "$root/$bindir/quenford" ] || fail "the program is not executable"

@@ -15,12 +15,22 @@ bool mapsTo(Point p, int32_t col, int32_t row) {
     return square && square->col == col && square->row == row;
 }
 
-TEST(SquareMapping, EveryAnchorMapsToItsSquareAndTheBedEndsWhereItShould) {
+TEST(SquareMapping, OutlinesAndCentresLieOnTheirSquaresAndTheBedEndsWhereItShould) {
     for (int32_t row = 0; row < 8; ++row) {
         for (int32_t col = 0; col < 8; ++col) {
-            const Point a = squareAnchor(col, row);
-            EXPECT_TRUE(mapsTo(a, col, row));
-            EXPECT_TRUE(mapsTo({a.x + 25 - 33 - 1, a.y + 21 + 12 - 1}, col, row));  // far corner
+            const Point centre = squareCentre(col, row);
+            EXPECT_TRUE(mapsTo(centre, col, row));
+            const auto outline = squareOutline(col, row);
+            EXPECT_TRUE(mapsTo(outline[0], col, row)) << "the top corner is the square's";
+            // Near each corner, a step toward the middle is on the square and one away from
+            // it is not, but above the top corner of the bed, in the strip of the truncation.
+            for (size_t k = 0; k < outline.size(); ++k) {
+                const int32_t dx = (centre.x - outline[k].x) / 8;
+                const int32_t dy = (centre.y - outline[k].y) / 8;
+                EXPECT_TRUE(mapsTo({outline[k].x + dx, outline[k].y + dy}, col, row));
+                EXPECT_EQ(mapsTo({outline[k].x - dx, outline[k].y - dy}, col, row),
+                          k == 0 && col == 0 && row == 0);
+            }
         }
         EXPECT_FALSE(squareAt(squareAnchor(8, row).x, squareAnchor(8, row).y));
         EXPECT_FALSE(squareAt(squareAnchor(row, 8).x, squareAnchor(row, 8).y));

@@ -1,17 +1,26 @@
-// The whole program on the headless host, driven like a player who watches the bed: past
-// the title and the table, a swap, harvests, the menu's sound switch, back, and quit.
-#include <cstdlib>
+// The whole program on the headless host, played two ways: by a player who watches the bed
+// and uses the mouse (past the title and the table, a swap, harvests, the menu's sound switch,
+// back, and quit), and by the built-in player; then both at once, stepped in turn.
+#include <array>
+#include <condition_variable>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include <gtest/gtest.h>
 
+#include "app/EndState.h"
 #include "app/Program.h"
+#include "app/Report.h"
+#include "autoplay/AutoplayHost.h"
 #include "autoplay/Strategy.h"
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
-#include "host/headless/HeadlessServices.h"
 #include "play/SoundCues.h"
 #include "resources/GameArchive.h"
+#include "support/FakeServices.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 
@@ -109,44 +118,137 @@ private:
     int secondOfSwap = -1;
 };
 
-TEST(ScriptedGame, SwapsHarvestsTheSoundSwitchAndQuitFromTheMenu) {
-    const test::TempFolder folder{"scripted"};
-    fs::create_directories(folder / "home");
-    setenv("TAMBERLY_HOME", (folder / "home").c_str(), 1);
-    test::writeTestArchives(folder);
+// One game on a headless host with a collection folder of its own, played by the Player or
+// the built-in player, and what it reports at the end.
+class OwnGame {
+    static constexpr uint64_t frameLimit = 20000;
+    host::HeadlessHost host;  // before the players that drive it
+    test::FakeServices system;
 
-    host::HeadlessOptions options;
-    options.frameLimit = 20000;
-    host::HeadlessHost host(options);
-    Game game;
-    Player player(host, game);
-    host.setFrameObserver(std::ref(player));
-    ProgramOptions programOptions;
-    programOptions.dataFolder = folder.string();
-    programOptions.commandLine = "Q";
-    const uint8_t* landed = nullptr;
-    const uint8_t* soundOff = nullptr;
-    host::HeadlessServices system;
-    const GameResult result = runGame(game, host, system, programOptions, [&] {
-        landed = game.resources->group(res::soundTable).element(sfx::landed);
-        soundOff = game.resources->group(res::soundTable).element(sfx::soundOff);
-    });
-
-    EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_LT(host.framesPresented(), options.frameLimit) << "the player did not quit";
-    EXPECT_GE(player.swaps, 1);
-    EXPECT_GE(player.harvested, 10);
-    EXPECT_GT(player.gardenSeen, 100);
-    EXPECT_GT(player.menuSeen, 40) << "opened twice, at least 25 frames each";
-    EXPECT_GT(game.board.score, player.harvested);
-    int landings = 0;
-    for (const host::PlayedSound& played : host.playedSounds()) {
-        landings += played.slot == 2 && played.data == landed ? 1 : 0;
+public:
+    OwnGame(const fs::path& home, bool builtInPlayer)
+        : host(options(builtInPlayer ? 1500 : frameLimit)), mouse(host, game) {
+        fs::create_directories(home);
+        system.folder = home.string() + "/";
+        if (builtInPlayer) {
+            player = std::make_unique<autoplay::AutoplayHost>(
+                host, game, autoplay::AutoplayOptions{.games = 1},
+                [this] { return game.highScoreTable.isOpen(); });
+        }
     }
-    EXPECT_EQ(landings, player.harvested);
-    ASSERT_FALSE(host.playedSounds().empty());
-    // Switching off is heard; nothing after it.
-    EXPECT_EQ(host.playedSounds().back().data, soundOff);
+
+    // Runs the game to its end; every presented frame goes through atFrame last.
+    void run(const fs::path& data, const std::function<void()>& atFrame) {
+        host.setFrameObserver([&](host::HeadlessHost& shown) {
+            const std::vector<uint8_t>& frame = shown.lastFrame();
+            const std::string_view pixels(reinterpret_cast<const char*>(frame.data()),
+                                          frame.size());
+            frameHash = frameHash * 31 + std::hash<std::string_view>{}(pixels);
+            if (!player) {
+                mouse(shown);
+            }
+            atFrame();
+        });
+        ProgramOptions settings;
+        settings.dataFolder = data.string();
+        settings.commandLine = "Q";
+        const GameResult result =
+            runGame(game, player ? static_cast<host::Host&>(*player) : host, system, settings, [&] {
+                for (const ReportField& field : gameReportFields(game)) {
+                    report += field.name + "=" + field.json + "\n";
+                }
+                const PictureGroup& sounds = game.resources->group(res::soundTable);
+                for (const host::PlayedSound& played : host.playedSounds()) {
+                    landings += played.slot == 2 && played.data == sounds.element(sfx::landed) ? 1 : 0;
+                }
+                endsSoundOff = !host.playedSounds().empty() &&
+                               host.playedSounds().back().data == sounds.element(sfx::soundOff);
+            });
+        report += endStateLine(game, host.framesPresented()) + " frames " +
+                  std::to_string(frameHash) + " sounds " +
+                  std::to_string(host.playedSounds().size()) + " exit " +
+                  std::to_string(result.exitCode);
+        quit = host.framesPresented() < frameLimit;
+    }
+
+    std::string report;
+    Game game;
+    Player mouse;
+    int landings = 0;
+    bool endsSoundOff = false;
+    bool quit = false;
+
+private:
+    static host::HeadlessOptions options(uint64_t frames) {
+        host::HeadlessOptions settings;
+        settings.frameLimit = frames;
+        return settings;
+    }
+
+    std::unique_ptr<autoplay::AutoplayHost> player;
+    size_t frameHash = 0;
+};
+
+// Each game on a thread of its own but only one running at a time: every presented frame
+// hands the turn to the other game. A generator or a table the games shared would show.
+TEST(ScriptedGame, TwoGamesSteppedInTurnReportWhatEachReportsAlone) {
+    const test::TempFolder folder{"scripted"};
+    test::writeTestArchives(folder);
+    auto makeGames = [&](const char* run) {
+        return std::array<std::unique_ptr<OwnGame>, 2>{
+            std::make_unique<OwnGame>(folder / run / "a", false),
+            std::make_unique<OwnGame>(folder / run / "b", true)};
+    };
+    auto alone = makeGames("alone");
+    for (auto& one : alone) {
+        one->run(folder, [] {});
+    }
+
+    const OwnGame& mouse = *alone[0];
+    EXPECT_TRUE(mouse.quit) << "the player did not quit";
+    EXPECT_NE(mouse.report.find(" exit 0"), std::string::npos) << mouse.report;
+    EXPECT_GE(mouse.mouse.swaps, 1);
+    EXPECT_GE(mouse.mouse.harvested, 10);
+    EXPECT_GT(mouse.mouse.gardenSeen, 100);
+    EXPECT_GT(mouse.mouse.menuSeen, 40) << "opened twice, at least 25 frames each";
+    EXPECT_GT(mouse.game.board.score, mouse.mouse.harvested);
+    EXPECT_EQ(mouse.landings, mouse.mouse.harvested);
+    EXPECT_TRUE(mouse.endsSoundOff) << "switching off is heard; nothing after it";
+
+    auto together = makeGames("together");
+    std::mutex lock;
+    std::condition_variable turnChanged;
+    int turn = 0;
+    std::array<bool, 2> ended{};
+    auto play = [&](int me) {
+        const auto waitTurn = [&](std::unique_lock<std::mutex>& held) {
+            turnChanged.wait(held, [&] { return turn == me; });
+        };
+        {
+            std::unique_lock held(lock);
+            waitTurn(held);
+        }
+        together[static_cast<size_t>(me)]->run(folder, [&] {
+            std::unique_lock held(lock);
+            if (!ended[static_cast<size_t>(1 - me)]) {
+                turn = 1 - me;
+                turnChanged.notify_all();
+                waitTurn(held);
+            }
+        });
+        const std::lock_guard held(lock);
+        ended[static_cast<size_t>(me)] = true;
+        turn = 1 - me;
+        turnChanged.notify_all();
+    };
+    std::thread first(play, 0);
+    std::thread second(play, 1);
+    first.join();
+    second.join();
+
+    EXPECT_NE(alone[0]->report, alone[1]->report);
+    EXPECT_EQ(together[0]->report, alone[0]->report);
+    EXPECT_EQ(together[1]->report, alone[1]->report);
 }
 
 }  // namespace

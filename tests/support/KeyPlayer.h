@@ -63,7 +63,7 @@ private:
     // Taps the arrow that brings the pointer nearest the square, or the key once there;
     // true when the key was tapped.
     bool walkTo(int32_t square, const char* key) {
-        const Point target = keyplay::squareCentre(square % boardSize, square / boardSize);
+        const Point target = squareCentre(square % boardSize, square / boardSize);
         const Point at{game.input.mouseX, game.input.mouseY};
         const auto under = squareAt(at.x, at.y);
         if (under && under->col + boardSize * under->row == square) {

@@ -4,7 +4,7 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
   arrowPath, enterGarden, holdKey, launchBrowser, menuArea, openMenu, openPage, pagePoint, serveSite,
-  squarePoint, waitForState,
+  squarePoint, waitForFirstFrame, waitForState,
 } from './harness.mjs';
 
 let server;
@@ -156,8 +156,23 @@ test('a pad picks and swaps, and its Start opens the menu', pageTimeout, async (
   await page.close();
 });
 
-test('the signs show over the picture, and the page\'s Controls press F1', pageTimeout, async () => {
-  const { page, errors } = await openPage(desktop.context, server.url + '?q');
+test('how to play on the first visit only and at F1 twice; the signs show over the picture, and the page\'s Controls press F1', pageTimeout, async () => {
+  const fresh = await launchBrowser(undefined, { firstVisit: true });
+  const { page, errors } = await openPage(fresh.context, server.url + '?q');
+  const rules = page.getByRole('dialog', { name: 'How to play' });
+  await rules.waitFor();
+  assert.match(await rules.innerText(), /Pass 500 points/);
+  await page.keyboard.press('Space');
+  await rules.waitFor({ state: 'hidden' });
+  await page.reload();
+  await waitForFirstFrame(page);
+  await page.keyboard.press('F1');
+  await page.getByRole('dialog', { name: 'Controls' }).waitFor();
+  assert.ok(!(await rules.isVisible()), 'a later visit shows them only at F1 twice');
+  await page.keyboard.press('F1');
+  await rules.waitFor();
+  await page.keyboard.press('Escape');
+  await rules.waitFor({ state: 'hidden' });
   await enterGarden(page);
   const visible = (selector) => page.locator(selector).isVisible();
   await page.evaluate(() => Module.quenfordWebHost.showSign(1));
@@ -182,5 +197,5 @@ test('the signs show over the picture, and the page\'s Controls press F1', pageT
   assert.deepEqual(await page.evaluate(() => window.pressed), ['F1']);
   assert.equal(await page.evaluate(() => document.activeElement.id), 'screen');
   assert.deepEqual(errors, []);
-  await page.close();
+  await fresh.close();
 });

@@ -42,8 +42,9 @@ export async function serveSite(folder = site) {
 }
 
 // One browser with its own empty profile; profile: a folder to reuse (a restart); options:
-// the context's own (a phone's touch screen, no JavaScript).
-export async function launchBrowser(profile, options = {}) {
+// the context's own (a phone's touch screen, no JavaScript), and firstVisit: how to play
+// shows as on a player's first visit (otherwise the page takes every visit for a later one).
+export async function launchBrowser(profile, { firstVisit = false, ...options } = {}) {
   const userDataDir = profile || (await mkdtemp(path.join(tmpdir(), 'quenford-chromium-')));
   const context = await chromium.launchPersistentContext(userDataDir, {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -54,6 +55,7 @@ export async function launchBrowser(profile, options = {}) {
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--autoplay-policy=no-user-gesture-required'],
   });
+  if (!firstVisit) await context.addInitScript(() => localStorage.setItem('quenford.rulesSeen', '1'));
   return {
     context,
     profile: userDataDir,

@@ -3,11 +3,13 @@
 #include <cairo.h>
 
 #include <filesystem>
+#include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "databuilder/Canvas.h"
+#include "databuilder/Items.h"
 
 namespace quenford::tools {
 
@@ -90,9 +92,17 @@ bool writePaused(const std::filesystem::path& path) {
     return write(canvas, path);
 }
 
+// F1 turns the panel's page; anything else lets the game go.
+void pageFoot(cairo_t* cr, const char* otherPage, double width, double height) {
+    selectFont(cr, FontStyle::SansBold, 11);
+    const std::string foot =
+        std::string("F1: ") + otherPage + "    Any other key or click: back to the game";
+    text(cr, foot.c_str(), width / 2.0, height - 16, Align::Centre, body);
+}
+
 bool writeControls(const std::filesystem::path& path) {
     constexpr int width = 600;
-    constexpr int height = 240;
+    constexpr int height = 250;
     // Where each column's actions start, after its longest control.
     constexpr double actionOffsets[] = {86, 80, 76};
     const Canvas canvas(width * signScale, height * signScale);
@@ -115,9 +125,53 @@ bool writeControls(const std::filesystem::path& path) {
         x += 198;
         ++index;
     }
-    selectFont(cr, FontStyle::SansBold, 11);
-    text(cr, "Any key or click goes back to the game", width / 2.0, height - 16, Align::Centre,
-         body);
+    pageFoot(cr, "how to play", width, height);
+    return write(canvas, path);
+}
+
+// What a newcomer needs: the goal, the two moves, what grows after them and how a game ends,
+// with the items as the bed shows them and what each is worth in a harvest.
+bool writeRules(const std::filesystem::path& path) {
+    constexpr int width = 600;
+    constexpr int height = 300;
+    // The points an item of each kind brings: its kind's value (1 to 5) plus one.
+    constexpr int itemPoints[itemKinds] = {2, 3, 4, 5, 6};
+    const Canvas canvas(width * signScale, height * signScale);
+    drawBoard(canvas);
+    cairo_t* cr = canvas.cr();
+    selectFont(cr, FontStyle::SansBold, 22);
+    text(cr, "How to play", width / 2.0, 36, Align::Centre, heading);
+
+    selectFont(cr, FontStyle::SansBold, 13);
+    text(cr, "Pass 500 points to win.", width / 2.0, 60, Align::Centre, keyColour);
+
+    const Lines lines{
+        {"Swap", "pick an item, then one of another kind: they change places."},
+        {"Harvest", "five or more items of one kind, touching side by side:"},
+        {"", "they fly into the basket, each item worth the points below."},
+        {"Growing", "after every swap 6 new items grow, after every harvest 3."},
+        {"The end", "the game is lost when a new item finds no free square."},
+    };
+    double y = 86;
+    for (const auto& [topic, words] : lines) {
+        selectFont(cr, FontStyle::SansBold, 11);
+        text(cr, topic, 40, y, Align::Left, heading);
+        selectFont(cr, FontStyle::SansBold, 10);
+        text(cr, words, 110, y, Align::Left, body);
+        y += 16;
+    }
+
+    constexpr double firstItemX = 140;
+    constexpr double itemSpacing = 80;
+    constexpr double itemFoot = 232;
+    for (int kind = 0; kind < itemKinds; ++kind) {
+        const double x = firstItemX + kind * itemSpacing;
+        drawItem(cr, kind, x, itemFoot, 0.8);
+        selectFont(cr, FontStyle::SansBold, 11);
+        const std::string points = std::to_string(itemPoints[kind]) + " points";
+        text(cr, points.c_str(), x, itemFoot + 20, Align::Centre, keyColour);
+    }
+    pageFoot(cr, "the controls", width, height);
     return write(canvas, path);
 }
 
@@ -127,7 +181,8 @@ bool writeSigns(const std::string& folder) {
     const std::filesystem::path signs = std::filesystem::path(folder) / "signs";
     std::error_code error;
     std::filesystem::create_directories(signs, error);
-    return writePaused(signs / "paused.png") && writeControls(signs / "controls.png");
+    return writePaused(signs / "paused.png") && writeControls(signs / "controls.png") &&
+           writeRules(signs / "rules.png");
 }
 
 }  // namespace quenford::tools

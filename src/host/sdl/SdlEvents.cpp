@@ -44,6 +44,10 @@ void SdlHost::handleEvent(const SDL_Event& event) {
                     break;
             }
             break;
+        case SDL_SYSWMEVENT:
+            windowLoss.see(event);
+            closeLostWindow();
+            break;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
             drawFrame();

@@ -93,12 +93,14 @@ SdlHost::~SdlHost() {
     audio.reset();
     pausedSign.reset();
     controlsSign.reset();
+    rulesSign.reset();
     texture.reset();
     renderer.reset();
     window.reset();
 }
 
 bool SdlHost::createWindow(const std::string& caption) {
+    WindowLossWatch::takeXErrors();
     if (!video.start(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) {
         return false;
     }
@@ -126,6 +128,7 @@ bool SdlHost::createWindow(const std::string& caption) {
     if (!window) {
         return false;
     }
+    windowLoss.start(window.get());
     SDL_SetWindowMinimumSize(window.get(), screenWidth / 2, screenHeight / 2);
     if (SDL_Surface* icon = surfaceOf(options.icon)) {
         SDL_SetWindowIcon(window.get(), icon);
@@ -177,10 +180,17 @@ void SdlHost::queue(MessageKind kind, uint32_t param) {
     messages.push_back({kind, param});
 }
 
+void SdlHost::closeLostWindow() {
+    if (windowLoss.takeLoss()) {
+        queue(MessageKind::SystemClose);
+    }
+}
+
 std::optional<Message> SdlHost::nextMessage(uint32_t timeoutMs) {
     if (paletteChanged) {
         drawFrame();
     }
+    closeLostWindow();
     const uint32_t start = machineTicks();
     while (messages.empty()) {
         SDL_Event event;
@@ -237,6 +247,7 @@ bool SdlHost::openScreen() {
     if (!renderer) {
         return false;
     }
+    windowLoss.start(window.get());
     // The converted pixels carry an opaque alpha byte, so they serve as XRGB as well: in the
     // window's own format the picture is copied into it rather than converted again.
     const Uint32 windowFormat = SDL_GetWindowPixelFormat(window.get());
@@ -253,6 +264,7 @@ bool SdlHost::openScreen() {
     SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
     pausedSign = signTexture(renderer.get(), options.pausedSign);
     controlsSign = signTexture(renderer.get(), options.controlsSign);
+    rulesSign = signTexture(renderer.get(), options.rulesSign);
     drawFrame();
     return true;
 }
@@ -260,6 +272,7 @@ bool SdlHost::openScreen() {
 void SdlHost::closeScreen() {
     pausedSign.reset();
     controlsSign.reset();
+    rulesSign.reset();
     texture.reset();
     renderer.reset();
 }
@@ -318,6 +331,9 @@ void SdlHost::drawFrame() {
 }
 
 void SdlHost::showTexture() {
+    if (windowLoss.lost()) {
+        return;
+    }
     const ViewRect view = pictureView();
     const SDL_Rect destination{view.x, view.y, view.width, view.height};
     int outputWidth = 0;
@@ -342,7 +358,9 @@ void SdlHost::drawSign(const ViewRect& view) {
     SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 110);
     SDL_RenderFillRect(renderer.get(), &whole);
     SDL_SetRenderDrawBlendMode(renderer.get(), SDL_BLENDMODE_NONE);
-    SDL_Texture* picture = sign == Sign::Paused ? pausedSign.get() : controlsSign.get();
+    SDL_Texture* picture = sign == Sign::Paused     ? pausedSign.get()
+                           : sign == Sign::Controls ? controlsSign.get()
+                                                    : rulesSign.get();
     int width = 0;
     int height = 0;
     if (picture == nullptr || SDL_QueryTexture(picture, nullptr, nullptr, &width, &height) != 0) {

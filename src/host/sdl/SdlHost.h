@@ -15,6 +15,7 @@
 #include "host/sdl/Pads.h"
 #include "host/sdl/SdlAudio.h"
 #include "host/sdl/SdlHandles.h"
+#include "host/sdl/WindowLoss.h"
 #include "host/sdl/WindowSettings.h"
 
 namespace quenford::host {
@@ -45,6 +46,7 @@ struct SdlHostOptions {
     // on it; without one, the held picture is only dimmed.
     RgbaPicture pausedSign;
     RgbaPicture controlsSign;
+    RgbaPicture rulesSign;
 };
 
 constexpr int signScale = 2;
@@ -112,6 +114,8 @@ private:
     GamePixel gamePixelUnder(int32_t windowX, int32_t windowY) const;
 
     void queue(MessageKind kind, uint32_t param = 0);
+    // A window lost to another program is closed, as by its close button.
+    void closeLostWindow();
     // Shows the kept frame again with the current palette and window size.
     void drawFrame();
     // Scales the texture into the window and shows it, with the sign over it.
@@ -120,12 +124,14 @@ private:
 
     SdlHostOptions options;
     SdlSubsystem video;
+    WindowLossWatch windowLoss;
     WindowHandle window;
     RendererHandle renderer;
     TextureHandle texture;
     Sign sign = Sign::None;
     TextureHandle pausedSign;
     TextureHandle controlsSign;
+    TextureHandle rulesSign;
     std::unique_ptr<SdlAudio> audio;
     SdlSubsystem padSubsystem;
     Pads pads;

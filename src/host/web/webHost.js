@@ -218,9 +218,9 @@ var quenfordWebHost = (function () {
       this.image = null;
       this.imageBuffer = null;
     },
-    // 0: none, 1: paused, 2: the controls (host::Sign).
+    // 0: none, 1: paused, 2: the controls, 3: how to play (host::Sign).
     showSign(sign) {
-      if (this.page.showSign) this.page.showSign(['none', 'paused', 'controls'][sign] || 'none');
+      if (this.page.showSign) this.page.showSign(['none', 'paused', 'controls', 'rules'][sign] || 'none');
     },
 
     // Pointer: the game pixel under the player's pointer, through the page's scaling.

@@ -1,0 +1,21 @@
+#include "app/FirstStart.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace quenford {
+
+bool firstStart(const std::string& settingsFile, host::SystemServices& system) {
+    if (settingsFile.empty()) {
+        return false;
+    }
+    std::error_code error;
+    if (std::filesystem::exists(settingsFile, error) || error) {
+        return false;
+    }
+    const std::optional<std::string> folder = system.collectionFolder();
+    return !folder || !std::filesystem::exists(*folder + "HIGH10", error);
+}
+
+}  // namespace quenford
