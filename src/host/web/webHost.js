@@ -67,8 +67,8 @@ var quenfordWebHost = (function () {
   const padPollMs = 8;
   // The browser looks for pads only while a page listens for their announcement, and then
   // all the time, at the cost of a page that does something every frame. Until it announces
-  // one the page listens one second in every four: a pad is taken at a press held that long
-  // (or pressed again), and a still page costs next to nothing meanwhile.
+  // one the page listens one second in every four: a first press held up to three seconds
+  // counts, and a still page costs next to nothing meanwhile.
   const padListenMs = 1000;
   const padQuietMs = 3000;
   // Windows-1252 for the code points 0x80..0x9F leaves to other characters.
