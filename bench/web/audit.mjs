@@ -1,33 +1,16 @@
 // What an auditor of pages finds (not a test): Lighthouse's scores on its desktop and mobile
 // runs, and the page's layout shift from the navigation to a second after the first frame at
-// a window's and a phone's sizes; the site served by make serve-web (compressed). Run after
+// a window's and a phone's sizes; the site as make serve-web serves it (compressed). Run after
 // make web:
 //   node bench/web/audit.mjs
-import { execFile, spawn } from 'node:child_process';
-import { createServer } from 'node:net';
+import { execFile } from 'node:child_process';
 import { promisify } from 'node:util';
 import path from 'node:path';
-import { launchBrowser, root, site, waitForFirstFrame } from '../../tests/web/harness.mjs';
+import { launchBrowser, root, serveSite, waitForFirstFrame } from '../../tests/web/harness.mjs';
 
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-const port = await new Promise((resolve) => {
-  const probe = createServer().listen(0, '127.0.0.1', () => {
-    const { port: free } = probe.address();
-    probe.close(() => resolve(free));
-  });
-});
-const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), site, String(port)],
-  { stdio: 'ignore' });
-const url = `http://127.0.0.1:${port}/`;
-for (let tries = 0; ; ++tries) {
-  try {
-    await fetch(url);
-    break;
-  } catch (error) {
-    if (tries > 50) throw error;
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-}
+const server = await serveSite();
+const { url } = server;
 
 try {
   for (const preset of ['desktop', 'mobile']) {
@@ -73,5 +56,5 @@ try {
     await browser.close();
   }
 } finally {
-  server.kill();
+  server.close();
 }
