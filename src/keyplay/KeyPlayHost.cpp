@@ -5,6 +5,7 @@
 #include "host/common/KeyCodes.h"
 #include "keyplay/CursorMoves.h"
 #include "play/InGameMenu.h"
+#include "play/SquareMapping.h"
 
 namespace quenford::keyplay {
 
@@ -273,6 +274,12 @@ bool KeyPlayHost::readMouse(int32_t gameX, int32_t gameY, host::MouseReading& re
     const Shown shown = shownNow();
     const Screen screen = shown.screen;
     const bool moving = target && steered(screen);
+    const bool mouseUsed = live.dx != 0 || live.dy != 0 || live.left != 0 || live.right != 0;
+    if (moving) {
+        keysPointed = screen == Screen::Garden;
+    } else if (mouseUsed) {
+        keysPointed = false;
+    }
     if (moving) {
         live.dx = target->x - gameX;
         live.dy = target->y - gameY;
@@ -296,7 +303,24 @@ bool KeyPlayHost::readMouse(int32_t gameX, int32_t gameY, host::MouseReading& re
     pointer = {std::clamp(gameX + live.dx, 0, host::screenWidth - 1),
                std::clamp(gameY + live.dy, 0, host::screenHeight - 1)};
     reading = live;
+    markSquare(screen);
     return true;
+}
+
+void KeyPlayHost::markSquare(Screen screen) {
+    std::optional<host::Outline> wanted;
+    const std::optional<Square> square = squareAt(pointer.x, pointer.y);
+    if (keysPointed && screen == Screen::Garden && square) {
+        const std::array<Point, 4> corners = squareOutline(square->col, square->row);
+        wanted.emplace();
+        std::transform(corners.begin(), corners.end(), wanted->begin(), [](Point corner) {
+            return host::PicturePoint{corner.x, corner.y};
+        });
+    }
+    if (wanted != mark) {
+        mark = wanted;
+        inner.showMark(mark);
+    }
 }
 
 }  // namespace quenford::keyplay

@@ -32,10 +32,12 @@ using ShownNow = std::function<Shown()>;
 // (held, they repeat); Space and Enter are the left button, X the right one. P and Pause
 // hold the game as a lost focus does; F1 shows the controls, F1 again how to play, and
 // either holds it until any other key or click; the host shows the sign for each, and for a
-// lost focus. Everything reaches the
-// game as the motion, buttons and messages it reads already. A demo holds only the pointer
-// and its buttons, so while one is recorded Esc and F10 open and leave the menu with the
-// pointer (on the MENU sign, on "Back to play") instead, and the demo plays back exactly.
+// lost focus. After the arrows or a pad moved the pointer in the garden, the host marks the
+// square under it until the mouse moves or clicks, since the game's small pointer hides
+// among the items and is not drawn while they grow, fly or are harvested. Everything reaches
+// the game as the motion, buttons and messages it reads already. A demo holds only the
+// pointer and its buttons, so while one is recorded Esc and F10 open and leave the menu with
+// the pointer (on the MENU sign, on "Back to play") instead, and the demo plays back exactly.
 class KeyPlayHost : public host::HostDecorator {
 public:
     // rulesAtStart: how to play over the first presented picture, as F1 twice shows it.
@@ -56,6 +58,8 @@ private:
     // While the F1 panel is up, a click closes it.
     void lookForClick();
     void steer(std::array<uint8_t, 256>& keys);
+    // Outlines the square under the pointer the keys moved, or takes the outline away.
+    void markSquare(Screen screen);
 
     ShownNow shownNow;
 
@@ -85,6 +89,8 @@ private:
     Point pendingMotion{0, 0};    // the mouse's motion read while the game was held
     int32_t readsSinceMove = 0;
     bool leftReported = false;
+    bool keysPointed = false;  // the keys moved the pointer in the garden last, not the mouse
+    std::optional<host::Outline> mark;
 };
 
 }  // namespace quenford::keyplay

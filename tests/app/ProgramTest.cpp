@@ -216,22 +216,27 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
 
 // Through the layer that plays from the keys: how to play over the first picture until a key,
 // P holds the game under its sign until P again, F1 shows the controls and F1 again how to
-// play until any other key, a lost focus shows the sign too; and a click that comes with its
-// move chooses the menu item it lands on at once.
+// play until any other key, a lost focus shows the sign too; an arrow marks the square it
+// went to until the mouse moves; and a click that comes with its move chooses the menu item
+// it lands on at once.
 TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsItem) {
     test::writeTestArchives(folder);
     HeadlessOptions options = frames(1300);
     options.script = host::parseScript(
                          "500 key space\n1000 key space\n4000 key return\n"
+                         "16000 key down\n17000 move 100 100\n"
                          "20000 key p\n25000 key p\n27000 key f1\n28000 key f1\n30000 key a\n"
                          "32000 deactivate\n34000 activate\n36000 key esc\n"
                          "39000 move 200 391\n39000 click left\n")
                          .events;
     HeadlessHost host(options);
     game = std::make_unique<Game>();
-    std::vector<std::pair<uint64_t, bool>> shown;  // when each frame came, and the menu then
-    host.setFrameObserver(
-        [&](HeadlessHost& h) { shown.emplace_back(h.elapsedMs(), game->menuOpen); });
+    std::vector<std::pair<uint64_t, bool>> shown;   // when each frame came, and the menu then
+    std::vector<std::pair<uint64_t, bool>> marked;  // and whether a square was marked
+    host.setFrameObserver([&](HeadlessHost& h) {
+        shown.emplace_back(h.elapsedMs(), game->menuOpen);
+        marked.emplace_back(h.elapsedMs(), h.markShown().has_value());
+    });
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
@@ -254,13 +259,16 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     EXPECT_EQ(host.signsShown(),
               (std::vector<Sign>{Sign::Rules, Sign::None, Sign::Paused, Sign::None, Sign::Controls,
                                  Sign::Rules, Sign::None, Sign::Paused, Sign::None}));
-    const auto menuAt = [&](uint64_t at) {
-        return std::find_if(shown.begin(), shown.end(),
-                            [&](const auto& frame) { return frame.first >= at; })
+    const auto at = [](const auto& frames, uint64_t when) {
+        return std::find_if(frames.begin(), frames.end(),
+                            [&](const auto& frame) { return frame.first >= when; })
             ->second;
     };
-    EXPECT_TRUE(menuAt(38500));
-    EXPECT_FALSE(menuAt(40500));
+    EXPECT_FALSE(at(marked, 15500));
+    EXPECT_TRUE(at(marked, 16500));
+    EXPECT_FALSE(at(marked, 17500));
+    EXPECT_TRUE(at(shown, 38500));
+    EXPECT_FALSE(at(shown, 40500));
     EXPECT_EQ(game->board.phase, BoardPhase::Play);
 }
 
