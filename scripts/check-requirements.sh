@@ -20,6 +20,7 @@ program file file
 program lintian lintian
 program xvfb-run xvfb
 program xdotool xdotool
+program retroarch retroarch
 module sdl2 libsdl2-dev
 module x11 libx11-dev
 module cairo libcairo2-dev

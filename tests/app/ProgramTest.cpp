@@ -14,7 +14,7 @@
 #include "frontend/Game.h"
 #include "host/headless/HeadlessHost.h"
 #include "host/headless/HeadlessServices.h"
-#include "host/sdl/SlotMixer.h"
+#include "host/common/SlotMixer.h"
 #include "support/TestArchive.h"
 #include "support/TestFiles.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "host/sdl/SlotMixer.h"
+#include "host/common/SlotMixer.h"
 
 namespace quenford::host {
 namespace {

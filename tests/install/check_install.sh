@@ -1,12 +1,12 @@
 #!/bin/sh
-# check_install.sh BUILD STAGE PREFIX DATA_DIR BINDIR DESKTOP_FILE_VALIDATE APPSTREAMCLI
+# check_install.sh BUILD STAGE PREFIX DATA_DIR BINDIR DESKTOP_FILE_VALIDATE APPSTREAMCLI MULTIARCH
 # Stages `cmake --install` under STAGE (DESTDIR) and checks that everything a desktop needs
 # is there, that the validators accept the desktop entry and the metainfo, that the manual
-# page names every option the program offers, and that the installed program plays on its
-# installed data.
+# page names every option the program offers, that the libretro core shows the frontend
+# nothing but the libretro API, and that the installed program plays on its installed data.
 set -eu
 build="$1" stage="$2" prefix="$3" data_dir="$4"
-bindir="$5" desktop_validate="$6" appstream="$7"
+bindir="$5" desktop_validate="$6" appstream="$7" multiarch="$8"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -16,7 +16,8 @@ DESTDIR="$stage" cmake --install "$build" >/dev/null
 root="$stage$prefix"
 expect="$bindir/quenford share/applications/quenford.desktop \
 share/metainfo/io.github.quenford.quenford.metainfo.xml share/man/man6/quenford.6.gz \
-share/doc/quenford/copyright share/doc/quenford/changelog.gz"
+share/doc/quenford/copyright share/doc/quenford/changelog.gz \
+lib/$multiarch/libretro/quenford_libretro.so share/libretro/info/quenford_libretro.info"
 for size in 16 24 32 48 64 128 256; do
     expect="$expect share/icons/hicolor/${size}x${size}/apps/quenford.png"
 done
@@ -50,6 +51,18 @@ for option in $("$root/$bindir/quenford" --help | grep -o -- '--[a-z][a-z-]*' | 
     grep -q -- "$escaped" "$man" || fail "the manual page does not describe $option"
 done
 grep -q '@' "$man" && fail "the manual page has an unfilled @ placeholder"
+
+core="$root/lib/$multiarch/libretro/quenford_libretro.so"
+if [ -f "$core" ]; then
+    others=$(nm -D --defined-only "$core" | awk '$3 !~ /^retro_/ {print $3}')
+    [ -z "$others" ] || fail "the core exports more than the libretro API: $others"
+fi
+info="$root/share/libretro/info/quenford_libretro.info"
+version=$("$root/$bindir/quenford" --version | cut -d' ' -f2)
+grep -q -x "display_version = \"$version\"" "$info" 2>/dev/null ||
+    fail "the core's info file does not give the version $version"
+grep -q -x 'supports_no_game = "true"' "$info" 2>/dev/null ||
+    fail "the core's info file does not say it plays without content"
 
 # The installed program finds its data by the installed folder, shown with --data here
 # since the staged tree is not where it was built to look.

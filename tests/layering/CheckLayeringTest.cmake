@@ -25,13 +25,16 @@ endfunction()
 # Each case: name|files, comma-separated|whether the check passes.
 set(sound "play/A.cpp=platform/Vdp.h,platform/Vdp.cpp=resources/Archive.h,\
 resources/Archive.h=draw/Picture.h,host/sdl/SdlHost.cpp=host/common/KeyCodes.h,\
-app/Program.cpp=host/sdl/SdlHost.h")
+app/Program.cpp=host/sdl/SdlHost.h,libretro/Core.cpp=host/libretro/LibretroHost.h,\
+libretro/Core.cpp=frontend/Game.h")
 set(cases
     "sound|${sound}|TRUE"
     "upward|${sound},resources/Load.cpp=platform/Text.h|FALSE"
     "sideways host|${sound},host/sdl/Screenshot.cpp=host/headless/PngFrameWriter.h|FALSE"
     "shared piece on a host|${sound},host/common/Keys.cpp=host/web/WebHost.h|FALSE"
     "host internals|${sound},app/Timedemo.cpp=host/sdl/FrameConversion.h|FALSE"
+    "libretro host knows the game|${sound},host/libretro/X.cpp=frontend/Game.h|FALSE"
+    "game knows the core|${sound},app/X.cpp=libretro/Core.h|FALSE"
     "unknown folder|${sound},tools/X.cpp=host/Host.h|FALSE")
 set(failures "")
 foreach(entry IN LISTS cases)

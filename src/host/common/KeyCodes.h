@@ -51,11 +51,6 @@ constexpr uint8_t subtract = 0x6D;
 constexpr uint8_t f1 = 0x70;  // F1..F24 follow
 }  // namespace vk
 
-// A game pad is reported as the keys it stands for, held while its control is held: the
-// D-pad and the left stick the arrows, the bottom face button (A in SDL's naming) Enter,
-// the right face button (B) X, Start Esc, the left and right shoulder buttons keypad minus
-// and plus, Back (Select) Pause. A pad types nothing but Enter's and Esc's characters.
-
 // A key as a host presses it: its DirectInput code, the virtual-key code of its key-down
 // message, and the character the window also receives for it, unshifted (0: none).
 struct KeyPress {

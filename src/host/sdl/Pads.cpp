@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "host/common/KeyCodes.h"
+#include "host/common/PadKeys.h"
 
 namespace quenford::host {
 
@@ -18,38 +18,33 @@ enum StickControl : size_t {
 constexpr int16_t stickPress = 16384;
 constexpr int16_t stickRelease = 10923;
 
-constexpr KeyPress upKey{dik::up, vk::up, 0};
-constexpr KeyPress downKey{dik::down, vk::down, 0};
-constexpr KeyPress leftKey{dik::left, vk::left, 0};
-constexpr KeyPress rightKey{dik::right, vk::right, 0};
-
 // The D-pad and the stick both stand for the arrows.
 std::optional<KeyPress> keyFor(size_t control) {
     switch (control) {
         case SDL_CONTROLLER_BUTTON_DPAD_UP:
         case StickUp:
-            return upKey;
+            return padKey(PadControl::Up);
         case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
         case StickDown:
-            return downKey;
+            return padKey(PadControl::Down);
         case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
         case StickLeft:
-            return leftKey;
+            return padKey(PadControl::Left);
         case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
         case StickRight:
-            return rightKey;
+            return padKey(PadControl::Right);
         case SDL_CONTROLLER_BUTTON_A:
-            return KeyPress{dik::enter, vk::enter, charEnter};
+            return padKey(PadControl::Pick);
         case SDL_CONTROLLER_BUTTON_B:
-            return KeyPress{dik::x, vk::letterA + ('X' - 'A'), 0};
+            return padKey(PadControl::Harvest);
         case SDL_CONTROLLER_BUTTON_START:
-            return KeyPress{dik::escape, vk::escape, charEscape};
+            return padKey(PadControl::Start);
         case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
-            return KeyPress{dik::keypadMinus, vk::subtract, 0};
+            return padKey(PadControl::LeftShoulder);
         case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
-            return KeyPress{dik::keypadPlus, vk::add, 0};
+            return padKey(PadControl::RightShoulder);
         case SDL_CONTROLLER_BUTTON_BACK:
-            return KeyPress{dik::pause, vk::pause, 0};
+            return padKey(PadControl::Back);
         default:
             break;
     }

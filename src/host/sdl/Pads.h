@@ -18,7 +18,7 @@ struct PadKeyChange {
     bool down = false;
 };
 
-// The game controllers plugged in, each reported as the keys it stands for (KeyCodes.h
+// The game controllers plugged in, each reported as the keys it stands for (PadKeys.h
 // gives the mapping). The left stick counts as an arrow past half its travel and lets go
 // below a third, so that a stick resting near the edge does not flicker.
 class Pads {

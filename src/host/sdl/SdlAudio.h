@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "host/sdl/SdlHandles.h"
-#include "host/sdl/SlotMixer.h"
+#include "host/common/SlotMixer.h"
 
 namespace quenford::host {
 

@@ -1,4 +1,4 @@
-#include "host/sdl/SlotMixer.h"
+#include "host/common/SlotMixer.h"
 
 #include <algorithm>
 

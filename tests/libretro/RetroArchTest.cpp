@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/AutoplayRun.h"
+#include "frontend/Game.h"
+#include "host/common/FrameConversion.h"
+#include "host/headless/HeadlessHost.h"
+#include "support/FakeServices.h"
+#include "support/TestFiles.h"
+
+// RetroArch itself, with a configuration of its own (no menu, OpenGL on the processor under
+// a virtual display, no sound device), plays the core without content to frame N, takes its
+// screenshot and ends by itself with exit code 0; the screenshot is the headless host's
+// frame N, once brought back to 640 x 480 should RetroArch have scaled it.
+
+namespace quenford {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A step of the introduction's fade: every pixel differs from the frames beside it.
+constexpr int shotFrame = 10;
+
+struct Rgb {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> bytes;
+};
+
+Rgb readPng(const fs::path& file) {
+    Rgb picture;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, file.c_str()) == 0) {
+        return picture;
+    }
+    image.format = PNG_FORMAT_RGB;
+    picture.bytes.resize(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, picture.bytes.data(), 0, nullptr) == 0) {
+        return {};
+    }
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    return picture;
+}
+
+// The headless host's frame N, as RGB.
+std::vector<uint8_t> headlessFrame(const fs::path& data, const fs::path& home) {
+    host::HeadlessOptions options;
+    options.frameLimit = shotFrame;
+    host::HeadlessHost host(options);
+    test::FakeServices system;
+    system.folder = home.string() + "/";
+    Game game;
+    ProgramOptions settings;
+    settings.dataFolder = data.string();
+    runGameOrAutoplay(game, host, system, settings, [] {});
+    const host::ColourTable colours = host::colourTable(host.lastFramePalette());
+    std::vector<uint8_t> rgb;
+    for (const uint8_t index : host.lastFrame()) {
+        const uint32_t pixel = colours[index];
+        rgb.insert(rgb.end(), {static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
+                               static_cast<uint8_t>(pixel)});
+    }
+    return rgb;
+}
+
+TEST(RetroArch, PlaysTheCoreToAFrameThatIsTheHeadlessHostsAndEnds) {
+    const test::TempFolder work("retroarch");
+    const fs::path data = work / "system" / "quenford";
+    fs::create_directories(data);
+    fs::create_directories(work / "saves");
+    for (const char* file : {"DATA10.RES", "morva.res"}) {
+        fs::create_symlink(fs::path(QUENFORD_BUILT_DATA) / file, data / file);
+    }
+    std::ofstream(work / "retroarch.cfg")
+        << "video_driver = \"gl\"\nvideo_vsync = \"false\"\naudio_driver = \"null\"\n"
+           "input_driver = \"x\"\nmenu_driver = \"null\"\npause_nonactive = \"false\"\n"
+           "config_save_on_exit = \"false\"\nvideo_smooth = \"false\"\n"
+        << "system_directory = \"" << (work / "system").string() << "\"\n"
+        << "savefile_directory = \"" << (work / "saves").string() << "\"\n"
+        << "screenshot_directory = \"" << work.string() << "\"\n";
+    const fs::path shot = work / "retroarch.png";
+    const std::string command = "HOME='" + work.string() + "' XDG_CONFIG_HOME='" +
+                                (work / "config").string() +
+                                "' timeout 120 xvfb-run -a retroarch --config '" +
+                                (work / "retroarch.cfg").string() + "' -L '" +
+                                QUENFORD_LIBRETRO_CORE + "' --max-frames " +
+                                std::to_string(shotFrame) + " --max-frames-ss --max-frames-ss-path '" +
+                                shot.string() + "' >'" + (work / "log").string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "retroarch ended with " << status << ":\n" << test::readText(work / "log");
+
+    const Rgb shown = readPng(shot);
+    ASSERT_GT(shown.width, 0) << "no screenshot:\n" << test::readText(work / "log");
+    const std::vector<uint8_t> expected = headlessFrame(data, work / "home");
+    // Each of the game's pixels at the centre of where RetroArch's scaling put it.
+    size_t differing = 0;
+    for (int y = 0; y < host::screenHeight; ++y) {
+        const int sy = (2 * y + 1) * shown.height / (2 * host::screenHeight);
+        for (int x = 0; x < host::screenWidth; ++x) {
+            const int sx = (2 * x + 1) * shown.width / (2 * host::screenWidth);
+            const size_t at = (static_cast<size_t>(y) * host::screenWidth + x) * 3;
+            const size_t from = (static_cast<size_t>(sy) * shown.width + sx) * 3;
+            differing += std::equal(expected.begin() + at, expected.begin() + at + 3,
+                                    shown.bytes.begin() + from)
+                             ? 0
+                             : 1;
+        }
+    }
+    EXPECT_EQ(differing, 0u) << "RetroArch's screenshot is " << shown.width << " x " << shown.height;
+}
+
+}  // namespace
+}  // namespace quenford
