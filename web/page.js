@@ -10,7 +10,9 @@
   const whole = document.getElementById('whole');
   const result = document.getElementById('result');
   const again = document.getElementById('again');
-  const params = new URLSearchParams(location.search);
+  // The parameters' names in any case: ?Q is the Q mode, as the command line's Q is.
+  const params = new URLSearchParams([...new URLSearchParams(location.search)]
+    .map(([name, value]) => [name.toLowerCase(), value]));
   const rulesSeenKey = 'quenford.rulesSeen';
 
   // How to play shows over the game on a player's first visit, not over a demo or the
@@ -41,11 +43,12 @@
     return args;
   }
 
-  // What the game reads: the introduction's pictures only where it plays, the demo only
-  // where one plays.
+  // What the game reads: the introduction's pictures only where it plays (without them it
+  // starts at its title), the demo only where one plays.
+  const optionalFile = 'morva.res';
   function dataFiles() {
     const files = ['DATA10.RES'];
-    if (!params.has('q')) files.push('morva.res');
+    if (!params.has('q')) files.push(optionalFile);
     if (params.has('demo') || params.has('timedemo')) files.push('DATA12.RES');
     return files;
   }
@@ -94,8 +97,11 @@
       if (total > 0) progress.value = loaded.reduce((a, b) => a + b, 0) / total;
     };
     return Promise.all(names.map(async (name, index) => {
-      const response = await fetch('data/' + name);
-      if (!response.ok) throw new Error(name + ': ' + response.status + ' ' + response.statusText);
+      const response = await fetch('data/' + name).catch((error) => error);
+      if (!response.ok) {
+        if (name === optionalFile) return null;
+        throw new Error(name + ': ' + (response.message || response.status + ' ' + response.statusText));
+      }
       totals[index] = Number(response.headers.get('Content-Length')) || 0;
       const reader = response.body.getReader();
       const chunks = [];
@@ -135,11 +141,26 @@
     return rows;
   }
   let rowsWhenHeld = null;
+  const signPanels = ['controls', 'rules'].map((id) => document.getElementById(id));
+  let focusBeforeSign = null;
   const tableLock = /\/HIGH10\.lock$/;
 
   function showPanel(id, shown) {
     document.getElementById(id).hidden = !shown;
   }
+
+  // The program or its data could not be had: what failed, and the same address again.
+  function cannotLoad(reason) {
+    document.getElementById('ended-text').textContent = 'Quenford could not be loaded: ' + reason;
+    again.textContent = 'Try again';
+    showPanel('loading', false);
+    showPanel('again', true);
+    showPanel('ended', true);
+    again.focus();
+  }
+  window.addEventListener('error', (event) => {
+    if (event.target instanceof HTMLScriptElement) cannotLoad(event.target.getAttribute('src'));
+  }, true);
 
   // What the tests and the curious read off the page; times in ms from the navigation.
   const status = (window.quenford = {
@@ -161,10 +182,7 @@
   const data = fetchWithProgress(files, document.getElementById('progress'));
   data.then(() => {
     status.dataMs = performance.now();
-  }, (error) => {
-    document.getElementById('loading-text').textContent =
-      'The game data could not be loaded: ' + error.message;
-  });
+  }, (error) => cannotLoad(error.message));
 
   // quenford.js, loaded beside this script, compiles its WebAssembly while the data arrive;
   // the program starts once both are there.
@@ -174,23 +192,34 @@
       addRunDependency('quenford-data');
       data.then((bytes) => {
         FS.mkdir('/data');
-        files.forEach((name, index) => FS.writeFile('/data/' + name, bytes[index]));
+        files.forEach((name, index) => bytes[index] && FS.writeFile('/data/' + name, bytes[index]));
         removeRunDependency('quenford-data');
       }, () => {});
     }],
     onRuntimeInitialized() {
       status.runtimeMs = performance.now();
     },
+    // The program's code, compiled while it arrives, or what kept it away.
+    instantiateWasm(imports, receive) {
+      fetch('quenford.wasm').then((response) => {
+        if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+        return WebAssembly.instantiateStreaming(response, imports);
+      }).then((compiled) => receive(compiled.instance, compiled.module),
+        (error) => cannotLoad('quenford.wasm: ' + error.message));
+      return {};
+    },
     quenfordPage: {
       fastClock: params.has('fast'),
       canvas,
       stage,
+      signPanels,
       toggleFullscreen,
       framePresented() {
         if (status.firstFrameMs !== null) return;
         status.firstFrameMs = performance.now();
         showPanel('loading', false);
-        canvas.focus();
+        // Unless how to play, shown over the first picture, has taken the focus already.
+        if (document.activeElement === document.body) canvas.focus();
         // Kept for the next visit, with or without the network, once the game is on show.
         if ('serviceWorker' in navigator) {
           navigator.serviceWorker.register('service-worker.js').catch((error) => {
@@ -198,10 +227,20 @@
           });
         }
       },
+      // The panels the game holds under (the controls, how to play) take the focus while
+      // up, and give it back to where it was.
       showSign(sign) {
         showPanel('paused', sign === 'paused');
-        showPanel('controls', sign === 'controls');
-        showPanel('rules', sign === 'rules');
+        const wasUp = signPanels.some((panel) => !panel.hidden);
+        for (const panel of signPanels) panel.hidden = panel.id !== sign;
+        const up = signPanels.find((panel) => !panel.hidden);
+        if (up && !wasUp) focusBeforeSign = document.activeElement;
+        if (up) {
+          up.querySelector('.close-panel').focus();
+        } else if (wasUp) {
+          const back = focusBeforeSign;
+          (back && back !== document.body && back.isConnected ? back : canvas).focus();
+        }
       },
       messageBox(caption, text) {
         document.getElementById('ended-caption').textContent = caption;
@@ -232,6 +271,7 @@
         showPanel('paused', false);
         showPanel('controls', false);
         showPanel('rules', false);
+        if (exitCode !== 0) again.textContent = 'Try again';
         if (reason) {
           document.getElementById('ended-text').textContent = reason;
           // The same address would be refused again: the game without options instead.

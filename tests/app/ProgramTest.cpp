@@ -81,7 +81,7 @@ TEST_F(ProgramTest, StartUpFailuresShowTheirMessageAndEndWithoutTheShell) {
         HeadlessOptions options = frames(5);
         options.faults = c.faults;
         HeadlessHost host(options);
-        EXPECT_EQ(run(host).exitCode, 0u);
+        EXPECT_EQ(run(host).exitCode, 1u);
         EXPECT_EQ(system->messageBoxes(), std::vector<std::string>{c.message});
         EXPECT_TRUE(system->shellCommands().empty());
         EXPECT_EQ(host.framesPresented(), 0u);

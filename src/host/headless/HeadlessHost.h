@@ -30,6 +30,10 @@ struct HeadlessOptions {
     std::vector<uint64_t> dumpFrames;  // which frames (1 = the first); empty: all
     bool soundDevice = true;           // false: a machine without sound
     std::vector<ScriptEvent> script;
+    // When nothing but the script plays (no built-in player, no demo, no driver in the
+    // process), the game can only wait once it has ended: the program ends this long after
+    // its last event (0: never).
+    uint32_t endAfterScriptMs = 0;
     HeadlessFaults faults;
 };
 
@@ -38,7 +42,8 @@ struct HeadlessOptions {
 // asked), sounds recorded instead of played.
 //
 // Waiting for messages moves the clock to the next scripted event or to the end of the
-// wait; an hour of waiting without a frame after the script ended ends the program.
+// wait; an hour of waiting without a frame after the script ended ends the program, and so
+// does the end of the script when nothing else plays (endAfterScriptMs).
 // Reading the keyboard again without waiting in between (a loop that waits for keys to be
 // released) costs one millisecond per read; when the script has nothing left for such a
 // loop, the held keys are let go, so that nothing can hang. A press that comes with a

@@ -125,9 +125,13 @@ var quenfordWebHost = (function () {
       this.canvas = this.page.canvas;
       this.listen();
     },
+    // No key pressed before a change of focus reaches the game after it; the click that
+    // brings the page back still does.
     setActive(nowActive) {
       if (nowActive === this.active) return;
       this.active = nowActive;
+      this.keys.fill(0);
+      this.keysPressed.fill(0);
       if (!nowActive) this.releaseAll();
       this.push(nowActive ? kinds.activate : kinds.deactivate, nowActive ? 1 : 0);
     },
@@ -138,10 +142,12 @@ var quenfordWebHost = (function () {
         Object.assign(button, { down: false, latched: false, moved: false });
       }
     },
-    // The game has the keys while its canvas has the focus (or nothing on the page has it).
+    // The game has the keys while its canvas has the focus, or a panel it holds under (the
+    // controls, how to play: keys turn and close them); not while the page's body or its
+    // controls have it.
     hasFocus() {
       const focus = document.activeElement;
-      return focus === this.canvas || focus === document.body || focus === null;
+      return focus === this.canvas || (this.page.signPanels || []).some((panel) => panel.contains(focus));
     },
 
     // Display.
