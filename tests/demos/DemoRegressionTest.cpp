@@ -102,6 +102,8 @@ TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
 INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// The arrows go where a player expects; the demo plays back to its end whether the viewer
+// presses no key or the keys pressed while recording, at the same frames.
 TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     const fs::path home = fs::temp_directory_path() / ("quenford-keys-" + std::to_string(getpid()));
     fs::remove_all(home);
@@ -113,11 +115,25 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     options.frameLimit = 20000;
     host::HeadlessHost headless(options);
     Game game;
-    test::KeyPlayer player([&](const char* key) { headless.tapKey(*host::scriptKeyByName(key)); },
-                           game);
+    std::multimap<uint64_t, std::string> taps;  // at the frame after which each was pressed
+    // The frames at which the menu opened and closed, while recording and played back.
+    std::vector<uint64_t> recordedMenu;
+    std::vector<uint64_t> viewedMenu;
+    const auto noteMenu = [](std::vector<uint64_t>& frames, const Game& shown, uint64_t frame) {
+        if (shown.menuOpen != (frames.size() % 2 == 1)) {
+            frames.push_back(frame);
+        }
+    };
+    test::KeyPlayer player(
+        [&](const char* key) {
+            taps.emplace(headless.framesPresented(), key);
+            headless.tapKey(*host::scriptKeyByName(key));
+        },
+        game);
     // The square the keys point at stays marked while items grow, swap and fly.
     int markedWhileBusy = 0;
     headless.setFrameObserver([&](host::HeadlessHost& h) {
+        noteMenu(recordedMenu, game, h.framesPresented());
         if (const auto& mark = h.markShown(); mark && game.board.phase != BoardPhase::Play) {
             const auto marked =
                 squareAt(((*mark)[0].x + (*mark)[2].x) / 2, ((*mark)[0].y + (*mark)[2].y) / 2);
@@ -132,6 +148,7 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     const demo::EndState recorded = demo::recordHere(game, keys, headless, paths);
 
     EXPECT_LT(recorded.frames, options.frameLimit) << "the player did not quit";
+    EXPECT_EQ(player.wrongSquares, 0);
     EXPECT_GE(player.swaps, 1);
     EXPECT_GE(player.harvests, 1);
     EXPECT_GT(player.bestScore, 0);
@@ -139,6 +156,21 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     EXPECT_GT(markedWhileBusy, 100);
     const demo::EndState played = demo::playDemo(paths, recorded);
     EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(recorded));
+
+    Game watched;
+    host::HeadlessHost viewer(options);
+    viewer.setFrameObserver([&](host::HeadlessHost& h) {
+        noteMenu(viewedMenu, watched, h.framesPresented());
+        const auto [from, to] = taps.equal_range(h.framesPresented());
+        for (auto tap = from; tap != to; ++tap) {
+            h.tapKey(*host::scriptKeyByName(tap->second));
+        }
+    });
+    keyplay::KeyPlayHost viewerKeys(viewer, [&watched] { return shownScreen(watched); });
+    const demo::EndState viewed = demo::playHere(watched, viewerKeys, viewer, paths);
+    EXPECT_EQ(demo::formatEndState(viewed), demo::formatEndState(recorded));
+    EXPECT_EQ(viewedMenu, recordedMenu);
+    EXPECT_EQ(recordedMenu.size(), 6u);
     fs::remove_all(home);
 }
 

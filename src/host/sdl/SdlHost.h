@@ -161,7 +161,7 @@ private:
     Uint32 reportedButtons = 0;
     int lastPointerX = -1;
     int lastPointerY = -1;
-    bool pointerStale = true;
+    bool windowChanged = false;  // its size or mode, since the last read
     bool cursorShown = false;
 };
 
