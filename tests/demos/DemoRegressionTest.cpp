@@ -24,6 +24,7 @@
 #include "host/headless/HeadlessServices.h"
 #include "host/sdl/SdlHost.h"
 #include "keyplay/KeyPlayHost.h"
+#include "play/SquareMapping.h"
 #include "support/KeyPlayer.h"
 #include "support/TestFiles.h"
 #include "support/VirtualPad.h"
@@ -122,8 +123,18 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
             headless.tapKey(*host::scriptKeyByName(key));
         },
         game);
+    // The square the keys point at stays marked while items grow, swap and fly.
+    int markedWhileBusy = 0;
     headless.setFrameObserver([&](host::HeadlessHost& h) {
         noteMenu(recordedMenu, game, h.framesPresented());
+        if (const auto& mark = h.markShown(); mark && game.board.phase != BoardPhase::Play) {
+            const auto marked =
+                squareAt(((*mark)[0].x + (*mark)[2].x) / 2, ((*mark)[0].y + (*mark)[2].y) / 2);
+            const auto pointed = squareAt(game.input.mouseX, game.input.mouseY);
+            ASSERT_TRUE(marked && pointed);
+            EXPECT_EQ(marked->col * 8 + marked->row, pointed->col * 8 + pointed->row);
+            ++markedWhileBusy;
+        }
         player();
     });
     keyplay::KeyPlayHost keys(headless, [&game] { return shownScreen(game); });
@@ -135,6 +146,7 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     EXPECT_GE(player.harvests, 1);
     EXPECT_GT(player.bestScore, 0);
     EXPECT_TRUE(player.newBoard);
+    EXPECT_GT(markedWhileBusy, 100);
     const demo::EndState played = demo::playDemo(paths, recorded);
     EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(recorded));
 
