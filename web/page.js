@@ -1,16 +1,17 @@
 // The page around the game: fetches what the first screen needs while the WebAssembly
-// compiles, turns the address's parameters into the program's arguments, lays out the
-// canvas and the tool bar, shows the game's signs, and offers to play again.
+// compiles, turns the address's parameters into the program's arguments, shows the game's
+// signs, and offers to play again (layout.js lays the page out).
 (function () {
   'use strict';
 
   const canvas = document.getElementById('screen');
   const stage = document.getElementById('stage');
-  const bar = document.getElementById('bar');
   const whole = document.getElementById('whole');
   const result = document.getElementById('result');
   const again = document.getElementById('again');
-  const params = new URLSearchParams(location.search);
+  // The parameters' names in any case: ?Q is the Q mode, as the command line's Q is.
+  const params = new URLSearchParams([...new URLSearchParams(location.search)]
+    .map(([name, value]) => [name.toLowerCase(), value]));
   const rulesSeenKey = 'quenford.rulesSeen';
 
   // How to play shows over the game on a player's first visit, not over a demo or the
@@ -41,41 +42,14 @@
     return args;
   }
 
-  // What the game reads: the introduction's pictures only where it plays, the demo only
-  // where one plays.
+  // What the game reads: the introduction's pictures only where it plays (without them it
+  // starts at its title), the demo only where one plays.
+  const optionalFile = 'morva.res';
   function dataFiles() {
     const files = ['DATA10.RES'];
-    if (!params.has('q')) files.push('morva.res');
+    if (!params.has('q')) files.push(optionalFile);
     if (params.has('demo') || params.has('timedemo')) files.push('DATA12.RES');
     return files;
-  }
-
-  // The canvas takes the largest area of the picture's aspect; the tool bar goes below it,
-  // or in a column beside it, wherever that area leaves it room. Only where neither does
-  // (a window of the picture's own shape) the canvas leaves the bar a line below.
-  function fit() {
-    const width = document.documentElement.clientWidth;
-    const height = document.documentElement.clientHeight;
-    let scale = Math.min(width / 640, height / 480);
-    if (!document.fullscreenElement) {
-      const free = { right: width - Math.floor(640 * scale), below: height - Math.floor(480 * scale) };
-      document.body.dataset.bar = 'below';
-      bar.style.width = '';
-      if (bar.offsetHeight > free.below) {
-        document.body.dataset.bar = 'beside';
-        const widest = Math.max(...[...bar.children].filter((item) => item !== result)
-          .map((item) => item.offsetWidth));
-        if (widest + 12 <= free.right) {
-          bar.style.width = free.right + 'px';
-        } else {
-          document.body.dataset.bar = 'below';
-          scale = Math.min(width / 640, (height - bar.offsetHeight) / 480);
-        }
-      }
-    }
-    if (whole.checked && scale >= 1) scale = Math.floor(scale);
-    canvas.style.width = Math.floor(640 * scale) + 'px';
-    canvas.style.height = Math.floor(480 * scale) + 'px';
   }
 
   function toggleFullscreen() {
@@ -89,14 +63,23 @@
   async function fetchWithProgress(names, progress) {
     const loaded = new Array(names.length).fill(0);
     const totals = new Array(names.length).fill(0);
+    // A compressed file's length is not the length of what it gives: the bar then only moves.
     const show = () => {
       const total = totals.reduce((a, b) => a + b, 0);
-      if (total > 0) progress.value = loaded.reduce((a, b) => a + b, 0) / total;
+      if (Number.isNaN(total)) {
+        progress.removeAttribute('value');
+      } else if (total > 0) {
+        progress.value = loaded.reduce((a, b) => a + b, 0) / total;
+      }
     };
     return Promise.all(names.map(async (name, index) => {
-      const response = await fetch('data/' + name);
-      if (!response.ok) throw new Error(name + ': ' + response.status + ' ' + response.statusText);
-      totals[index] = Number(response.headers.get('Content-Length')) || 0;
+      const response = await fetch('data/' + name).catch((error) => error);
+      if (!response.ok) {
+        if (name === optionalFile) return null;
+        throw new Error(name + ': ' + (response.message || response.status + ' ' + response.statusText));
+      }
+      totals[index] = response.headers.has('Content-Encoding') ? NaN
+        : Number(response.headers.get('Content-Length')) || 0;
       const reader = response.body.getReader();
       const chunks = [];
       for (;;) {
@@ -135,11 +118,26 @@
     return rows;
   }
   let rowsWhenHeld = null;
+  const signPanels = ['controls', 'rules'].map((id) => document.getElementById(id));
+  let focusBeforeSign = null;
   const tableLock = /\/HIGH10\.lock$/;
 
   function showPanel(id, shown) {
     document.getElementById(id).hidden = !shown;
   }
+
+  // The program or its data could not be had: what failed, and the same address again.
+  function cannotLoad(reason) {
+    document.getElementById('ended-text').textContent = 'Quenford could not be loaded: ' + reason;
+    again.textContent = 'Try again';
+    showPanel('loading', false);
+    showPanel('again', true);
+    showPanel('ended', true);
+    again.focus();
+  }
+  window.addEventListener('error', (event) => {
+    if (event.target instanceof HTMLScriptElement) cannotLoad(event.target.getAttribute('src'));
+  }, true);
 
   // What the tests and the curious read off the page; times in ms from the navigation.
   const status = (window.quenford = {
@@ -161,10 +159,7 @@
   const data = fetchWithProgress(files, document.getElementById('progress'));
   data.then(() => {
     status.dataMs = performance.now();
-  }, (error) => {
-    document.getElementById('loading-text').textContent =
-      'The game data could not be loaded: ' + error.message;
-  });
+  }, (error) => cannotLoad(error.message));
 
   // quenford.js, loaded beside this script, compiles its WebAssembly while the data arrive;
   // the program starts once both are there.
@@ -174,23 +169,34 @@
       addRunDependency('quenford-data');
       data.then((bytes) => {
         FS.mkdir('/data');
-        files.forEach((name, index) => FS.writeFile('/data/' + name, bytes[index]));
+        files.forEach((name, index) => bytes[index] && FS.writeFile('/data/' + name, bytes[index]));
         removeRunDependency('quenford-data');
       }, () => {});
     }],
     onRuntimeInitialized() {
       status.runtimeMs = performance.now();
     },
+    // The program's code, compiled while it arrives, or what kept it away.
+    instantiateWasm(imports, receive) {
+      fetch('quenford.wasm').then((response) => {
+        if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+        return WebAssembly.instantiateStreaming(response, imports);
+      }).then((compiled) => receive(compiled.instance, compiled.module),
+        (error) => cannotLoad('quenford.wasm: ' + error.message));
+      return {};
+    },
     quenfordPage: {
       fastClock: params.has('fast'),
       canvas,
       stage,
+      signPanels,
       toggleFullscreen,
       framePresented() {
         if (status.firstFrameMs !== null) return;
         status.firstFrameMs = performance.now();
         showPanel('loading', false);
-        canvas.focus();
+        // Unless how to play, shown over the first picture, has taken the focus already.
+        if (document.activeElement === document.body) canvas.focus();
         // Kept for the next visit, with or without the network, once the game is on show.
         if ('serviceWorker' in navigator) {
           navigator.serviceWorker.register('service-worker.js').catch((error) => {
@@ -198,10 +204,20 @@
           });
         }
       },
+      // The panels the game holds under (the controls, how to play) take the focus while
+      // up, and give it back to where it was.
       showSign(sign) {
         showPanel('paused', sign === 'paused');
-        showPanel('controls', sign === 'controls');
-        showPanel('rules', sign === 'rules');
+        const wasUp = signPanels.some((panel) => !panel.hidden);
+        for (const panel of signPanels) panel.hidden = panel.id !== sign;
+        const up = signPanels.find((panel) => !panel.hidden);
+        if (up && !wasUp) focusBeforeSign = document.activeElement;
+        if (up) {
+          up.querySelector('.close-panel').focus();
+        } else if (wasUp) {
+          const back = focusBeforeSign;
+          (back && back !== document.body && back.isConnected ? back : canvas).focus();
+        }
       },
       messageBox(caption, text) {
         document.getElementById('ended-caption').textContent = caption;
@@ -232,6 +248,7 @@
         showPanel('paused', false);
         showPanel('controls', false);
         showPanel('rules', false);
+        if (exitCode !== 0) again.textContent = 'Try again';
         if (reason) {
           document.getElementById('ended-text').textContent = reason;
           // The same address would be refused again: the game without options instead.
@@ -245,10 +262,8 @@
     },
   };
 
-  window.addEventListener('resize', fit);
-  document.addEventListener('fullscreenchange', fit);
   whole.addEventListener('change', () => {
-    fit();
+    quenfordLayout.fit();
     canvas.focus();
   });
   document.getElementById('fullscreen').addEventListener('click', () => {
@@ -268,5 +283,6 @@
       location.reload();
     }
   });
-  fit();
+  // In case the window's first layout came before the canvas and the bar were there.
+  quenfordLayout.fit();
 })();

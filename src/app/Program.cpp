@@ -32,6 +32,10 @@ namespace {
 constexpr const char* errorCaption = "ERROR!";
 constexpr uint32_t demoSeed = 10;
 constexpr size_t launcherModeIndex = 13;  // the P of "TAMBERLY.EXE P"
+// A start-up that failed (its message shown) is no success for whoever started the game.
+constexpr uint32_t startUpFailed = 1;
+// Long enough for the game to finish what the script's last event started.
+constexpr uint32_t endAfterScriptMs = 60'000;
 
 bool fail(Platform& game, const char* text) {
     game.systemServices().messageBox(errorCaption, text);
@@ -75,6 +79,7 @@ GameResult runGame(Game& game, host::Host& host, host::SystemServices& system,
     game.system = &system;
     attachFramePump(game, host);
     if (!startUp(game, host)) {
+        result.exitCode = startUpFailed;
         return result;
     }
     CommandLineModes modes = readCommandLineModes(options.commandLine);
@@ -120,6 +125,7 @@ GameResult runGame(Game& game, host::Host& host, host::SystemServices& system,
 
     if (!loadResources(game)) {
         system.messageBox(errorCaption, "Can't initialise resources");
+        result.exitCode = startUpFailed;
         return result;
     }
     fillPlayTables(game);
@@ -233,6 +239,13 @@ int runProgram(int argc, char** argv) {
     settings.dumpFolder = options.dumpFolder;
     settings.dumpFrames = options.dumpFrames;
     settings.soundDevice = options.sound;
+    // Nobody sits at a headless game: without a player of its own and without a frame
+    // limit, the script's end leaves it nothing to do but wait.
+    if (!options.autoplay && !options.frames &&
+        readCommandLineModes(options.commandLine).demo != DemoChoice::Playback &&
+        options.demo != DemoChoice::Playback) {
+        settings.endAfterScriptMs = endAfterScriptMs;
+    }
     if (!options.scriptFile.empty()) {
         host::Script script = host::loadScript(options.scriptFile);
         if (script.error) {

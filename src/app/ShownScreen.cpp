@@ -7,9 +7,6 @@ namespace quenford {
 namespace {
 
 keyplay::Screen screenNow(const Game& game) {
-    if (game.demoPlaying()) {
-        return keyplay::Screen::DemoPlayback;
-    }
     if (game.nameEntryUp()) {
         return keyplay::Screen::NameEntry;
     }
@@ -22,7 +19,8 @@ keyplay::Screen screenNow(const Game& game) {
 }  // namespace
 
 keyplay::Shown shownScreen(const Game& game) {
-    return {screenNow(game), game.input.demoOn != 0 && game.input.demoRecording != 0};
+    return {screenNow(game), game.input.demoOn != 0 && game.input.demoRecording != 0,
+            game.demoPlaying(), game.menuLitItem};
 }
 
 }  // namespace quenford

@@ -26,8 +26,8 @@ constexpr uint32_t firstHoldMs = 2000;
 constexpr uint32_t secondHoldMs = 500;
 constexpr uint32_t titleWaitMs = 5000;
 
-// morva.res, read on the first call and kept. A missing or damaged one only costs the
-// introduction: the title is shown all the same.
+// morva.res, read where the introduction first plays (never in the Q mode) and kept. A
+// missing or damaged one only costs the introduction: the title is shown all the same.
 const Introduction& intro(Game& game) {
     if (game.introduction) {
         return *game.introduction;
@@ -176,7 +176,6 @@ void fadePalette(Game& game, const uint8_t* source, int32_t num, int32_t den, in
 }
 
 void runTitle(Game& game) {
-    intro(game);
     game.savedScreen = makeScreenImage();
     game.vdp.saveScreen(game.savedScreen.get());
     if (!game.modeQ && intro(game).archive && !playIntroduction(game)) {

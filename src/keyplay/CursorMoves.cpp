@@ -32,38 +32,24 @@ Step stepTowards(Point from, Point to, Direction direction) {
     return {0, 0};
 }
 
-int32_t menuItemUnder(Point point) {
-    int32_t found = -1;
-    for (int32_t i = 0; i < static_cast<int32_t>(menuItemRects.size()); ++i) {
-        const MenuItemRect& r = menuItemRects[static_cast<size_t>(i)];
-        if (point.x >= r.left && point.x <= r.left + r.width && point.y >= r.top &&
-            point.y <= r.top + r.height) {
-            found = i;
-        }
-    }
-    return found;
-}
-
 }  // namespace
 
-std::optional<Point> nextSquare(Point from, Direction direction) {
+std::optional<Point> nextSquare(Point from, Direction direction, Square offBed) {
     const std::optional<Square> current = squareAt(from.x, from.y);
-    const Point start = current ? squareCentre(current->col, current->row) : from;
+    if (!current) {
+        return squareCentre(offBed.col, offBed.row);
+    }
+    const Point start = squareCentre(current->col, current->row);
     std::optional<Point> best;
     int32_t bestScore = std::numeric_limits<int32_t>::max();
     for (int32_t row = 0; row < boardSize; ++row) {
         for (int32_t col = 0; col < boardSize; ++col) {
             const Point centre = squareCentre(col, row);
-            int32_t score = 0;
-            if (current) {
-                const Step step = stepTowards(start, centre, direction);
-                if (step.along <= 0 || step.sideways > 2 * step.along) {
-                    continue;
-                }
-                score = step.along + 2 * step.sideways;
-            } else {
-                score = std::abs(centre.x - from.x) + std::abs(centre.y - from.y);
+            const Step step = stepTowards(start, centre, direction);
+            if (step.along <= 0 || step.sideways > 2 * step.along) {
+                continue;
             }
+            const int32_t score = step.along + 2 * step.sideways;
             if (score < bestScore) {
                 bestScore = score;
                 best = centre;
@@ -75,7 +61,7 @@ std::optional<Point> nextSquare(Point from, Direction direction) {
 
 std::optional<Point> nextMenuItem(Point from, Direction direction) {
     const int32_t last = static_cast<int32_t>(menuItemRects.size()) - 1;
-    const int32_t current = menuItemUnder(from);
+    const int32_t current = menuItemAt(from);
     int32_t next = current;
     if (direction == Direction::Down) {
         next = current < 0 ? 0 : std::min(current + 1, last);
@@ -85,8 +71,7 @@ std::optional<Point> nextMenuItem(Point from, Direction direction) {
     if (next == current) {
         return std::nullopt;
     }
-    const MenuItemRect& r = menuItemRects[static_cast<size_t>(next)];
-    return Point{r.left + r.width / 2, r.top + r.height / 2};
+    return menuItemRects[static_cast<size_t>(next)].centre();
 }
 
 }  // namespace quenford::keyplay

@@ -5,6 +5,7 @@
 #include "host/common/KeyCodes.h"
 #include "keyplay/CursorMoves.h"
 #include "play/InGameMenu.h"
+#include "play/SquareMapping.h"
 
 namespace quenford::keyplay {
 
@@ -20,32 +21,27 @@ constexpr uint32_t repeatDelayMs = 300;
 constexpr uint32_t repeatPeriodMs = 110;
 // How often a click is looked for while the controls are up.
 constexpr uint32_t clickLookMs = 20;
-// The menu lights the item under the pointer at the end of its 7-frame cycle, and chooses
-// the lit item when the button is let go: a release that soon after the pointer arrived is
-// held back until the new item is lit, so that a quick click chooses what it points at.
-constexpr int32_t menuHighlightReads = 7;
 
 constexpr std::array<uint8_t, 4> arrowKeys{host::dik::up, host::dik::down, host::dik::left,
                                            host::dik::right};
+constexpr std::array<uint8_t, 4> arrowVirtualKeys{host::vk::up, host::vk::down, host::vk::left,
+                                                  host::vk::right};
 constexpr std::array<Direction, 4> arrowDirections{Direction::Up, Direction::Down, Direction::Left,
                                                    Direction::Right};
 
-bool steered(Screen screen) {
+bool pointerScreen(Screen screen) {
     return screen == Screen::Garden || screen == Screen::Menu;
 }
 
-// While a demo is recorded, the keys that end the screens between games click instead: the
-// demo holds only the pointer and its buttons.
-bool recordedClick(const Shown& shown) {
-    return shown.recording && shown.screen == Screen::Other;
+// The keys move the pointer, unless a demo plays back the recorded one.
+bool steered(const Shown& shown) {
+    return pointerScreen(shown.screen) && !shown.playingBack;
 }
 
-Point centreOf(const MenuItemRect& r) {
-    return {r.left + r.width / 2, r.top + r.height / 2};
-}
-
-Point menuItemCentre(int32_t item) {
-    return centreOf(menuItemRects[static_cast<size_t>(item)]);
+// While a demo is recorded or played back, the keys that end the screens between games
+// click instead, or do nothing: the demo holds only the pointer and its buttons.
+bool demoClick(const Shown& shown) {
+    return (shown.recording || shown.playingBack) && shown.screen == Screen::Other;
 }
 
 }  // namespace
@@ -111,7 +107,7 @@ bool KeyPlayHost::take(const host::Message& message) {
         case host::MessageKind::Char:
             // A held game types nothing, as one in the background.
             return !dropChars && !held() &&
-                   !(recordedClick(shownNow()) &&
+                   !(demoClick(shownNow()) &&
                      (message.param == ' ' || message.param == host::charEnter ||
                       message.param == host::charEscape));
         case host::MessageKind::SystemClose:
@@ -123,6 +119,12 @@ bool KeyPlayHost::take(const host::Message& message) {
 
 // Whether the key was the layer's own.
 bool KeyPlayHost::takeKey(uint8_t virtualKey) {
+    for (size_t i = 0; i < arrowVirtualKeys.size(); ++i) {
+        // A held arrow repeats on the times of its press; the system's repeats are not presses.
+        if (virtualKey == arrowVirtualKeys[i] && !arrowDown[i] && !arrowPressedAt[i]) {
+            arrowPressedAt[i] = inner.ticks();
+        }
+    }
     const bool pauseKey = virtualKey == host::vk::pause ||
                           (virtualKey == vkP && shownNow().screen != Screen::NameEntry);
     if (panel != host::Sign::None) {
@@ -205,27 +207,32 @@ bool KeyPlayHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     return true;
 }
 
-// The arrows move the pointer on the screen the game shows; a held arrow repeats.
+// The arrows move the pointer on the screen the game shows; a held arrow repeats, 300 ms
+// after its press and then every 110 ms.
 void KeyPlayHost::steer(std::array<uint8_t, 256>& keys) {
     const Shown shown = shownNow();
-    const bool steering = steered(shown.screen);
+    const bool steering = steered(shown);
     const uint32_t now = inner.ticks();
     for (size_t i = 0; i < arrowKeys.size(); ++i) {
         const bool isDown = steering && keys[arrowKeys[i]] != 0;
         bool move = false;
         if (isDown && !arrowDown[i]) {
             move = true;
-            repeatAt[i] = now + repeatDelayMs;
+            repeatAt[i] = arrowPressedAt[i].value_or(now) + repeatDelayMs;
         } else if (isDown && static_cast<int32_t>(now - repeatAt[i]) >= 0) {
             move = true;
-            repeatAt[i] = now + repeatPeriodMs;
+            do {
+                repeatAt[i] += repeatPeriodMs;
+            } while (static_cast<int32_t>(now - repeatAt[i]) >= 0);
         }
         arrowDown[i] = isDown;
+        arrowPressedAt[i].reset();
         if (move) {
             const Point from = target.value_or(pointer);
-            const std::optional<Point> to = shown.screen == Screen::Menu
-                                                ? nextMenuItem(from, arrowDirections[i])
-                                                : nextSquare(from, arrowDirections[i]);
+            const std::optional<Point> to =
+                shown.screen == Screen::Menu
+                    ? nextMenuItem(from, arrowDirections[i])
+                    : nextSquare(from, arrowDirections[i], lastSquare.value_or(bedMiddle));
             if (to) {
                 target = to;
             }
@@ -235,19 +242,22 @@ void KeyPlayHost::steer(std::array<uint8_t, 256>& keys) {
     harvestDown = steering && keys[x] != 0;
 
     const bool menuKey = keys[host::dik::escape] != 0 || keys[f10] != 0;
-    if (steering && shown.recording) {
-        if (menuKey && !menuKeyDown) {
-            target = shown.screen == Screen::Menu ? menuItemCentre(MenuBackToPlay)
-                                                  : centreOf(menuSignRect);
-            pressAfterMove = true;
-        }
-        keys[host::dik::escape] = 0;
-        keys[f10] = 0;
+    if (steering && shown.recording && menuKey && !menuKeyDown) {
+        target = shown.screen == Screen::Menu ? menuItemRects[static_cast<size_t>(MenuBackToPlay)].centre()
+                                              : menuSignRect.centre();
+        pressAfterMove = true;
     }
     menuKeyDown = menuKey;
-    if (recordedClick(shown)) {
+    if ((shown.recording || shown.playingBack) && pointerScreen(shown.screen)) {
+        keys[host::dik::escape] = 0;
+        keys[f10] = 0;
+    } else if (shown.screen == Screen::Menu && keys[f10] != 0) {
+        keys[host::dik::escape] = down;  // the menu closes at Esc alone
+    }
+    if (demoClick(shown)) {
         // The title, the tables and the game-over sign go on at a click as at these keys.
-        pickDown = keys[space] != 0 || keys[enter] != 0 || keys[host::dik::escape] != 0;
+        pickDown = shown.recording &&
+                   (keys[space] != 0 || keys[enter] != 0 || keys[host::dik::escape] != 0);
         keys[space] = 0;
         keys[enter] = 0;
         keys[host::dik::escape] = 0;
@@ -271,14 +281,14 @@ bool KeyPlayHost::readMouse(int32_t gameX, int32_t gameY, host::MouseReading& re
         live.right = 0;
     }
     const Shown shown = shownNow();
-    const Screen screen = shown.screen;
-    const bool moving = target && steered(screen);
+    const bool mouseUsed = live.dx != 0 || live.dy != 0 || live.left != 0 || live.right != 0;
+    const bool moving = target && steered(shown);
     if (moving) {
         live.dx = target->x - gameX;
         live.dy = target->y - gameY;
     }
     target.reset();
-    if (steered(screen) || recordedClick(shown)) {
+    if (steered(shown) || (demoClick(shown) && shown.recording)) {
         if (pickDown || (pressAfterMove && !moving)) {
             live.left = down;
         }
@@ -287,16 +297,41 @@ bool KeyPlayHost::readMouse(int32_t gameX, int32_t gameY, host::MouseReading& re
         }
     }
     pressAfterMove = pressAfterMove && moving;
-    readsSinceMove = live.dx != 0 || live.dy != 0 ? 0 : std::min(readsSinceMove + 1, 1000);
-    if (screen == Screen::Menu && leftReported && live.left == 0 &&
-        readsSinceMove < menuHighlightReads) {
+    pointer = {std::clamp(gameX + live.dx, 0, host::screenWidth - 1),
+               std::clamp(gameY + live.dy, 0, host::screenHeight - 1)};
+    // The menu chooses its lit item: a release is held until the item pointed at is lit.
+    if (shown.screen == Screen::Menu && shown.litMenuItem && leftReported && live.left == 0 &&
+        menuReleaseIsEarly(*shown.litMenuItem, pointer)) {
         live.left = down;
     }
     leftReported = live.left != 0;
-    pointer = {std::clamp(gameX + live.dx, 0, host::screenWidth - 1),
-               std::clamp(gameY + live.dy, 0, host::screenHeight - 1)};
+
+    const std::optional<Square> square =
+        shown.screen == Screen::Garden ? squareAt(pointer.x, pointer.y) : std::nullopt;
+    if (moving || (mouseUsed && !shown.playingBack) || !square) {
+        keysSquare = moving ? square : std::nullopt;
+    }
+    if (square && (moving || live.left != 0 || live.right != 0)) {
+        lastSquare = square;
+    }
     reading = live;
+    markSquare();
     return true;
+}
+
+void KeyPlayHost::markSquare() {
+    std::optional<host::Outline> wanted;
+    if (keysSquare) {
+        const std::array<Point, 4> corners = squareOutline(keysSquare->col, keysSquare->row);
+        wanted.emplace();
+        std::transform(corners.begin(), corners.end(), wanted->begin(), [](Point corner) {
+            return host::PicturePoint{corner.x, corner.y};
+        });
+    }
+    if (wanted != mark) {
+        mark = wanted;
+        inner.showMark(mark);
+    }
 }
 
 }  // namespace quenford::keyplay

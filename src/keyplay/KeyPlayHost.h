@@ -6,36 +6,42 @@
 #include <optional>
 
 #include "host/HostDecorator.h"
-#include "play/GameState.h"
+#include "play/SquareMapping.h"
 
 namespace quenford::keyplay {
 
 // What the game shows, as far as the keys and pads care.
 enum class Screen {
-    Garden,        // the bed, waiting for a move or busy with one
-    Menu,          // the in-game menu
-    NameEntry,     // the table waits for a name: every key types
-    DemoPlayback,  // a demo plays back: the pointer is the recording's
-    Other,         // the title, the tables, the game-over sign, the transitions
+    Garden,     // the bed, waiting for a move or busy with one
+    Menu,       // the in-game menu
+    NameEntry,  // the table waits for a name: every key types
+    Other,      // the title, the tables, the game-over sign, the transitions
 };
 
-// What the game shows, and whether it records a demo: the layer sees the game only
-// through this.
+// The game's state as the layer needs it, asked anew at every read; besides it the layer
+// knows only the game's geometry (where the squares and the menu's items are, and the menu's
+// rule for a release).
 struct Shown {
     Screen screen = Screen::Other;
-    bool recording = false;
+    bool recording = false;    // a demo
+    bool playingBack = false;  // a demo: the pointer and its buttons are the recording's
+    std::optional<int32_t> litMenuItem;  // while the menu waits for a choice (-1: none lit)
 };
 using ShownNow = std::function<Shown()>;
 
 // Play without a pointer, from the keyboard or a pad reported as keys. In the garden the
 // arrows move the game's pointer from square to square and in the menu from item to item
-// (held, they repeat); Space and Enter are the left button, X the right one. P and Pause
-// hold the game as a lost focus does; F1 shows the controls, F1 again how to play, and
-// either holds it until any other key or click; the host shows the sign for each, and for a
-// lost focus. Everything reaches the
-// game as the motion, buttons and messages it reads already. A demo holds only the pointer
-// and its buttons, so while one is recorded Esc and F10 open and leave the menu with the
-// pointer (on the MENU sign, on "Back to play") instead, and the demo plays back exactly.
+// (held, they repeat); Space and Enter are the left button, X the right one; F10 closes the
+// menu as Esc does. P and Pause hold the game as a lost focus does; F1 shows the controls,
+// F1 again how to play, and either holds it until any other key or click; the host shows the
+// sign for each, and for a lost focus. The host marks the square the keys or a pad put the
+// pointer on until the mouse moves or clicks, since the game's small pointer hides among the
+// items and is not drawn while they grow, fly or are harvested. Everything reaches the game
+// as the motion, buttons and messages it reads already. A demo holds only the pointer and its buttons, so while one
+// is recorded Esc and F10 open and leave the menu with the pointer (on the MENU sign, on
+// "Back to play"), and Space, Enter and Esc click past the screens between games; while one
+// plays back these keys do not reach the game, which so follows its recording whether the
+// viewer presses them or not.
 class KeyPlayHost : public host::HostDecorator {
 public:
     // rulesAtStart: how to play over the first presented picture, as F1 twice shows it.
@@ -45,6 +51,10 @@ public:
     bool readKeyboard(std::array<uint8_t, 256>& keys) override;
     bool readMouse(int32_t gameX, int32_t gameY, host::MouseReading& reading) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
+
+    // The square the keys or a pad put the game's pointer on, while it stays there in the
+    // garden; none once the mouse moves or clicks.
+    std::optional<Square> squareUnderKeys() const { return keysSquare; }
 
 private:
     // Whether the message reaches the game; it may change what holds the game instead.
@@ -56,6 +66,8 @@ private:
     // While the F1 panel is up, a click closes it.
     void lookForClick();
     void steer(std::array<uint8_t, 256>& keys);
+    // Outlines the square under the keys, or takes the outline away.
+    void markSquare();
 
     ShownNow shownNow;
 
@@ -74,6 +86,7 @@ private:
     bool maskButtons = false;
 
     std::array<bool, 4> arrowDown{};
+    std::array<std::optional<uint32_t>, 4> arrowPressedAt{};  // the key-down message's time
     bool menuKeyDown = false;
     std::array<uint32_t, 4> repeatAt{};
     bool pickDown = false;
@@ -83,8 +96,10 @@ private:
     std::optional<Point> target;  // where the next reading puts it
     bool pressAfterMove = false;  // a click where the target is, a reading after it
     Point pendingMotion{0, 0};    // the mouse's motion read while the game was held
-    int32_t readsSinceMove = 0;
     bool leftReported = false;
+    std::optional<Square> keysSquare;
+    std::optional<Square> lastSquare;  // the keys' or the buttons' last square in the garden
+    std::optional<host::Outline> mark;  // the outline of keysSquare the host shows
 };
 
 }  // namespace quenford::keyplay

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "draw/BackBuffer.h"
 #include "platform/Platform.h"
@@ -100,6 +101,8 @@ struct PlayState : Platform {
 
     // The in-game menu is up (it runs its own frames over the frozen play frame).
     bool menuOpen = false;
+    // While the menu waits for a choice, the lit item (-1: none).
+    std::optional<int32_t> menuLitItem;
 
     Random gameRandom;
     AmbientAnimations ambients;

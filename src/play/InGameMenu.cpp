@@ -21,7 +21,6 @@ constexpr int32_t openingFrames = 25;
 constexpr int32_t openMenuFrame = 24;
 constexpr int32_t firstClosingFrame = 25;
 constexpr int32_t lastClosingFrame = 34;
-constexpr int32_t highlightCycle = 7;
 constexpr int32_t switchFrames = 4;
 constexpr int32_t soundSwitchItem = 1;
 constexpr int32_t tokenOff = 0;
@@ -68,6 +67,7 @@ struct MenuClose {
     ~MenuClose() {
         game.savedScreen.reset();
         game.menuOpen = false;
+        game.menuLitItem.reset();
     }
     PlayState& game;
 };
@@ -90,28 +90,19 @@ class ChoiceLoop {
     PlayState& game;
 
 public:
-    ChoiceLoop(PlayState& playing, SoundToken& restingToken) : game(playing), token(restingToken) {}
-
-    // The item under the pointer; the later item wins where two overlap.
-    static int32_t itemAt(int32_t x, int32_t y) {
-        int32_t found = -1;
-        for (int32_t i = 0; i < static_cast<int32_t>(menuItemRects.size()); ++i) {
-            const MenuItemRect& r = menuItemRects[static_cast<size_t>(i)];
-            if (x >= r.left && x <= r.left + r.width && y >= r.top && y <= r.top + r.height) {
-                found = i;
-            }
-        }
-        return found;
+    ChoiceLoop(PlayState& playing, SoundToken& restingToken) : game(playing), token(restingToken) {
+        game.menuLitItem = hovered;
     }
 
     // The highlight moves at most once per cycle, after the running cycle has ended.
     void advanceHighlight() {
-        const int32_t over = itemAt(game.input.mouseX, game.input.mouseY);
-        animFrame = (animFrame + 1) % highlightCycle;
+        const int32_t over = menuItemAt({game.input.mouseX, game.input.mouseY});
+        animFrame = (animFrame + 1) % menuHighlightFrames;
         if (animFrame == 0 && over != hovered) {
             hovered = over;
             animFrame = 1;
         }
+        game.menuLitItem = hovered;
     }
 
     void draw(int32_t tokenPicture, bool withCursor) {

@@ -23,7 +23,6 @@ constexpr int32_t basketStepFrames = 3;
 constexpr int32_t settleSteps = 3;
 constexpr int32_t holdSteps = 5;
 constexpr int32_t emptySteps = 3;
-constexpr int32_t menuButtonCycle = 7;
 
 bool keyDown(PlayState& game, uint8_t code) {
     return game.input.keys[code] != 0;
@@ -170,23 +169,21 @@ void takeClick(PlayState& game, Click click) {
 }
 
 bool pointerOnMenuButton(PlayState& game) {
-    const MenuItemRect& sign = menuSignRect;
-    return game.input.mouseX >= sign.left && game.input.mouseX <= sign.left + sign.width &&
-           game.input.mouseY >= sign.top && game.input.mouseY <= sign.top + sign.height;
+    return menuSignRect.contains({game.input.mouseX, game.input.mouseY});
 }
 
 // A started hover cycle always runs to its end.
 void animateMenuButton(PlayState& game) {
     if (pointerOnMenuButton(game)) {
         if (game.menuButtonHot == 1) {
-            game.menuButtonFrame = (game.menuButtonFrame + 1) % menuButtonCycle;
+            game.menuButtonFrame = (game.menuButtonFrame + 1) % menuHighlightFrames;
         } else {
             game.menuButtonHot = 1;
             game.menuButtonFrame = 0;
         }
     } else if (game.menuButtonHot == 1) {
         game.menuButtonFrame += 1;
-        if (game.menuButtonFrame == menuButtonCycle) {
+        if (game.menuButtonFrame == menuHighlightFrames) {
             game.menuButtonFrame = 0;
             game.menuButtonHot = 0;
         }

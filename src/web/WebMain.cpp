@@ -66,8 +66,16 @@ int runProgram(int argc, char** argv, std::string& refusal) {
     if (options.timedemo) {
         return runTimedDemo(options);
     }
+    const bool fastClock = pageWantsFastClock() != 0;
+    // The fast clock takes no input: a game nobody plays by itself would wait on it at full
+    // speed for good.
+    if (fastClock && !options.autoplay && options.demo != quenford::DemoChoice::Playback) {
+        refusal = "quenford: ?fast needs ?autoplay or ?demo: on a virtual clock nobody can play";
+        std::fprintf(stderr, "%s\n", refusal.c_str());
+        return 2;
+    }
     quenford::host::WebHostOptions settings;
-    settings.fastClock = pageWantsFastClock() != 0;
+    settings.fastClock = fastClock;
     quenford::host::WebHost host(settings);
     quenford::host::WebServices system;
     quenford::Game game;

@@ -81,7 +81,7 @@ TEST_F(ProgramTest, StartUpFailuresShowTheirMessageAndEndWithoutTheShell) {
         HeadlessOptions options = frames(5);
         options.faults = c.faults;
         HeadlessHost host(options);
-        EXPECT_EQ(run(host).exitCode, 0u);
+        EXPECT_EQ(run(host).exitCode, 1u);
         EXPECT_EQ(system->messageBoxes(), std::vector<std::string>{c.message});
         EXPECT_TRUE(system->shellCommands().empty());
         EXPECT_EQ(host.framesPresented(), 0u);
@@ -214,24 +214,37 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
     EXPECT_EQ(runWords(args), 2);
 }
 
-// Through the layer that plays from the keys: how to play over the first picture until a key,
-// P holds the game under its sign until P again, F1 shows the controls and F1 again how to
-// play until any other key, a lost focus shows the sign too; and a click that comes with its
-// move chooses the menu item it lands on at once.
+// Through the layer that plays from the keys: how to play over the first picture until a key;
+// a held arrow repeats on the times of its press (a 700 ms hold moves 5 squares); P holds the
+// game under its sign until P again, F1 shows the controls and F1 again how to play until any
+// other key, a lost focus shows the sign too; a click that comes with its move chooses the
+// menu item it lands on at once; the first arrow from off the bed goes back to the last
+// square; F10 opens and closes the menu; the square the arrows went to is marked until the
+// mouse moves.
 TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsItem) {
     test::writeTestArchives(folder);
-    HeadlessOptions options = frames(1300);
+    HeadlessOptions options = frames(1400);
     options.script = host::parseScript(
                          "500 key space\n1000 key space\n4000 key return\n"
+                         "9000 keydown left\n9700 keyup left\n"
+                         "17000 move 100 100\n"
                          "20000 key p\n25000 key p\n27000 key f1\n28000 key f1\n30000 key a\n"
                          "32000 deactivate\n34000 activate\n36000 key esc\n"
-                         "39000 move 200 391\n39000 click left\n")
+                         "39000 move 200 391\n39000 click left\n41000 key up\n"
+                         "43000 key f10\n46000 key f10\n")
                          .events;
     HeadlessHost host(options);
     game = std::make_unique<Game>();
-    std::vector<std::pair<uint64_t, bool>> shown;  // when each frame came, and the menu then
-    host.setFrameObserver(
-        [&](HeadlessHost& h) { shown.emplace_back(h.elapsedMs(), game->menuOpen); });
+    struct Shown {
+        uint64_t at;
+        bool menu;
+        Point pointer;
+        bool marked;
+    };
+    std::vector<Shown> shown;
+    host.setFrameObserver([&](HeadlessHost& h) {
+        shown.push_back({h.elapsedMs(), game->menuOpen, game->pointer(), h.markShown().has_value()});
+    });
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
     programOptions.commandLine = "Q";
@@ -240,9 +253,8 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     runGameOrAutoplay(*game, host, *system, programOptions, [] {});
 
     const auto framesBetween = [&](uint64_t from, uint64_t to) {
-        return std::count_if(shown.begin(), shown.end(), [&](const auto& frame) {
-            return frame.first >= from && frame.first < to;
-        });
+        return std::count_if(shown.begin(), shown.end(),
+                             [&](const Shown& frame) { return frame.at >= from && frame.at < to; });
     };
     EXPECT_GT(framesBetween(15000, 20000), 100);
     for (const auto& [from, to] :
@@ -254,13 +266,26 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     EXPECT_EQ(host.signsShown(),
               (std::vector<Sign>{Sign::Rules, Sign::None, Sign::Paused, Sign::None, Sign::Controls,
                                  Sign::Rules, Sign::None, Sign::Paused, Sign::None}));
-    const auto menuAt = [&](uint64_t at) {
-        return std::find_if(shown.begin(), shown.end(),
-                            [&](const auto& frame) { return frame.first >= at; })
-            ->second;
+    const auto at = [&](uint64_t ms) {
+        return *std::find_if(shown.begin(), shown.end(),
+                             [&](const Shown& frame) { return frame.at >= ms; });
     };
-    EXPECT_TRUE(menuAt(38500));
-    EXPECT_FALSE(menuAt(40500));
+    int moves = 0;
+    for (size_t f = 1; f < shown.size() && shown[f].at < 9800; ++f) {
+        const Point a = shown[f - 1].pointer;
+        const Point b = shown[f].pointer;
+        moves += a.x != b.x || a.y != b.y ? 1 : 0;
+    }
+    EXPECT_EQ(moves, 5);
+    EXPECT_FALSE(at(8900).marked);
+    EXPECT_TRUE(at(16500).marked);
+    EXPECT_FALSE(at(17500).marked);
+    EXPECT_TRUE(at(38500).menu);
+    EXPECT_FALSE(at(40500).menu);
+    EXPECT_EQ(at(42000).pointer.x, at(9800).pointer.x);
+    EXPECT_EQ(at(42000).pointer.y, at(9800).pointer.y);
+    EXPECT_TRUE(at(45500).menu);
+    EXPECT_FALSE(at(48000).menu);
     EXPECT_EQ(game->board.phase, BoardPhase::Play);
 }
 

@@ -36,6 +36,14 @@ TEST(HeadlessHostTest, WaitingMovesTheClockToTheNextEventOrTheEndOfTheWait) {
     EXPECT_EQ(host.ticks(), 1250u);
     // Nothing more will come: a wait without end gets the quit message instead of hanging.
     EXPECT_EQ(host.nextMessage(Host::waitForever)->kind, MessageKind::Quit);
+
+    // When nothing but the script plays, its end leaves the game only waiting: it ends.
+    HeadlessOptions nobody;
+    nobody.endAfterScriptMs = 500;
+    HeadlessHost alone = scripted("100 type a\n", nobody);
+    EXPECT_EQ(alone.nextMessage(200)->param, uint32_t{'a'});
+    EXPECT_FALSE(alone.nextMessage(500));
+    EXPECT_EQ(alone.nextMessage(35)->kind, MessageKind::Quit);
 }
 
 TEST(HeadlessHostTest, PointerAndButtonsAsAMouseReportsThem) {

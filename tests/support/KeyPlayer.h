@@ -3,21 +3,22 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "autoplay/Strategy.h"
 #include "frontend/Game.h"
-#include "keyplay/CursorMoves.h"
 #include "play/GameState.h"
 #include "play/SquareMapping.h"
 
 namespace quenford::test {
 
 // A player with the keys alone, as script names them: it chooses as the built-in player does
-// and walks the pointer there with the arrows; then the menu's New board, and Quit. Called
-// after every presented frame; tap presses a key for one read.
+// and walks the pointer there with the arrows, counting those that go elsewhere than it
+// expects; then the menu's New board, and Quit. Called after every presented frame; tap
+// presses a key for one read.
 class KeyPlayer {
 public:
     using Tap = std::function<void(const char* key)>;
@@ -51,6 +52,7 @@ public:
 
     int swaps = 0;
     int harvests = 0;
+    int wrongSquares = 0;  // arrows that went elsewhere than a player expects
     int32_t bestScore = 0;
     bool newBoard = false;
 
@@ -60,34 +62,35 @@ private:
         wait = then;
     }
 
-    // Taps the arrow that brings the pointer nearest the square, or the key once there;
-    // true when the key was tapped.
+    // Taps the arrow that takes the pointer a square nearer, as a player sees the bed: up and
+    // down go a column and a row at once, left and right a row (left: the next row), never
+    // over the edge; on the square, the key. True when the key was tapped.
     bool walkTo(int32_t square, const char* key) {
-        const Point target = squareCentre(square % boardSize, square / boardSize);
-        const Point at{game.input.mouseX, game.input.mouseY};
-        const auto under = squareAt(at.x, at.y);
-        if (under && under->col + boardSize * under->row == square) {
+        const auto under = squareAt(game.input.mouseX, game.input.mouseY);
+        if (expected) {
+            const bool there = under && under->col == expected->col && under->row == expected->row;
+            wrongSquares += there ? 0 : 1;
+            expected.reset();
+        }
+        if (!under) {
+            tap("up", 3);
+            return false;
+        }
+        if (under->col + boardSize * under->row == square) {
             tap(key, 4);
             return true;
         }
-        const char* names[] = {"up", "down", "left", "right"};
-        const keyplay::Direction directions[] = {keyplay::Direction::Up, keyplay::Direction::Down,
-                                                 keyplay::Direction::Left,
-                                                 keyplay::Direction::Right};
-        int64_t best = INT64_MAX;
-        const char* arrow = names[0];
-        for (int i = 0; i < 4; ++i) {
-            if (const auto to = keyplay::nextSquare(at, directions[i])) {
-                const int64_t dx = to->x - target.x;
-                const int64_t dy = to->y - target.y;
-                if (dx * dx + dy * dy < best) {
-                    best = dx * dx + dy * dy;
-                    arrow = names[i];
-                }
-            }
+        const int32_t diagonal = square % boardSize - under->col;
+        const int32_t across = square / boardSize - under->row - diagonal;
+        const int32_t step = diagonal > 0 ? 1 : -1;
+        if (diagonal != 0 && under->row + step >= 0 && under->row + step < boardSize) {
+            expected = Square{under->col + step, under->row + step};
+            tap(diagonal > 0 ? "down" : "up", 3);
+        } else {
+            expected = Square{under->col, under->row + (across > 0 ? 1 : -1)};
+            tap(across > 0 ? "left" : "right", 3);
         }
-        tap(arrow, 3);  // read with the keys, then the pointer moves at the next frame
-        return false;
+        return false;  // read with the keys, then the pointer moves at the next frame
     }
 
     void play() {
@@ -99,9 +102,10 @@ private:
             return;
         }
         if (swaps > 0 && harvests > 0) {
-            // From anywhere, four steps up reach the first item: New board; then Quit.
-            menuTaps = {"esc", "up", "up", "up", "up",   "return", "esc",
-                        "up",  "up", "up", "up", "down", "down",   "return"};
+            // Esc opens the menu and leaves it; then, as four steps up reach the first item
+            // from anywhere, New board; then Quit.
+            menuTaps = {"esc", "esc", "esc", "up",   "up",   "up", "up", "return",
+                        "esc", "up",  "up",  "up",   "up",   "down", "down", "return"};
             return;
         }
         autoplay::Bed bed;
@@ -128,6 +132,7 @@ private:
     int32_t secondOfSwap = -1;
     const char* pendingKey = "return";
     std::vector<const char*> menuTaps;
+    std::optional<Square> expected;
 };
 
 }  // namespace quenford::test

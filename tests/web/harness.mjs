@@ -1,44 +1,34 @@
-// What the browser tests share: a static server for build-web/ on localhost, Debian's
+// What the browser tests share: build-web/ served by `make serve-web`'s server, Debian's
 // Chromium driven by playwright-core, the page's console watched for errors.
-import { spawnSync } from 'node:child_process';
-import { createServer } from 'node:http';
+import { spawn, spawnSync } from 'node:child_process';
+import { createServer } from 'node:net';
 import { readFile, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { inflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 
 export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 export const site = process.env.QUENFORD_WEB_DIR || path.join(root, 'build-web');
 export const nativeBuild = process.env.QUENFORD_BUILD_DIR || path.join(root, 'build');
 
-const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png',
-};
-
+// The site (build-web/, or another build's folder) as `make serve-web` serves it, on a free
+// port of localhost.
 export async function serveSite(folder = site) {
-  const server = createServer(async (request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    const file = path.join(folder, name.endsWith('/') ? name + 'index.html' : name);
-    if (!file.startsWith(folder)) {
-      response.writeHead(403).end();
-      return;
-    }
-    try {
-      const body = await readFile(file);
-      response.writeHead(200, {
-        'Content-Type': types[path.extname(file)] || 'application/octet-stream',
-        'Content-Length': body.length,
-      });
-      response.end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
+  const port = await new Promise((resolve) => {
+    const probe = createServer().listen(0, '127.0.0.1', () => {
+      const { port: free } = probe.address();
+      probe.close(() => resolve(free));
+    });
   });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), folder, String(port)],
+    { stdio: 'ignore' });
+  const url = `http://127.0.0.1:${port}/`;
+  for (let tries = 0; !(await fetch(url).catch(() => null)); ++tries) {
+    if (tries > 50) throw new Error('make serve-web\'s server did not answer');
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  return { url, close: () => server.kill() };
 }
 
 // One browser with its own empty profile; profile: a folder to reuse (a restart); options:
@@ -66,12 +56,16 @@ export async function launchBrowser(profile, { firstVisit = false, ...options } 
   };
 }
 
-// A page whose console errors and uncaught exceptions are collected.
-export async function openPage(context, url) {
+// A page whose console errors and warnings (the program's stderr) and uncaught exceptions
+// are collected, but not the browser's advice on the tests' reads of the canvas; init: a
+// function run in the page before its own scripts.
+export async function openPage(context, url, init) {
   const page = await context.newPage();
+  if (init) await page.addInitScript(init);
   const errors = [];
   page.on('console', (message) => {
-    if (message.type() === 'error') errors.push(message.text());
+    const text = message.text();
+    if (['error', 'warning'].includes(message.type()) && !text.startsWith('Canvas2D:')) errors.push(text);
   });
   page.on('pageerror', (error) => errors.push(String(error)));
   await page.goto(url);
@@ -80,20 +74,6 @@ export async function openPage(context, url) {
 
 export async function waitForFirstFrame(page) {
   await page.waitForFunction(() => window.quenford && window.quenford.firstFrameMs !== null);
-}
-
-// The canvas's own 640 x 480 pixels as RGBA bytes (not the scaled page).
-export async function canvasPixels(page) {
-  const encoded = await page.evaluate(() => {
-    const canvas = document.getElementById('screen');
-    const data = canvas.getContext('2d').getImageData(0, 0, 640, 480).data;
-    let text = '';
-    for (let at = 0; at < data.length; at += 0x8000) {
-      text += String.fromCharCode.apply(null, data.subarray(at, at + 0x8000));
-    }
-    return btoa(text);
-  });
-  return new Uint8Array(Buffer.from(encoded, 'base64'));
 }
 
 // A point of the canvas in the page's coordinates, for a game pixel.
@@ -131,88 +111,34 @@ export function endStateOf(output) {
   return line.slice('end state: '.length);
 }
 
-// The RGBA pixels of a frame the headless host dumped (8-bit RGB or RGBA PNG).
-export async function readPng(file) {
-  const bytes = await readFile(file);
-  let at = 8;
-  let width = 0;
-  let height = 0;
-  let channels = 0;
-  const data = [];
-  while (at < bytes.length) {
-    const length = bytes.readUInt32BE(at);
-    const type = bytes.toString('latin1', at + 4, at + 8);
-    const body = bytes.subarray(at + 8, at + 8 + length);
-    if (type === 'IHDR') {
-      width = body.readUInt32BE(0);
-      height = body.readUInt32BE(4);
-      channels = { 2: 3, 6: 4 }[body[9]];
-      if (body[8] !== 8 || !channels || body[12] !== 0) throw new Error(file + ': unsupported PNG');
-    } else if (type === 'IDAT') {
-      data.push(body);
-    }
-    at += 12 + length;
-  }
-  const raw = inflateSync(Buffer.concat(data));
-  const stride = width * channels;
-  const rows = Buffer.alloc(stride * height);
-  for (let y = 0; y < height; ++y) {
-    const filter = raw[y * (stride + 1)];
-    for (let x = 0; x < stride; ++x) {
-      const value = raw[y * (stride + 1) + 1 + x];
-      const left = x >= channels ? rows[y * stride + x - channels] : 0;
-      const up = y > 0 ? rows[(y - 1) * stride + x] : 0;
-      const corner = x >= channels && y > 0 ? rows[(y - 1) * stride + x - channels] : 0;
-      let predicted = 0;
-      if (filter === 1) predicted = left;
-      else if (filter === 2) predicted = up;
-      else if (filter === 3) predicted = (left + up) >> 1;
-      else if (filter === 4) {
-        const p = left + up - corner;
-        const pa = Math.abs(p - left);
-        const pb = Math.abs(p - up);
-        const pc = Math.abs(p - corner);
-        predicted = pa <= pb && pa <= pc ? left : pb <= pc ? up : corner;
-      }
-      rows[y * stride + x] = (value + predicted) & 0xff;
-    }
-  }
-  const rgba = new Uint8Array(width * height * 4);
-  for (let i = 0; i < width * height; ++i) {
-    rgba[i * 4] = rows[i * channels];
-    rgba[i * 4 + 1] = rows[i * channels + 1];
-    rgba[i * 4 + 2] = rows[i * channels + 2];
-    rgba[i * 4 + 3] = 255;
-  }
-  return rgba;
-}
-
 // A frame of the native headless host: frame number `frame` of a run with these arguments.
 export async function nativeFrame(args, frame, home) {
   const folder = await mkdtemp(path.join(tmpdir(), 'quenford-frames-'));
   try {
     runNative(['--headless', '--frames', String(frame), '--dump', folder, '--dump-at', String(frame),
       ...args], { vars: { TAMBERLY_HOME: home || folder } });
-    return await readPng(path.join(folder, `frame-${String(frame).padStart(6, '0')}.png`));
+    return await readFile(path.join(folder, `frame-${String(frame).padStart(6, '0')}.png`));
   } finally {
     await rm(folder, { recursive: true, force: true });
   }
 }
 
-export function samePixels(a, b) {
-  if (a.length !== b.length) return false;
-  for (let i = 0; i < a.length; ++i) if (a[i] !== b[i]) return false;
-  return true;
-}
-
-// Waits until the canvas shows exactly these pixels; false when it never did.
-export async function waitForCanvas(page, expected, timeoutMs) {
-  const end = Date.now() + timeoutMs;
-  while (Date.now() < end) {
-    if (samePixels(await canvasPixels(page), expected)) return true;
-    await page.waitForTimeout(100);
-  }
-  return false;
+// Waits until the canvas shows exactly the pixels of this PNG; false when it never did.
+export function waitForCanvas(page, png, timeoutMs) {
+  return page.evaluate(async ([source, ms]) => {
+    const image = new Image();
+    image.src = 'data:image/png;base64,' + source;
+    await image.decode();
+    const scratch = new OffscreenCanvas(640, 480).getContext('2d');
+    scratch.drawImage(image, 0, 0);
+    const expected = scratch.getImageData(0, 0, 640, 480).data;
+    const screen = document.getElementById('screen').getContext('2d');
+    for (const end = Date.now() + ms; Date.now() < end;) {
+      if (screen.getImageData(0, 0, 640, 480).data.every((value, i) => value === expected[i])) return true;
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+    return false;
+  }, [png.toString('base64'), timeoutMs]);
 }
 
 // The bed as the page tells it: 64 characters, a kind digit or '.'.
@@ -254,9 +180,8 @@ export async function enterGarden(page, tap = false) {
 }
 
 // The area of the screen the in-game menu covers, to see it open and close.
-export async function menuArea(page) {
-  return (await canvasPixels(page)).subarray(269 * 2560, 409 * 2560);
-}
+export const menuArea = (page) => page.evaluate(() => document.getElementById('screen')
+  .getContext('2d').getImageData(0, 269, 640, 140).data.reduce((hash, value) => (hash * 31 + value) | 0, 0));
 
 // A key held over several frames: the game holds until the key is up, and the page goes on.
 export const holdKey = (page, key, ms = 300) => async () => {
@@ -302,5 +227,5 @@ export async function openMenu(page, press = holdKey(page, 'Escape')) {
   const before = await menuArea(page);
   await press();
   await page.waitForTimeout(1500);
-  if (samePixels(await menuArea(page), before)) throw new Error('the menu did not open');
+  if ((await menuArea(page)) === before) throw new Error('the menu did not open');
 }

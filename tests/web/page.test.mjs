@@ -29,9 +29,10 @@ after(async () => {
   server.close();
 });
 
+// ?Q as the command line's Q (and no word of the introduction the Q mode never shows).
 test('the title in Q mode is pixel for pixel the native headless frame', pageTimeout, async () => {
   const expected = await nativeFrame(['Q'], 40);
-  const { page, errors } = await openPage(browser.context, server.url + '?q');
+  const { page, errors } = await openPage(browser.context, server.url + '?Q');
   await waitForFirstFrame(page);
   assert.ok(await waitForCanvas(page, expected, 10000), 'the canvas never showed the title');
   assert.deepEqual(errors, []);
@@ -96,7 +97,7 @@ async function clickSquare(page, index, button) {
   await page.mouse.click(point.x, point.y, { button });
 }
 
-test('a game played with the mouse: a swap, a harvest, the menu and back', pageTimeout, async () => {
+test('a game played with the mouse: a swap, a harvest, the menu and back, Quit and again', pageTimeout, async () => {
   const { page, errors } = await openPage(browser.context, server.url + '?q');
   let state = await enterGarden(page);
 
@@ -138,6 +139,17 @@ test('a game played with the mouse: a swap, a harvest, the menu and back', pageT
   assert.notDeepEqual(await menuArea(page), inPlay, 'a quick Esc did not open the menu');
 
   await page.screenshot({ path: path.join(artefacts, 'mouse-game.png') });
+
+  // Quit: the canvas keeps the game's last frame, black, and Enter on "Play again" plays again.
+  const quit = await pagePoint(page, 184, 358);
+  await page.mouse.click(quit.x, quit.y);
+  await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 20000 });
+  assert.ok(await page.evaluate(() => document.getElementById('screen').getContext('2d')
+    .getImageData(0, 0, 640, 480).data.every((value, i) => value === 0 || i % 4 === 3)));
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'again');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => window.quenford && window.quenford.exitCode === null &&
+    window.quenford.firstFrameMs !== null);
   assert.deepEqual(errors, []);
   await page.close();
 });

@@ -83,6 +83,11 @@ EndState recordHere(Game& game, host::Host& host, const host::HeadlessHost& head
     return run(game, host, headless, paths, DemoChoice::Record);
 }
 
+EndState playHere(Game& game, host::Host& host, const host::HeadlessHost& headless,
+                  const DemoPaths& paths) {
+    return run(game, host, headless, paths, DemoChoice::Playback);
+}
+
 EndState playDemo(const DemoPaths& paths, const EndState& recorded) {
     host::HeadlessOptions settings;
     settings.clockStart = clockStart;

@@ -43,6 +43,11 @@ EndState recordDemo(const DemoPaths& paths, const autoplay::AutoplayOptions& pla
 EndState recordHere(Game& game, host::Host& host, const host::HeadlessHost& headless,
                     const DemoPaths& paths);
 
+// The demo played back on `host`, which views it through `headless` (a viewer pressing keys
+// over the headless host); where it ended.
+EndState playHere(Game& game, host::Host& host, const host::HeadlessHost& headless,
+                  const DemoPaths& paths);
+
 // The demo played back headless; the names typed while recording are typed again at the
 // same moments, as the keyboard is not in the demo. What only the recording knows (the
 // typed texts, the finished games) is copied from it.

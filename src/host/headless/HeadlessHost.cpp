@@ -86,7 +86,10 @@ std::optional<Message> HeadlessHost::nextMessage(uint32_t timeoutMs) {
         if (scriptFinished()) {
             // Nothing will ever arrive, or the game waits without showing anything for
             // long after the script ended: end the program rather than hang.
-            if (forever || elapsed - lastPresentAt > idleLimitMs) {
+            const uint64_t scriptEnd = options.script.empty() ? 0 : options.script.back().atMs;
+            const bool nothingPlays = options.endAfterScriptMs != 0 &&
+                                      elapsed >= scriptEnd + options.endAfterScriptMs;
+            if (forever || elapsed - lastPresentAt > idleLimitMs || nothingPlays) {
                 return Message{MessageKind::Quit, 0};
             }
             elapsed = deadline;

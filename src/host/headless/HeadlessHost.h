@@ -30,6 +30,10 @@ struct HeadlessOptions {
     std::vector<uint64_t> dumpFrames;  // which frames (1 = the first); empty: all
     bool soundDevice = true;           // false: a machine without sound
     std::vector<ScriptEvent> script;
+    // When nothing but the script plays (no built-in player, no demo, no driver in the
+    // process), the game can only wait once it has ended: the program ends this long after
+    // its last event (0: never).
+    uint32_t endAfterScriptMs = 0;
     HeadlessFaults faults;
 };
 
@@ -38,7 +42,8 @@ struct HeadlessOptions {
 // asked), sounds recorded instead of played.
 //
 // Waiting for messages moves the clock to the next scripted event or to the end of the
-// wait; an hour of waiting without a frame after the script ended ends the program.
+// wait; an hour of waiting without a frame after the script ended ends the program, and so
+// does the end of the script when nothing else plays (endAfterScriptMs).
 // Reading the keyboard again without waiting in between (a loop that waits for keys to be
 // released) costs one millisecond per read; when the script has nothing left for such a
 // loop, the held keys are let go, so that nothing can hang. A press that comes with a
@@ -58,6 +63,7 @@ public:
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
     void showSign(Sign sign) override;
+    void showMark(const std::optional<Outline>& shown) override { mark = shown; }
 
     bool openKeyboard() override;
     bool openMouse() override;
@@ -103,6 +109,8 @@ public:
     // Every sign shown over the picture, in order (None when it was taken away).
     const std::vector<Sign>& signsShown() const { return signs; }
     Sign sign() const { return signs.empty() ? Sign::None : signs.back(); }
+    // The outline marked over the picture now.
+    const std::optional<Outline>& markShown() const { return mark; }
 
 private:
     struct Slot {
@@ -132,6 +140,7 @@ private:
     uint64_t lastPresentAt = 0;
     bool dumpFailed = false;
     std::vector<Sign> signs;
+    std::optional<Outline> mark;
 
     std::array<uint8_t, 256> keyState{};
     std::vector<uint8_t> keysUpAfterRead;

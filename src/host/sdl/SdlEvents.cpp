@@ -30,7 +30,7 @@ void SdlHost::handleEvent(const SDL_Event& event) {
                         remembered.width = event.window.data1;
                         remembered.height = event.window.data2;
                     }
-                    pointerStale = true;
+                    windowChanged = true;
                     drawFrame();
                     break;
                 case SDL_WINDOWEVENT_EXPOSED:
@@ -175,7 +175,7 @@ void SdlHost::toggleFullscreen() {
         SDL_SetWindowSize(window.get(), width, height);
         SDL_SetWindowPosition(window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-    pointerStale = true;
+    windowChanged = true;
     drawFrame();
 }
 

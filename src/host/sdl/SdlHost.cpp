@@ -10,6 +10,7 @@
 
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/Letterbox.h"
+#include "host/sdl/MarkDrawing.h"
 
 namespace quenford::host {
 
@@ -286,6 +287,15 @@ void SdlHost::showSign(Sign shown) {
     }
 }
 
+void SdlHost::showMark(const std::optional<Outline>& shown) {
+    if (shown != mark) {
+        mark = shown;
+        if (texture) {
+            showTexture();
+        }
+    }
+}
+
 void SdlHost::setPalette(const HostPalette& newPalette) {
     palette = newPalette;
     const ColourTable newColours = colourTable(palette);
@@ -345,6 +355,9 @@ void SdlHost::showTexture() {
         SDL_RenderClear(renderer.get());
     }
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &destination);
+    if (mark) {
+        drawMark(renderer.get(), view, *mark);
+    }
     if (sign != Sign::None) {
         drawSign(view);
     }
@@ -466,7 +479,13 @@ bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
     int y = 0;
     Uint32 buttons = SDL_GetMouseState(&x, &y) | std::exchange(buttonsPressed, 0);
     const Uint32 deferred = std::exchange(deferredButtons, 0);
-    const bool moved = pointerStale || x != lastPointerX || y != lastPointerY;
+    if (std::exchange(windowChanged, false) && lastPointerX >= 0) {
+        // The window changed under a pointer that did not move: no motion, so the game's
+        // pointer stays where the keys or the mouse put it.
+        lastPointerX = x;
+        lastPointerY = y;
+    }
+    const bool moved = x != lastPointerX || y != lastPointerY;
     if (lastPointerX >= 0 && (x != lastPointerX || y != lastPointerY)) {
         // A press that comes with a move is reported at the next read, so that it acts
         // where the pointer went.
@@ -480,7 +499,6 @@ bool SdlHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {
         reading.dy = pixel.y - gameY;
         lastPointerX = x;
         lastPointerY = y;
-        pointerStale = false;
     }
     buttons |= deferred;
     reportedButtons = buttons;
