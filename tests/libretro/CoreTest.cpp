@@ -375,8 +375,8 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
 
 // Loaded again in the same process, or restarted, the core starts a new game; Select holds
 // it (the frame repeats, the frontend says so) and lets it go; unloading while it is held
-// ends it. Without the game's data the load is refused, with a message that names the file
-// and every folder looked in.
+// ends it, as it does while the game waits for a key to go up. Without the game's data the
+// load is refused, with a message that names the file and every folder looked in.
 TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     Core core;
     ASSERT_TRUE(core.load());
@@ -404,6 +404,12 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     state.repeatedAt.clear();
     core.play(3, select);
     EXPECT_EQ(state.repeatedAt.size(), 3u);
+    core.unload();
+    // Unloaded while the game waits for Start, held past the title, to be let go.
+    ASSERT_TRUE(core.load());
+    state.repeatedAt.clear();
+    core.play(200, {{185, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_START}});
+    EXPECT_GT(state.repeatedAt.size(), 5u);
     core.unload();
     EXPECT_FALSE(state.shutDown);
 
