@@ -83,6 +83,7 @@ struct Frontend {
     std::vector<double> rateChanges;
     std::vector<std::string> messages;
     bool shutDown = false;
+    retro_keyboard_event_t keyboard = nullptr;
 };
 Frontend* frontend = nullptr;
 
@@ -115,10 +116,12 @@ bool RETRO_CALLCONV environment(unsigned command, void* data) {
         case RETRO_ENVIRONMENT_SHUTDOWN:
             frontend->shutDown = true;
             return true;
+        case RETRO_ENVIRONMENT_SET_KEYBOARD_CALLBACK:
+            frontend->keyboard = static_cast<const retro_keyboard_callback*>(data)->callback;
+            return true;
         default:
             return command == RETRO_ENVIRONMENT_SET_SUPPORT_NO_GAME ||
-                   command == RETRO_ENVIRONMENT_SET_INPUT_DESCRIPTORS ||
-                   command == RETRO_ENVIRONMENT_SET_KEYBOARD_CALLBACK;
+                   command == RETRO_ENVIRONMENT_SET_INPUT_DESCRIPTORS;
     }
 }
 
@@ -374,9 +377,9 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
 }
 
 // Loaded again in the same process, or restarted, the core starts a new game; Select holds
-// it (the frame repeats, the frontend says so) and lets it go; unloading while it is held
-// ends it. Without the game's data the load is refused, with a message that names the file
-// and every folder looked in.
+// it (the frame repeats, the frontend says so), the keyboard's P lets it go; unloading while it is held
+// ends it, as it does while the game waits for a key to go up. Without the game's data the
+// load is refused, with a message that names the file and every folder looked in.
 TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     Core core;
     ASSERT_TRUE(core.load());
@@ -393,10 +396,15 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     EXPECT_EQ(state.repeatedAt.size(), 30u);
     ASSERT_FALSE(state.messages.empty());
     EXPECT_EQ(state.messages.back(), "Paused");
+    // P on the keyboard lets it go.
+    ASSERT_NE(state.keyboard, nullptr);
+    state.keyboard(true, RETROK_p, 'p', 0);
+    core.play(1);
+    state.keyboard(false, RETROK_p, 0, 0);
+    core.play(19);
+    EXPECT_GT(state.frames.size(), 60u);
     const std::vector<Step> select{{1, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_SELECT},
                                    {2, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_SELECT}};
-    core.play(20, select);
-    EXPECT_GT(state.frames.size(), 60u);
     state.frames.clear();
     core.reset();
     core.play(60);
@@ -404,6 +412,12 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     state.repeatedAt.clear();
     core.play(3, select);
     EXPECT_EQ(state.repeatedAt.size(), 3u);
+    core.unload();
+    // Unloaded while the game waits for Start, held past the title, to be let go.
+    ASSERT_TRUE(core.load());
+    state.repeatedAt.clear();
+    core.play(200, {{185, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_START}});
+    EXPECT_GT(state.repeatedAt.size(), 5u);
     core.unload();
     EXPECT_FALSE(state.shutDown);
 
