@@ -157,32 +157,28 @@ test('a game played with the mouse: a swap, a harvest, the menu and back, Quit a
 test('the built-in player\'s row is in the table after a reload and a restart', pageTimeout, async () => {
   const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
   const profile = await mkdtemp(path.join(tmpdir(), 'quenford-profile-'));
+  let own = await launchBrowser(profile);
   try {
     // The page's fast clock starts where the headless host's does: the same game.
     runNative(['--headless', '--autoplay', '--games', '1'], { vars: { TAMBERLY_HOME: home } });
     const table = await nativeFrame(['Q'], 300, home);
-
-    let own = await launchBrowser(profile);
-    let opened = await openPage(own.context, server.url + '?autoplay&games=1&fast');
-    await opened.page.waitForFunction(() => window.quenford.exitCode !== null, null,
-      { timeout: 120000 });
-    const errors = [...opened.errors];
+    let { page, errors } = await openPage(own.context, server.url + '?autoplay&games=1&fast');
+    await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 120000 });
     // The name typed into the table is offered to the next player.
-    assert.equal(await opened.page.evaluate(() => localStorage.getItem('quenford.owner')), 'Autoplay');
-    await opened.page.goto(server.url + '?q');
-    await waitForFirstFrame(opened.page);
-    assert.ok(await waitForCanvas(opened.page, table, 20000), 'no row after a reload');
-    errors.push(...opened.errors);
-    await own.close();
-
-    own = await launchBrowser(profile);
-    opened = await openPage(own.context, server.url + '?q');
-    await waitForFirstFrame(opened.page);
-    assert.ok(await waitForCanvas(opened.page, table, 20000), 'no row after a restart');
-    errors.push(...opened.errors);
-    await own.close();
-    assert.deepEqual(errors, []);
+    assert.equal(await page.evaluate(() => localStorage.getItem('quenford.owner')), 'Autoplay');
+    await page.goto(server.url + '?q');
+    for (const after of ['a reload', 'a restart']) {
+      if (after === 'a restart') {
+        await own.close();
+        own = await launchBrowser(profile);
+        ({ page, errors } = await openPage(own.context, server.url + '?q'));
+      }
+      await waitForFirstFrame(page);
+      assert.ok(await waitForCanvas(page, table, 20000), 'no row after ' + after);
+      assert.deepEqual(errors, []);
+    }
   } finally {
+    await own.close();
     await rm(home, { recursive: true, force: true });
     await rm(profile, { recursive: true, force: true });
   }
