@@ -35,8 +35,8 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 known() { printf '%s\n' "$TABLE" | grep -q "^$1 $2 "; }
 
-# What the CMake files look for. Multi-line calls are joined first.
-cmake_files=$(cd "$source_dir" && find . -path './build*' -prune -o \
+# What the CMake files look for (not npm's packages' own). Multi-line calls are joined first.
+cmake_files=$(cd "$source_dir" && find . \( -path './build*' -o -path ./node_modules \) -prune -o \
     \( -name CMakeLists.txt -o -name '*.cmake' \) -print)
 calls=$(cd "$source_dir" && for f in $cmake_files; do
     tr '\n' ' ' <"$f" |

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs what the browser build and its tests need: Emscripten and Chromium from Debian,
-# playwright-core from npm (the version package-lock.json pins). Idempotent and quiet: one
-# line per package set; apt's and npm's output go to a log that is shown when they fail.
+# Installs what the browser build, its tests and its audit need: Emscripten and Chromium from
+# Debian, playwright-core and Lighthouse from npm (the versions package-lock.json pins;
+# Lighthouse 12, as 13 wants Node 22). Idempotent and quiet: one line per package set; apt's
+# and npm's output go to a log that is shown when they fail.
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -1,12 +1,11 @@
 // The page around the game: fetches what the first screen needs while the WebAssembly
-// compiles, turns the address's parameters into the program's arguments, lays out the
-// canvas and the tool bar, shows the game's signs, and offers to play again.
+// compiles, turns the address's parameters into the program's arguments, shows the game's
+// signs, and offers to play again (layout.js lays the page out).
 (function () {
   'use strict';
 
   const canvas = document.getElementById('screen');
   const stage = document.getElementById('stage');
-  const bar = document.getElementById('bar');
   const whole = document.getElementById('whole');
   const result = document.getElementById('result');
   const again = document.getElementById('again');
@@ -53,34 +52,6 @@
     return files;
   }
 
-  // The canvas takes the largest area of the picture's aspect; the tool bar goes below it,
-  // or in a column beside it, wherever that area leaves it room. Only where neither does
-  // (a window of the picture's own shape) the canvas leaves the bar a line below.
-  function fit() {
-    const width = document.documentElement.clientWidth;
-    const height = document.documentElement.clientHeight;
-    let scale = Math.min(width / 640, height / 480);
-    if (!document.fullscreenElement) {
-      const free = { right: width - Math.floor(640 * scale), below: height - Math.floor(480 * scale) };
-      document.body.dataset.bar = 'below';
-      bar.style.width = '';
-      if (bar.offsetHeight > free.below) {
-        document.body.dataset.bar = 'beside';
-        const widest = Math.max(...[...bar.children].filter((item) => item !== result)
-          .map((item) => item.offsetWidth));
-        if (widest + 12 <= free.right) {
-          bar.style.width = free.right + 'px';
-        } else {
-          document.body.dataset.bar = 'below';
-          scale = Math.min(width / 640, (height - bar.offsetHeight) / 480);
-        }
-      }
-    }
-    if (whole.checked && scale >= 1) scale = Math.floor(scale);
-    canvas.style.width = Math.floor(640 * scale) + 'px';
-    canvas.style.height = Math.floor(480 * scale) + 'px';
-  }
-
   function toggleFullscreen() {
     if (document.fullscreenElement) {
       document.exitFullscreen();
@@ -92,9 +63,14 @@
   async function fetchWithProgress(names, progress) {
     const loaded = new Array(names.length).fill(0);
     const totals = new Array(names.length).fill(0);
+    // A compressed file's length is not the length of what it gives: the bar then only moves.
     const show = () => {
       const total = totals.reduce((a, b) => a + b, 0);
-      if (total > 0) progress.value = loaded.reduce((a, b) => a + b, 0) / total;
+      if (Number.isNaN(total)) {
+        progress.removeAttribute('value');
+      } else if (total > 0) {
+        progress.value = loaded.reduce((a, b) => a + b, 0) / total;
+      }
     };
     return Promise.all(names.map(async (name, index) => {
       const response = await fetch('data/' + name).catch((error) => error);
@@ -102,7 +78,8 @@
         if (name === optionalFile) return null;
         throw new Error(name + ': ' + (response.message || response.status + ' ' + response.statusText));
       }
-      totals[index] = Number(response.headers.get('Content-Length')) || 0;
+      totals[index] = response.headers.has('Content-Encoding') ? NaN
+        : Number(response.headers.get('Content-Length')) || 0;
       const reader = response.body.getReader();
       const chunks = [];
       for (;;) {
@@ -298,10 +275,8 @@
     },
   };
 
-  window.addEventListener('resize', fit);
-  document.addEventListener('fullscreenchange', fit);
   whole.addEventListener('change', () => {
-    fit();
+    quenfordLayout.fit();
     canvas.focus();
   });
   document.getElementById('fullscreen').addEventListener('click', () => {
@@ -321,5 +296,6 @@
       location.reload();
     }
   });
-  fit();
+  // In case the window's first layout came before the canvas and the bar were there.
+  quenfordLayout.fit();
 })();

@@ -15,7 +15,9 @@ import {
 const seconds = Number(process.env.SECONDS_PLAYED || 30);
 const ticksPerSecond = 100;  // USER_HZ
 
-// Processor time (s) of a process and its descendants, read from /proc.
+// Processor time (s) of a process and its descendants, read from /proc: the browser process
+// itself too (the Gamepad API polls there), and the children that have ended (their time is
+// added to their parent's).
 function treeSeconds(top) {
   const children = new Map();
   for (const entry of readdirSync('/proc')) {
@@ -29,7 +31,9 @@ function treeSeconds(top) {
     const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
     const parent = Number(fields[1]);
     if (!children.has(parent)) children.set(parent, []);
-    children.get(parent).push({ pid: Number(entry), ticks: Number(fields[11]) + Number(fields[12]) });
+    const ticks = fields.slice(11, 15).reduce((sum, field) => sum + Number(field), 0);
+    children.get(parent).push({ pid: Number(entry), ticks });
+    if (Number(entry) === top) children.set('top', [{ pid: top, ticks }]);
   }
   let total = 0;
   const walk = (pid) => {
@@ -38,7 +42,7 @@ function treeSeconds(top) {
       walk(child.pid);
     }
   };
-  walk(top);
+  walk('top');
   return total / ticksPerSecond;
 }
 
@@ -120,17 +124,46 @@ for (let i = 0; i < 3; ++i) {
   console.log('native timedemo:', run.trim().split('\n').filter((l) => !l.startsWith('end')).join(' | '));
 }
 
-async function browserCpu(entry, query, settle) {
+// Two floor pages beside the game, for ratios taken in one run: one that does nothing every
+// 35 ms (the game's frame), and one that also puts a 64 x 64 rectangle on a 640 x 480 canvas
+// shown as the page shows the game's, with the 2D context settings the page's host uses.
+const floorPages = {
+  nothing: '<script>(function tick() { setTimeout(tick, 35); })();</script>',
+  rectangle: (settings) => `<body style="margin:0;background:#000">
+    <canvas width="640" height="480" style="width:960px;height:720px;image-rendering:pixelated">
+    </canvas><script>
+    const context = document.querySelector('canvas').getContext('2d', ${JSON.stringify(settings)});
+    const patch = new ImageData(64, 64);
+    let frame = 0;
+    (function tick() {
+      patch.data.fill(++frame % 2 ? 255 : 64);
+      context.putImageData(patch, (frame * 64) % 576, 208);
+      setTimeout(tick, 35);
+    })();</script></body>`,
+};
+
+// Processor time of the whole browser while a page shows, as % of one core.
+async function browserCpu(entry, open) {
   const page = await entry.browser.context.newPage();
-  await page.goto(entry.server.url + query);
-  await settle(page);
+  await open(page);
   const before = treeSeconds(entry.pid);
   await page.waitForTimeout(seconds * 1000);
   const used = treeSeconds(entry.pid) - before;
   await page.close();
-  return `${(used / seconds * 100).toFixed(1)} % of one core`;
+  return used / seconds * 100;
 }
 
+const load = () => readFileSync('/proc/loadavg', 'utf8').split(' ').slice(0, 3).join(' ');
+const settingsPage = await sites[0].browser.context.newPage();
+await settingsPage.goto(sites[0].server.url + '?q');
+await settingsPage.waitForFunction(() => window.quenford.firstFrameMs !== null);
+const contextSettings = await settingsPage.evaluate(() => Module.quenfordWebHost.contextSettings);
+await settingsPage.close();
+
+const game = (entry, query, settle) => async (page) => {
+  await page.goto(entry.server.url + query);
+  await settle(page);
+};
 const playing = (page) => page.waitForTimeout(10000);
 // Past the title, the table waits for a key or a click.
 const stillTable = async (page) => {
@@ -140,14 +173,38 @@ const stillTable = async (page) => {
   await page.mouse.click(middle.x, middle.y);
   await page.waitForTimeout(5000);
 };
-for (let i = 0; i < 2; ++i) {
-  for (const entry of sites) {
-    console.log(`built-in player, ${seconds} s (${entry.name}): ${await browserCpu(entry, '?autoplay', playing)}`);
-    console.log(`table waiting, ${seconds} s (${entry.name}): ${await browserCpu(entry, '?q', stillTable)}`);
+const floor = (html) => async (page) => {
+  await page.setContent(html);
+  await page.waitForTimeout(2000);
+};
+const cpuPages = [
+  { name: 'nothing every 35 ms', open: floor(floorPages.nothing) },
+  { name: `64 x 64 every 35 ms, ${JSON.stringify(contextSettings)}`,
+    open: floor(floorPages.rectangle(contextSettings)) },
+];
+for (const entry of sites) {
+  cpuPages.push({ name: `built-in player (${entry.name})`, open: game(entry, '?autoplay', playing) });
+  cpuPages.push({ name: `table waiting (${entry.name})`, open: game(entry, '?q', stillTable) });
+}
+const cpu = new Map(cpuPages.map((page) => [page, []]));
+const rounds = Number(process.env.ROUNDS || 3);
+for (let i = 0; i < rounds; ++i) {
+  console.log(`round ${i + 1}, load ${load()}`);
+  for (const page of cpuPages) {
+    const figure = await browserCpu(sites[0], page.open);
+    cpu.get(page).push(figure);
+    console.log(`  ${page.name}, ${seconds} s: ${figure.toFixed(1)} % of one core`);
   }
   const window = execFileSync(path.join(root, 'bench/window/window_cpu.sh'),
     [native, path.join(nativeBuild, 'data'), String(seconds)], { encoding: 'utf8' });
-  console.log(`built-in player, ${seconds} s (the window): ${window.trim()}`);
+  console.log(`  built-in player, ${seconds} s (the window): ${window.trim()}`);
+}
+const [nothing, rectangle] = cpuPages.map((page) => median(cpu.get(page)));
+console.log('medians (% of one core; against the page doing nothing / the rectangle page):');
+for (const page of cpuPages) {
+  const value = median(cpu.get(page));
+  console.log(`  ${page.name}: ${value.toFixed(1)} (${(value / nothing).toFixed(2)}x / ` +
+    `${(value / rectangle).toFixed(2)}x)`);
 }
 console.log(`load after: ${execFileSync('uptime', { encoding: 'utf8' }).trim()}`);
 for (const entry of sites) {

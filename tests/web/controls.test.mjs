@@ -119,7 +119,11 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
     s.bed[to] !== state.bed[to], 'the arrows and Space to swap');
 
   // The pad's D-pad and A do the same from where the keys left the pointer.
-  await page.evaluate(() => window.dispatchEvent(new Event('gamepadconnected')));
+  // The browser announces it while the page listens.
+  await page.waitForFunction(() => {
+    window.dispatchEvent(new Event('gamepadconnected'));
+    return Module.quenfordWebHost.padsConnected > 0;
+  }, null, { polling: 100, timeout: 10000 });
   const hold = (button, pressed) => page.evaluate(([index, down]) => {
     window.testPad.buttons[index].pressed = down;
     window.testPad.buttons[index].value = down ? 1 : 0;

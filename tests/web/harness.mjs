@@ -12,15 +12,16 @@ export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '
 export const site = process.env.QUENFORD_WEB_DIR || path.join(root, 'build-web');
 export const nativeBuild = process.env.QUENFORD_BUILD_DIR || path.join(root, 'build');
 
-// The site as `make serve-web` serves it, on a free port of localhost.
-export async function serveSite() {
+// The site (build-web/, or another build's folder) as `make serve-web` serves it, on a free
+// port of localhost.
+export async function serveSite(folder = site) {
   const port = await new Promise((resolve) => {
     const probe = createServer().listen(0, '127.0.0.1', () => {
       const { port: free } = probe.address();
       probe.close(() => resolve(free));
     });
   });
-  const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), site, String(port)],
+  const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), folder, String(port)],
     { stdio: 'ignore' });
   const url = `http://127.0.0.1:${port}/`;
   for (let tries = 0; !(await fetch(url).catch(() => null)); ++tries) {

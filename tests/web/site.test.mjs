@@ -96,22 +96,30 @@ test('loading is named for assistive technology; what cannot be had is said, wit
     release();
     await waitForFirstFrame(page);
     assert.ok((await named()).includes('application: Quenford'), await named());
+    assert.ok((await named()).includes('heading: Quenford'), await named());
     assert.deepEqual(await shownPanels(page), []);
   } finally {
     await own.close();
   }
 });
 
-// The layout with the longest text the bar shows (a timed demo's result); then, kept by the
-// service worker, the page by both its addresses, a game, the introduction and the demo with
-// the network off; the types `make serve-web` gives.
+// The layout, there before the first paint, with the longest text the bar shows (a timed
+// demo's result); then, kept by the service worker, the page by both its addresses, a game,
+// the introduction and the demo with the network off; the types and the compression `make
+// serve-web` gives.
 test('the site: its layout, offline after one visit, its types', pageTimeout, async () => {
   const { page, errors } = await openPage(browser.context, server.url + '?q');
   await waitForFirstFrame(page);
+  const shifts = await page.evaluate(() => new Promise((resolve) => {
+    new PerformanceObserver((list) => resolve(list.getEntries().map((entry) => entry.value)))
+      .observe({ type: 'layout-shift', buffered: true });
+    setTimeout(() => resolve([]), 500);
+  }));
+  assert.deepEqual(shifts, []);
   await page.evaluate(() => Module.quenfordPage.timedemoDone(245.1,
     '2286 frames in 9325 ms (245 fps); 8130 ms of processor time (281 fps)',
     'frames=2286 score=2210 phase=1 bed=0123401234012340123401234012340123401234'));
-  for (const [width, height] of [[960, 760], [844, 390], [390, 844]]) {
+  for (const [width, height] of [[960, 760], [844, 390], [390, 844], [1500, 400]]) {
     await page.setViewportSize({ width, height });
     await page.waitForTimeout(200);
     const boxes = await page.evaluate(() => {
@@ -130,6 +138,11 @@ test('the site: its layout, offline after one visit, its types', pageTimeout, as
     const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
       b.bottom <= a.top;
     assert.ok(apart(boxes.canvas, boxes.bar), 'the bar covers the canvas ' + what);
+    // Beside it, with room to spare, the canvas keeps to the middle.
+    const canvasWidth = boxes.canvas.right - boxes.canvas.left;
+    if (boxes.bar.left >= boxes.canvas.right && width - canvasWidth >= 2 * (boxes.bar.right - boxes.bar.left)) {
+      assert.ok(Math.abs(boxes.canvas.left + boxes.canvas.right - width) <= 1, what);
+    }
     // One line (or one column): no item lies beside another's line and over it.
     const items = boxes.items;
     for (let i = 0; i < items.length; ++i) {
@@ -156,9 +169,17 @@ test('the site: its layout, offline after one visit, its types', pageTimeout, as
   assert.deepEqual(errors, []);
   await page.close();
 
-  const type = async (name) => (await fetch(server.url + name)).headers.get('content-type');
+  const encodings = new Map();
+  const type = async (name) => {
+    const response = await fetch(server.url + name);
+    encodings.set(name, response.headers.get('content-encoding'));
+    return response.headers.get('content-type');
+  };
   assert.equal(await type('quenford.wasm'), 'application/wasm');
   assert.equal(await type('quenford.webmanifest'), 'application/manifest+json');
   assert.match(await type(''), /^text\/html/);
   assert.match(await type('quenford.js'), /^text\/javascript/);
+  assert.equal(await type('data/DATA10.RES'), 'application/octet-stream');
+  assert.deepEqual(Object.fromEntries(encodings), { 'quenford.wasm': 'gzip',
+    'quenford.webmanifest': null, '': 'gzip', 'quenford.js': 'gzip', 'data/DATA10.RES': 'gzip' });
 });

@@ -65,6 +65,12 @@ var quenfordWebHost = (function () {
     [8, 'Pause']];
   const stickDeadZone = 0.5;
   const padPollMs = 8;
+  // The browser looks for pads only while a page listens for their announcement, and then
+  // all the time, at the cost of a page that does something every frame. Until it announces
+  // one the page listens one second in every four: a first press held up to three seconds
+  // counts, and a still page costs next to nothing meanwhile.
+  const padListenMs = 1000;
+  const padQuietMs = 3000;
   // Windows-1252 for the code points 0x80..0x9F leaves to other characters.
   const cp1252 = new Map([[0x20ac, 0x80], [0x201a, 0x82], [0x0192, 0x83], [0x201e, 0x84],
     [0x2026, 0x85], [0x2020, 0x86], [0x2021, 0x87], [0x02c6, 0x88], [0x2030, 0x89],
@@ -84,6 +90,9 @@ var quenfordWebHost = (function () {
     page: null,
     canvas: null,
     context: null,
+    // An opaque canvas; desynchronized spares the browser's compositor a frame of its own
+    // for every change (with a graphics driver the canvas may then reach the screen directly).
+    contextSettings: { alpha: false, desynchronized: true },
     image: null,
     imageBuffer: null,
     imagePointer: 0,
@@ -99,6 +108,7 @@ var quenfordWebHost = (function () {
     padHeld: new Set(),
     padPolled: -Infinity,
     padsConnected: 0,
+    padWatch: 0,
     pointer: { x: 0, y: 0, moved: true },
     // reported: down at the game's last read; moved: pressed as the pointer moved.
     buttons: [0, 1].map(() => ({ down: false, latched: false, reported: false, moved: false })),
@@ -156,7 +166,7 @@ var quenfordWebHost = (function () {
       this.fastClock = fastClock;
       this.canvas.width = width;
       this.canvas.height = height;
-      this.context = this.canvas.getContext('2d', { alpha: false });
+      this.context = this.canvas.getContext('2d', this.contextSettings);
       return this.context !== null;
     },
     // The area (x, y, width, height) of the kept pixels at `pointer` that changed, drawn at
@@ -291,11 +301,7 @@ var quenfordWebHost = (function () {
       stage.addEventListener('contextmenu', (event) => event.preventDefault());
       stage.addEventListener('pointermove', (event) => this.movePointer(event));
       canvas.addEventListener('blur', () => this.keys.fill(0));
-      window.addEventListener('gamepadconnected', () => ++this.padsConnected);
-      window.addEventListener('gamepaddisconnected', () => {
-        this.padsConnected = Math.max(0, this.padsConnected - 1);
-        this.pollPads(true);
-      });
+      this.watchPads();
       stage.addEventListener('pointerdown', (event) => this.pointerDown(event));
       stage.addEventListener('pointerup', (event) => this.pointerUp(event));
       stage.addEventListener('pointercancel', (event) => this.pointerUp(event));
@@ -304,6 +310,27 @@ var quenfordWebHost = (function () {
       window.addEventListener('blur', () => this.setActive(false));
       window.addEventListener('focus', () => this.setActive(!document.hidden));
       document.addEventListener('visibilitychange', () => this.setActive(!document.hidden));
+    },
+    // Listens for pads in turns until one is announced, and all the time while one is there.
+    watchPads() {
+      const connected = () => ++this.padsConnected;
+      const disconnected = () => {
+        this.padsConnected = Math.max(0, this.padsConnected - 1);
+        this.pollPads(true);
+        if (this.padsConnected === 0) listen();
+      };
+      const listen = () => {
+        clearTimeout(this.padWatch);
+        window.addEventListener('gamepadconnected', connected);
+        window.addEventListener('gamepaddisconnected', disconnected);
+        this.padWatch = setTimeout(() => {
+          if (this.padsConnected > 0) return;
+          window.removeEventListener('gamepadconnected', connected);
+          window.removeEventListener('gamepaddisconnected', disconnected);
+          this.padWatch = setTimeout(listen, padQuietMs);
+        }, padListenMs);
+      };
+      listen();
     },
     // The buttons on the panels over the canvas are the page's, not the game's.
     onPageControl(event) {
