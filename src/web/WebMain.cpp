@@ -98,12 +98,14 @@ int runProgram(int argc, char** argv, std::string& refusal) {
 }  // namespace
 
 // The bed as the page may read it (window.quenford.gameState()): phase, score, the selected
-// square, and each square's kind row by row ('.' for an empty or moving square).
+// square, whether the in-game menu is up, and each square's kind row by row ('.' for an
+// empty or moving square).
 extern "C" EMSCRIPTEN_KEEPALIVE const char* quenfordGameState(ShownGame* shown) {
     const quenford::Board& board = shown->game.board;
     shown->text = "phase=" + std::to_string(static_cast<int>(board.phase)) +
                   " score=" + std::to_string(board.score) +
-                  " selected=" + std::to_string(board.selected) + " bed=";
+                  " selected=" + std::to_string(board.selected) +
+                  " menu=" + (shown->game.menuOpen ? "1" : "0") + " bed=";
     for (const quenford::Cell& cell : board.cells) {
         const bool settled = cell.state == quenford::CellState::Idle;
         shown->text += settled ? static_cast<char>('0' + cell.kind) : '.';

@@ -141,12 +141,12 @@ export function waitForCanvas(page, png, timeoutMs) {
   }, [png.toString('base64'), timeoutMs]);
 }
 
-// The bed as the page tells it: 64 characters, a kind digit or '.'.
+// The bed as the page tells it: 64 characters, a kind digit or '.'; and the menu, up or not.
 export async function gameState(page) {
   const text = await page.evaluate(() => window.quenford.gameState());
   const field = (name) => text.match(new RegExp(name + '=(\\S+)'))[1];
   return { phase: Number(field('phase')), score: Number(field('score')),
-    selected: Number(field('selected')), bed: field('bed') };
+    selected: Number(field('selected')), menu: field('menu') === '1', bed: field('bed') };
 }
 
 export async function waitForState(page, predicate, what, timeoutMs = 15000) {
