@@ -8,15 +8,18 @@ import {
 } from './harness.mjs';
 
 let server;
+let firstVisit;
 let phone;
 
 before(async () => {
   server = await serveSite();
+  firstVisit = await launchBrowser(undefined, { firstVisit: true });
   phone = await launchBrowser(undefined,
     { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
 });
 
 after(async () => {
+  await firstVisit.close();
   await phone.close();
   server.close();
 });
@@ -61,8 +64,7 @@ test('fingers: two leave no button down, and a tap chooses a menu item at once',
 // One first visit for the keys, a pad, the focus and the panels: a stubbed pad, announced as
 // the browser announces one at its first use.
 test('how to play at the first visit; keys and a pad play; the page\'s controls and its body keep their keys; the signs', pageTimeout, async () => {
-  const fresh = await launchBrowser(undefined, { firstVisit: true });
-  const { page, errors } = await openPage(fresh.context, server.url + '?q', () => {
+  const { page, errors } = await openPage(firstVisit.context, server.url + '?q', () => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard',
       axes: [0, 0, 0, 0], buttons, timestamp: 0 };
@@ -113,6 +115,11 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
     await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
     await page.waitForTimeout(150);
   }
+  // The square the arrows went to is outlined over the canvas.
+  const outline = await page.locator('#mark .line').boundingBox();
+  const target = await squarePoint(page, to);
+  assert.ok(Math.abs(outline.x + outline.width / 2 - target.x) < 4 &&
+    Math.abs(outline.y + outline.height / 2 - target.y) < 4, 'the mark is not on the square');
   await holdKey(page, 'Space', 150)();
   state = await waitForState(page, (s) => settled(s) && s.bed[from] !== state.bed[from] &&
     s.bed[to] !== state.bed[to], 'the arrows and Space to swap');
@@ -141,6 +148,10 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await push(0);  // A: swap
   await waitForState(page, (s) => s.selected === -1 && s.bed[to] !== state.bed[to] &&
     s.bed[walk.to] !== state.bed[walk.to], 'the pad\'s A to swap');
+  // The mouse takes the mark away.
+  assert.ok(await page.locator('#mark').isVisible());
+  await page.mouse.move(point.x + 3, point.y + 3);
+  await page.locator('#mark').waitFor({ state: 'hidden' });
   // Start stands for Esc: the menu opens; Esc closes it.
   await openMenu(page, () => push(9, 300));
   await holdKey(page, 'Escape')();
@@ -173,5 +184,5 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await page.keyboard.press('F1');
   await page.getByRole('dialog', { name: 'Controls' }).waitFor();
   assert.ok(!(await rules.isVisible()));
-  await fresh.close();
+  await page.close();
 });
