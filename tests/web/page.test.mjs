@@ -6,7 +6,7 @@ import { mkdir, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import {
-  endStateOf, enterGarden, launchBrowser, menuArea, nativeFrame, openMenu, openPage, pagePoint,
+  enterGarden, launchBrowser, menuArea, nativeFrame, openMenu, openPage, pagePoint,
   runNative, serveSite, settled, site, squarePoint, waitForCanvas, waitForFirstFrame,
   waitForState,
 } from './harness.mjs';
@@ -35,18 +35,6 @@ test('the title in Q mode is pixel for pixel the native headless frame', pageTim
   const { page, errors } = await openPage(browser.context, server.url + '?Q');
   await waitForFirstFrame(page);
   assert.ok(await waitForCanvas(page, expected, 10000), 'the canvas never showed the title');
-  assert.deepEqual(errors, []);
-  await page.close();
-});
-
-test('?timedemo ends in the state of the native --timedemo, its speed on the page', pageTimeout, async () => {
-  const native = endStateOf(runNative(['--timedemo']));
-  const { page, errors } = await openPage(browser.context, server.url + '?timedemo');
-  await page.waitForFunction(() => window.quenford.timedemo !== null, null, { timeout: 120000 });
-  const result = await page.evaluate(() => window.quenford.timedemo);
-  assert.equal(result.endState, native);
-  assert.ok(result.fps > 0);
-  assert.match(await page.locator('#result').textContent(), /fps.*frames=/);
   assert.deepEqual(errors, []);
   await page.close();
 });
