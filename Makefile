@@ -98,7 +98,7 @@ setup-web:
 	@./scripts/setup-web.sh
 
 web: configure setup-web
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target game_data shipped_demo game_icons
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target game_data shipped_demo game_icons game_signs
 	@$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
 		-DQUENFORD_WEB_DATA=$(CURDIR)/$(BUILD_DIR)/data >/dev/null
 	@$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD_DIR) -j $(JOBS)

@@ -9,7 +9,7 @@ add_subdirectory(src)
 # .wasm, the data the native build made (data/) and its icons, and the service worker that
 # keeps all of them for playing offline.
 set(QUENFORD_WEB_DATA ${PROJECT_SOURCE_DIR}/build/data CACHE PATH
-    "The data folder of a native build (DATA10.RES, morva.res, DATA12.RES, icons/)")
+    "The data folder of a native build (DATA10.RES, morva.res, DATA12.RES, icons/, signs/)")
 set(site_files)
 function(site_copy from to)
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${to}
@@ -26,6 +26,7 @@ endforeach()
 foreach(size 192 512)
     site_copy(${QUENFORD_WEB_DATA}/icons/${size}x${size}/quenford.png icon-${size}.png)
 endforeach()
+site_copy(${QUENFORD_WEB_DATA}/signs/items.png items.png)
 set(worker_template ${PROJECT_SOURCE_DIR}/web/service-worker.js)
 set(worker_script ${PROJECT_SOURCE_DIR}/cmake/WebServiceWorker.cmake)
 list(TRANSFORM site_files PREPEND ${CMAKE_BINARY_DIR}/ OUTPUT_VARIABLE site_paths)

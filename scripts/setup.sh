@@ -11,11 +11,11 @@ set -eu
 SETS="build tools: cmake make g++ clang-14 libclang-rt-14-dev pkg-config
 game libraries: libsdl2-dev libx11-dev libpng-dev zlib1g-dev
 data builder: libcairo2-dev libfreetype-dev fonts-dejavu-core
-tests and benchmarks: libgtest-dev libgmock-dev googletest libbenchmark-dev desktop-file-utils appstream
+tests and benchmarks: libgtest-dev libgmock-dev googletest libbenchmark-dev desktop-file-utils appstream xvfb xauth xdotool
 fuzzing: clang
 packaging: dpkg-dev file lintian
 libretro core and its trial in RetroArch: retroarch-dev retroarch
-window measurements and trials by hand: xvfb xauth openbox xdotool imagemagick ccache"
+window measurements and trials by hand: openbox imagemagick ccache"
 
 if [ "${1:-}" = "--list" ]; then
     printf '%s\n' "$SETS" | cut -d: -f2 | tr ' ' '\n' | sed '/^$/d'

@@ -6,6 +6,7 @@
 
   const canvas = document.getElementById('screen');
   const stage = document.getElementById('stage');
+  const mark = document.getElementById('mark');
   const whole = document.getElementById('whole');
   const result = document.getElementById('result');
   const again = document.getElementById('again');
@@ -219,6 +220,15 @@
           (back && back !== document.body && back.isConnected ? back : canvas).focus();
         }
       },
+      // corners: four x, y pairs of game pixels, or null.
+      showMark(corners) {
+        // An SVG element has no hidden property: the attribute itself.
+        mark.toggleAttribute('hidden', !corners);
+        if (!corners) return;
+        const points = [0, 2, 4, 6].map((at) => `${corners[at] + 0.5},${corners[at + 1] + 0.5}`);
+        for (const outline of mark.children) outline.setAttribute('points', points.join(' '));
+        placeMark();
+      },
       messageBox(caption, text) {
         document.getElementById('ended-caption').textContent = caption;
         document.getElementById('ended-text').textContent = text;
@@ -255,12 +265,25 @@
           again.textContent = 'Play';
           again.dataset.plain = 'true';
         }
+        mark.setAttribute('hidden', '');
         showPanel('again', true);
         showPanel('ended', true);
         again.focus();
       },
     },
   };
+
+  // The mark lies on the canvas wherever the layout puts it.
+  function placeMark() {
+    if (mark.hasAttribute('hidden')) return;
+    mark.style.left = canvas.offsetLeft + 'px';
+    mark.style.top = canvas.offsetTop + 'px';
+    mark.style.width = canvas.offsetWidth + 'px';
+    mark.style.height = canvas.offsetHeight + 'px';
+  }
+  const markPlacer = new ResizeObserver(placeMark);
+  markPlacer.observe(canvas);
+  markPlacer.observe(stage);
 
   whole.addEventListener('change', () => {
     quenfordLayout.fit();

@@ -38,6 +38,15 @@ struct Message {
 // controls (F1) or how to play are on show.
 enum class Sign { None, Paused, Controls, Rules };
 
+// A point of the 640 x 480 picture, and a closed outline of four of them, corner after
+// corner, that the host marks over the shown picture as it shows the signs.
+struct PicturePoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const PicturePoint&) const = default;
+};
+using Outline = std::array<PicturePoint, 4>;
+
 // 256 colours as the display takes them: 8-bit red, green, blue.
 using HostPalette = std::array<uint8_t, 256 * 3>;
 
@@ -90,6 +99,9 @@ public:
     // Shows the sign over the last presented picture until another is shown (None: none).
     // A host without a screen of its own shows nothing.
     virtual void showSign(Sign /*sign*/) {}
+    // Marks the outline over the shown picture, under any sign, until another is marked
+    // (nothing: none). A host without a screen of its own marks nothing.
+    virtual void showMark(const std::optional<Outline>& /*mark*/) {}
 
     // Keyboard state by DirectInput key code (0x80 down); mouse motion and buttons.
     virtual bool openKeyboard() = 0;

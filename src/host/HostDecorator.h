@@ -23,6 +23,7 @@ public:
     void setPalette(const HostPalette& palette) override { inner.setPalette(palette); }
     void present(const uint8_t* pixels, int32_t pitch) override { inner.present(pixels, pitch); }
     void showSign(Sign sign) override { inner.showSign(sign); }
+    void showMark(const std::optional<Outline>& mark) override { inner.showMark(mark); }
 
     bool openKeyboard() override { return inner.openKeyboard(); }
     bool openMouse() override { return inner.openMouse(); }

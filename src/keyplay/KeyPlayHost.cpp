@@ -5,6 +5,7 @@
 #include "host/common/KeyCodes.h"
 #include "keyplay/CursorMoves.h"
 #include "play/InGameMenu.h"
+#include "play/SquareMapping.h"
 
 namespace quenford::keyplay {
 
@@ -314,7 +315,23 @@ bool KeyPlayHost::readMouse(int32_t gameX, int32_t gameY, host::MouseReading& re
         lastSquare = square;
     }
     reading = live;
+    markSquare();
     return true;
+}
+
+void KeyPlayHost::markSquare() {
+    std::optional<host::Outline> wanted;
+    if (keysSquare) {
+        const std::array<Point, 4> corners = squareOutline(keysSquare->col, keysSquare->row);
+        wanted.emplace();
+        std::transform(corners.begin(), corners.end(), wanted->begin(), [](Point corner) {
+            return host::PicturePoint{corner.x, corner.y};
+        });
+    }
+    if (wanted != mark) {
+        mark = wanted;
+        inner.showMark(mark);
+    }
 }
 
 }  // namespace quenford::keyplay

@@ -34,8 +34,10 @@ using ShownNow = std::function<Shown()>;
 // (held, they repeat); Space and Enter are the left button, X the right one; F10 closes the
 // menu as Esc does. P and Pause hold the game as a lost focus does; F1 shows the controls,
 // F1 again how to play, and either holds it until any other key or click; the host shows the
-// sign for each, and for a lost focus. Everything reaches the game as the motion, buttons
-// and messages it reads already. A demo holds only the pointer and its buttons, so while one
+// sign for each, and for a lost focus. The host marks the square the keys or a pad put the
+// pointer on until the mouse moves or clicks, since the game's small pointer hides among the
+// items and is not drawn while they grow, fly or are harvested. Everything reaches the game
+// as the motion, buttons and messages it reads already. A demo holds only the pointer and its buttons, so while one
 // is recorded Esc and F10 open and leave the menu with the pointer (on the MENU sign, on
 // "Back to play"), and Space, Enter and Esc click past the screens between games; while one
 // plays back these keys do not reach the game, which so follows its recording whether the
@@ -64,6 +66,8 @@ private:
     // While the F1 panel is up, a click closes it.
     void lookForClick();
     void steer(std::array<uint8_t, 256>& keys);
+    // Outlines the square under the keys, or takes the outline away.
+    void markSquare();
 
     ShownNow shownNow;
 
@@ -95,6 +99,7 @@ private:
     bool leftReported = false;
     std::optional<Square> keysSquare;
     std::optional<Square> lastSquare;  // the keys' or the buttons' last square in the garden
+    std::optional<host::Outline> mark;  // the outline of keysSquare the host shows
 };
 
 }  // namespace quenford::keyplay

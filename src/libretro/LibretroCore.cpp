@@ -194,7 +194,10 @@ RETRO_API void retro_get_system_av_info(retro_system_av_info* info) {
 
 RETRO_API void retro_set_controller_port_device(unsigned, unsigned) {}
 
-RETRO_API bool retro_load_game(const retro_game_info*) {
+namespace {
+
+// A new game on the data found; false (with a message naming the folders) when there are none.
+bool startGame() {
     const std::string systemFolder = frontendFolder(RETRO_ENVIRONMENT_GET_SYSTEM_DIRECTORY);
     std::vector<std::string> candidates;
     if (!systemFolder.empty()) {
@@ -211,6 +214,20 @@ RETRO_API bool retro_load_game(const retro_game_info*) {
         showMessage(text, 600);
         return false;
     }
+    core = std::make_unique<Core>(frontendFolder(RETRO_ENVIRONMENT_GET_SAVE_DIRECTORY),
+                                  clockStart());
+    Core& running = *core;
+    quenford::ProgramOptions options;
+    options.dataFolder = *dataFolder;
+    running.host.start([&running, options] {
+        quenford::runGameOrAutoplay(running.game, running.host, running.system, options, [] {});
+    });
+    return true;
+}
+
+}  // namespace
+
+RETRO_API bool retro_load_game(const retro_game_info*) {
     retro_pixel_format format = RETRO_PIXEL_FORMAT_XRGB8888;
     if (!environment(RETRO_ENVIRONMENT_SET_PIXEL_FORMAT, &format)) {
         std::fprintf(stderr, "Quenford: the frontend does not take XRGB8888 pixels\n");
@@ -221,16 +238,7 @@ RETRO_API bool retro_load_game(const retro_game_info*) {
                 const_cast<retro_input_descriptor*>(quenford::host::RetroInput::descriptors()));
     retro_keyboard_callback keyboard{keyboardEvent};
     environment(RETRO_ENVIRONMENT_SET_KEYBOARD_CALLBACK, &keyboard);
-
-    core = std::make_unique<Core>(frontendFolder(RETRO_ENVIRONMENT_GET_SAVE_DIRECTORY),
-                                  clockStart());
-    Core& running = *core;
-    quenford::ProgramOptions options;
-    options.dataFolder = *dataFolder;
-    running.host.start([&running, options] {
-        quenford::runGameOrAutoplay(running.game, running.host, running.system, options, [] {});
-    });
-    return true;
+    return startGame();
 }
 
 RETRO_API bool retro_load_game_special(unsigned, const retro_game_info*, size_t) {
@@ -244,9 +252,10 @@ RETRO_API void retro_unload_game() {
     }
 }
 
+// A new game, as after loading the core again.
 RETRO_API void retro_reset() {
     retro_unload_game();
-    retro_load_game(nullptr);
+    startGame();
 }
 
 RETRO_API void retro_run() {

@@ -219,13 +219,15 @@ TEST_F(ProgramTest, HeadlessRunWritesItsReportAndFrames) {
 // game under its sign until P again, F1 shows the controls and F1 again how to play until any
 // other key, a lost focus shows the sign too; a click that comes with its move chooses the
 // menu item it lands on at once; the first arrow from off the bed goes back to the last
-// square; F10 opens and closes the menu.
+// square; F10 opens and closes the menu; the square the arrows went to is marked until the
+// mouse moves.
 TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsItem) {
     test::writeTestArchives(folder);
     HeadlessOptions options = frames(1400);
     options.script = host::parseScript(
                          "500 key space\n1000 key space\n4000 key return\n"
                          "9000 keydown left\n9700 keyup left\n"
+                         "17000 move 100 100\n"
                          "20000 key p\n25000 key p\n27000 key f1\n28000 key f1\n30000 key a\n"
                          "32000 deactivate\n34000 activate\n36000 key esc\n"
                          "39000 move 200 391\n39000 click left\n41000 key up\n"
@@ -237,10 +239,11 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
         uint64_t at;
         bool menu;
         Point pointer;
+        bool marked;
     };
     std::vector<Shown> shown;
     host.setFrameObserver([&](HeadlessHost& h) {
-        shown.push_back({h.elapsedMs(), game->menuOpen, game->pointer()});
+        shown.push_back({h.elapsedMs(), game->menuOpen, game->pointer(), h.markShown().has_value()});
     });
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
@@ -274,6 +277,9 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
         moves += a.x != b.x || a.y != b.y ? 1 : 0;
     }
     EXPECT_EQ(moves, 5);
+    EXPECT_FALSE(at(8900).marked);
+    EXPECT_TRUE(at(16500).marked);
+    EXPECT_FALSE(at(17500).marked);
     EXPECT_TRUE(at(38500).menu);
     EXPECT_FALSE(at(40500).menu);
     EXPECT_EQ(at(42000).pointer.x, at(9800).pointer.x);

@@ -3,7 +3,6 @@
 //
 // Re-record after a deliberate change to play (the new files then go with the change):
 //   QUENFORD_RECORD_DEMOS=1 build/tests/demos/demo_regression_tests
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@
 #include "host/headless/HeadlessServices.h"
 #include "host/sdl/SdlHost.h"
 #include "keyplay/KeyPlayHost.h"
+#include "play/SquareMapping.h"
 #include "support/KeyPlayer.h"
 #include "support/TestFiles.h"
 #include "support/VirtualPad.h"
@@ -66,17 +67,13 @@ void writeFullTable(const fs::path& file) {
 class DemoRegression : public ::testing::TestWithParam<Scenario> {
 protected:
     void SetUp() override {
-        home = fs::temp_directory_path() / ("quenford-demos-" + std::to_string(getpid()));
-        fs::remove_all(home);
-        fs::create_directories(home);
-        setenv("TAMBERLY_HOME", home.c_str(), 1);
+        home.emplace("demos");
         if (GetParam().table == Table::FullOfBetterScores) {
-            writeFullTable(home / "HIGH10");
+            writeFullTable(*home / "HIGH10");
         }
     }
-    void TearDown() override { fs::remove_all(home); }
 
-    fs::path home;
+    std::optional<test::TempHome> home;
 };
 
 TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
@@ -104,10 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios
 // The arrows go where a player expects; the demo plays back to its end whether the viewer
 // presses no key or the keys pressed while recording, at the same frames.
 TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
-    const fs::path home = fs::temp_directory_path() / ("quenford-keys-" + std::to_string(getpid()));
-    fs::remove_all(home);
-    fs::create_directories(home);
-    setenv("TAMBERLY_HOME", home.c_str(), 1);
+    const test::TempHome home{"keys"};
     const demo::DemoPaths paths{QUENFORD_BUILT_DATA, (home / "keys.dem").string()};
 
     host::HeadlessOptions options;
@@ -129,8 +123,18 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
             headless.tapKey(*host::scriptKeyByName(key));
         },
         game);
+    // The square the keys point at stays marked while items grow, swap and fly.
+    int markedWhileBusy = 0;
     headless.setFrameObserver([&](host::HeadlessHost& h) {
         noteMenu(recordedMenu, game, h.framesPresented());
+        if (const auto& mark = h.markShown(); mark && game.board.phase != BoardPhase::Play) {
+            const auto marked =
+                squareAt(((*mark)[0].x + (*mark)[2].x) / 2, ((*mark)[0].y + (*mark)[2].y) / 2);
+            const auto pointed = squareAt(game.input.mouseX, game.input.mouseY);
+            ASSERT_TRUE(marked && pointed);
+            EXPECT_EQ(marked->col * 8 + marked->row, pointed->col * 8 + pointed->row);
+            ++markedWhileBusy;
+        }
         player();
     });
     keyplay::KeyPlayHost keys(headless, [&game] { return shownScreen(game); });
@@ -142,6 +146,7 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     EXPECT_GE(player.harvests, 1);
     EXPECT_GT(player.bestScore, 0);
     EXPECT_TRUE(player.newBoard);
+    EXPECT_GT(markedWhileBusy, 100);
     const demo::EndState played = demo::playDemo(paths, recorded);
     EXPECT_EQ(demo::formatEndState(played), demo::formatEndState(recorded));
 
@@ -159,7 +164,6 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     EXPECT_EQ(demo::formatEndState(viewed), demo::formatEndState(recorded));
     EXPECT_EQ(viewedMenu, recordedMenu);
     EXPECT_EQ(recordedMenu.size(), 6u);
-    fs::remove_all(home);
 }
 
 // The window's host with a pad plugged in once the game runs; after every frame the key
@@ -228,10 +232,7 @@ private:
 };
 
 TEST(KeyPlay, APadOnTheWindowPicksSwapsHarvestsAndChoosesFromTheMenu) {
-    const fs::path home = fs::temp_directory_path() / ("quenford-pad-" + std::to_string(getpid()));
-    fs::remove_all(home);
-    fs::create_directories(home);
-    setenv("TAMBERLY_HOME", home.c_str(), 1);
+    const test::TempHome home{"pad"};
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     // An offscreen window never has the focus, which pads' events otherwise wait for.
@@ -265,7 +266,6 @@ TEST(KeyPlay, APadOnTheWindowPicksSwapsHarvestsAndChoosesFromTheMenu) {
     EXPECT_GT(player.bestScore, 0);
     EXPECT_TRUE(menuOpened);
     EXPECT_TRUE(player.newBoard);
-    fs::remove_all(home);
 }
 
 // The demos cover what they are named for; a re-recording that lost it must not pass.

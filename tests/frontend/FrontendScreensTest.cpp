@@ -80,16 +80,6 @@ protected:
     Game game;
 };
 
-TEST_F(FrontendScreensTest, SlideInTakesTwentyEightPlusTwoFramesPerRow) {
-    for (const int32_t rows : {0, 1, 15}) {
-        openTable(descending(rows, 1000));
-        game.highScoreTable.closeFile();
-        host.presents = 0;
-        slideInHighScores(game);
-        EXPECT_EQ(host.presents, rows == 0 ? 0 : 28 + 2 * rows) << rows << " rows";
-    }
-}
-
 TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFramesOthersStayBelow) {
     openTable(descending(15, 200));
     int firstAtTop = 0;
@@ -257,14 +247,6 @@ TEST_F(TitleTest, LeftClickCountsWhenReleasedRightClickNotAtAllAndEscAtOnce) {
     runTitle(game);
     EXPECT_EQ(host.presents, fades + 1 + fades + fades);
     EXPECT_FALSE(game.savedScreen);
-}
-
-TEST_F(TitleTest, IntroductionPlaysOutsideTheQMode) {
-    const uint32_t start = host.clock;
-    runTitle(game);
-    // 1 + 11 + 41 + 11 + 11 + 11 + 11 paced frames and two holds of 2000 and 500 ms.
-    EXPECT_GE(host.clock - start, 97 * game.framePeriodMs + 2500);
-    EXPECT_GT(host.presents, 96 + 3 * fades);
 }
 
 }  // namespace

@@ -119,21 +119,9 @@ TEST(HeadlessHostTest, KeysGiveStateMessagesAndCharacters) {
     EXPECT_EQ(keys[dik::space], 0);
 }
 
-TEST(HeadlessHostTest, SoundsAreRecordedWithTheirFrameAndSilentWithoutADevice) {
+// What is played is logged, as the scripted game's landings show; without a device nothing.
+TEST(HeadlessHostTest, WithoutASoundDeviceNothingSounds) {
     const uint8_t data[4] = {};
-    HeadlessHost host;
-    ASSERT_TRUE(host.openAudio());
-    host.playSlot(0);  // an empty slot plays nothing
-    host.loadSlot(2, data, 4);
-    host.openScreen();
-    std::vector<uint8_t> frame(640 * 480);
-    host.present(frame.data(), 640);
-    host.playSlot(2);
-    ASSERT_EQ(host.playedSounds().size(), 1u);
-    EXPECT_EQ(host.playedSounds()[0].data, data);
-    EXPECT_EQ(host.playedSounds()[0].slot, 2);
-    EXPECT_EQ(host.playedSounds()[0].frame, 1u);
-
     HeadlessOptions silent;
     silent.soundDevice = false;
     HeadlessHost quiet(silent);

@@ -27,19 +27,8 @@ TEST(GameRandom, MatchesTheClassicRuntimeSequence) {
     EXPECT_EQ(random.next(), 16776);
 }
 
-TEST_F(BoardRules, SpawnsDrawPositionThenKindProbeOnwardGrowFiveFramesApartAndStopOnAFullBed) {
-    spawnItems(game, 10);
-    const std::array<std::pair<int, int>, 10> placed{
-        {{0, 2}, {6, 2}, {26, 2}, {13, 0}, {22, 0}, {8, 4}, {50, 0}, {25, 3}, {29, 2}, {41, 3}}};
-    for (size_t i = 0; i < placed.size(); ++i) {
-        const Cell& cell = game.board.cells[static_cast<size_t>(placed[i].first)];
-        EXPECT_EQ(cell.state, CellState::SpawnWait) << i;
-        EXPECT_EQ(cell.kind, placed[i].second) << i;
-        EXPECT_EQ(cell.timer, 5 * static_cast<int32_t>(i + 1)) << i;
-    }
-    EXPECT_EQ(game.board.pending, 10);
-    EXPECT_EQ(game.board.phase, BoardPhase::Growing);
-
+// Where the first items land, of which kinds and when they grow, every recorded demo shows.
+TEST_F(BoardRules, SpawnsProbeOnwardFromATakenSquareAndStopOnAFullBed) {
     // A probe that starts on the last square, taken, goes on at the first free one.
     uint32_t seed = 1;
     for (Random probe; probe.seed(seed), probe.next() * 64 / 32768 != 63;) {
@@ -47,6 +36,7 @@ TEST_F(BoardRules, SpawnsDrawPositionThenKindProbeOnwardGrowFiveFramesApartAndSt
     }
     game.gameRandom.seed(seed);
     place(7, 7, 0);
+    place(0, 0, 0);
     spawnItem(game);
     EXPECT_EQ(game.board.cells[1].state, CellState::SpawnWait);
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,6 +25,14 @@ public:
     ~TempFolder() { std::filesystem::remove_all(*this); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
+};
+
+// A collection folder of the test's own (TAMBERLY_HOME), empty when made and gone at the end.
+class TempHome : public TempFolder {
+public:
+    explicit TempHome(const std::string& name) : TempFolder(name) {
+        ::setenv("TAMBERLY_HOME", c_str(), 1);
+    }
 };
 
 inline std::string readText(const std::filesystem::path& file) {

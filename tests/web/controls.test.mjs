@@ -114,6 +114,11 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
     await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
     await page.waitForTimeout(150);
   }
+  // The square the arrows went to is outlined over the canvas.
+  const outline = await page.locator('#mark .line').boundingBox();
+  const target = await squarePoint(page, to);
+  assert.ok(Math.abs(outline.x + outline.width / 2 - target.x) < 4 &&
+    Math.abs(outline.y + outline.height / 2 - target.y) < 4, 'the mark is not on the square');
   await holdKey(page, 'Space', 150)();
   state = await waitForState(page, (s) => settled(s) && s.bed[from] !== state.bed[from] &&
     s.bed[to] !== state.bed[to], 'the arrows and Space to swap');
@@ -142,6 +147,10 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await push(0);  // A: swap
   await waitForState(page, (s) => s.selected === -1 && s.bed[to] !== state.bed[to] &&
     s.bed[walk.to] !== state.bed[walk.to], 'the pad\'s A to swap');
+  // The mouse takes the mark away.
+  assert.ok(await page.locator('#mark').isVisible());
+  await page.mouse.move(point.x + 3, point.y + 3);
+  await page.locator('#mark').waitFor({ state: 'hidden' });
   // Start stands for Esc: the menu opens; Esc closes it.
   await openMenu(page, () => push(9, 300));
   await holdKey(page, 'Escape')();

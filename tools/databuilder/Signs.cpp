@@ -129,13 +129,37 @@ bool writeControls(const std::filesystem::path& path) {
     return write(canvas, path);
 }
 
+constexpr double itemSpacing = 80;
+
+// The items as the bed shows them, each with what it is worth in a harvest: its kind's value
+// (1 to 5) plus one. The first stands at (left, foot).
+void drawItemRow(cairo_t* cr, double left, double foot) {
+    constexpr int itemPoints[itemKinds] = {2, 3, 4, 5, 6};
+    for (int kind = 0; kind < itemKinds; ++kind) {
+        const double x = left + kind * itemSpacing;
+        drawItem(cr, kind, x, foot, 0.8);
+        selectFont(cr, FontStyle::SansBold, 11);
+        const std::string points = std::to_string(itemPoints[kind]) + " points";
+        text(cr, points.c_str(), x, foot + 20, Align::Centre, keyColour);
+    }
+}
+
+// The row of items alone, for the page's own card of the rules.
+bool writeItems(const std::filesystem::path& path) {
+    constexpr int width = 5 * static_cast<int>(itemSpacing);
+    constexpr int height = 80;
+    const Canvas canvas(width * signScale, height * signScale);
+    cairo_t* cr = canvas.cr();
+    cairo_scale(cr, signScale, signScale);
+    drawItemRow(cr, itemSpacing / 2, 52);
+    return write(canvas, path);
+}
+
 // What a newcomer needs: the goal, the two moves, what grows after them and how a game ends,
 // with the items as the bed shows them and what each is worth in a harvest.
 bool writeRules(const std::filesystem::path& path) {
     constexpr int width = 600;
     constexpr int height = 300;
-    // The points an item of each kind brings: its kind's value (1 to 5) plus one.
-    constexpr int itemPoints[itemKinds] = {2, 3, 4, 5, 6};
     const Canvas canvas(width * signScale, height * signScale);
     drawBoard(canvas);
     cairo_t* cr = canvas.cr();
@@ -161,16 +185,7 @@ bool writeRules(const std::filesystem::path& path) {
         y += 16;
     }
 
-    constexpr double firstItemX = 140;
-    constexpr double itemSpacing = 80;
-    constexpr double itemFoot = 232;
-    for (int kind = 0; kind < itemKinds; ++kind) {
-        const double x = firstItemX + kind * itemSpacing;
-        drawItem(cr, kind, x, itemFoot, 0.8);
-        selectFont(cr, FontStyle::SansBold, 11);
-        const std::string points = std::to_string(itemPoints[kind]) + " points";
-        text(cr, points.c_str(), x, itemFoot + 20, Align::Centre, keyColour);
-    }
+    drawItemRow(cr, 140, 232);
     pageFoot(cr, "the controls", width, height);
     return write(canvas, path);
 }
@@ -182,7 +197,7 @@ bool writeSigns(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(signs, error);
     return writePaused(signs / "paused.png") && writeControls(signs / "controls.png") &&
-           writeRules(signs / "rules.png");
+           writeRules(signs / "rules.png") && writeItems(signs / "items.png");
 }
 
 }  // namespace quenford::tools

@@ -63,6 +63,7 @@ public:
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
     void showSign(Sign sign) override;
+    void showMark(const std::optional<Outline>& shown) override { mark = shown; }
 
     bool openKeyboard() override;
     bool openMouse() override;
@@ -108,6 +109,8 @@ public:
     // Every sign shown over the picture, in order (None when it was taken away).
     const std::vector<Sign>& signsShown() const { return signs; }
     Sign sign() const { return signs.empty() ? Sign::None : signs.back(); }
+    // The outline marked over the picture now.
+    const std::optional<Outline>& markShown() const { return mark; }
 
 private:
     struct Slot {
@@ -137,6 +140,7 @@ private:
     uint64_t lastPresentAt = 0;
     bool dumpFailed = false;
     std::vector<Sign> signs;
+    std::optional<Outline> mark;
 
     std::array<uint8_t, 256> keyState{};
     std::vector<uint8_t> keysUpAfterRead;

@@ -33,6 +33,9 @@ void LibretroHost::finish() {
         return;
     }
     finishing = true;
+    // Nothing is held any more: a game waiting for keys to go up must not wait for good.
+    keyHolders.fill(0);
+    buttonDown = {};
     messages.push_back({MessageKind::SystemClose, 0});
     while (runFrame()) {
     }

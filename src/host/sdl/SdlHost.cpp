@@ -10,6 +10,7 @@
 
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/Letterbox.h"
+#include "host/sdl/MarkDrawing.h"
 
 namespace quenford::host {
 
@@ -286,6 +287,15 @@ void SdlHost::showSign(Sign shown) {
     }
 }
 
+void SdlHost::showMark(const std::optional<Outline>& shown) {
+    if (shown != mark) {
+        mark = shown;
+        if (texture) {
+            showTexture();
+        }
+    }
+}
+
 void SdlHost::setPalette(const HostPalette& newPalette) {
     palette = newPalette;
     const ColourTable newColours = colourTable(palette);
@@ -345,6 +355,9 @@ void SdlHost::showTexture() {
         SDL_RenderClear(renderer.get());
     }
     SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &destination);
+    if (mark) {
+        drawMark(renderer.get(), view, *mark);
+    }
     if (sign != Sign::None) {
         drawSign(view);
     }

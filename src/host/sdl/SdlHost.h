@@ -74,6 +74,7 @@ public:
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
     void showSign(Sign sign) override;
+    void showMark(const std::optional<Outline>& shown) override;
 
     bool openKeyboard() override;
     bool openMouse() override;
@@ -118,7 +119,7 @@ private:
     void closeLostWindow();
     // Shows the kept frame again with the current palette and window size.
     void drawFrame();
-    // Scales the texture into the window and shows it, with the sign over it.
+    // Scales the texture into the window and shows it, with the mark and the sign over it.
     void showTexture();
     void drawSign(const ViewRect& view);
 
@@ -129,6 +130,7 @@ private:
     RendererHandle renderer;
     TextureHandle texture;
     Sign sign = Sign::None;
+    std::optional<Outline> mark;
     TextureHandle pausedSign;
     TextureHandle controlsSign;
     TextureHandle rulesSign;

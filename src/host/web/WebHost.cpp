@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <array>
+
 
 namespace quenford::host {
 
@@ -28,6 +30,8 @@ EM_JS(void, pageShowArea, (const void* rgba, int x, int y, int width, int height
 // Draws what is still to be drawn now and lets go of the pixels: they are about to be freed.
 EM_JS(void, pageReleaseFrame, (), { quenfordWebHost.releaseFrame(); });
 EM_JS(void, pageShowSign, (int sign), { quenfordWebHost.showSign(sign); });
+// corners: four x, y pairs of game pixels, or null for no mark.
+EM_JS(void, pageShowMark, (const int32_t* corners), { quenfordWebHost.showMark(corners); });
 EM_JS(int, pageReadKeyboard, (uint8_t* keys), { return quenfordWebHost.readKeyboard(keys) ? 1 : 0; });
 EM_JS(int, pageReadMouse, (int32_t* reading), { return quenfordWebHost.readMouse(reading) ? 1 : 0; });
 EM_JS(int, pageOpenAudio, (), { return quenfordWebHost.openAudio() ? 1 : 0; });
@@ -170,6 +174,19 @@ void WebHost::drawFrame() {
     }
     shownFrame.convertAll(colours);
     pageShowArea(shownFrame.argbRow(0), 0, 0, screenWidth, screenHeight);
+}
+
+void WebHost::showMark(const std::optional<Outline>& mark) {
+    if (!mark) {
+        pageShowMark(nullptr);
+        return;
+    }
+    std::array<int32_t, 8> corners{};
+    for (size_t i = 0; i < mark->size(); ++i) {
+        corners[2 * i] = (*mark)[i].x;
+        corners[2 * i + 1] = (*mark)[i].y;
+    }
+    pageShowMark(corners.data());
 }
 
 void WebHost::showSign(Sign sign) {

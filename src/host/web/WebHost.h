@@ -38,6 +38,7 @@ public:
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
     void showSign(Sign sign) override;
+    void showMark(const std::optional<Outline>& mark) override;
 
     bool openKeyboard() override;
     bool openMouse() override;

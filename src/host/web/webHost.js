@@ -228,6 +228,11 @@ var quenfordWebHost = (function () {
     showSign(sign) {
       if (this.page.showSign) this.page.showSign(['none', 'paused', 'controls', 'rules'][sign] || 'none');
     },
+    // corners: the address of four x, y pairs of game pixels, or 0: no mark.
+    showMark(corners) {
+      if (!this.page.showMark) return;
+      this.page.showMark(corners ? Array.from(HEAP32.subarray(corners >> 2, (corners >> 2) + 8)) : null);
+    },
 
     // Pointer: the game pixel under the player's pointer, through the page's scaling.
     gamePixel(event) {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <SDL.h>
+
+#include "host/Host.h"
+#include "host/sdl/Letterbox.h"
+
+namespace quenford::host {
+
+// The outline drawn over the picture where it stands in the renderer's output: a light line
+// about a game pixel wide on a dark rim, so that it reads over light and dark items alike.
+void drawMark(SDL_Renderer* renderer, const ViewRect& view, const Outline& mark);
+
+}  // namespace quenford::host
