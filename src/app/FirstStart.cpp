@@ -18,4 +18,14 @@ bool firstStart(const std::string& settingsFile, host::SystemServices& system) {
     return !folder || !std::filesystem::exists(*folder + "HIGH10", error);
 }
 
+bool rulesAtStart(const ProgramOptions& options, const std::string& settingsFile,
+                  host::SystemServices& system) {
+    if (options.rules) {
+        return true;
+    }
+    const bool unread = options.frames > 0 || options.autoplay || options.demo != DemoChoice::Off ||
+                        readCommandLineModes(options.commandLine).demo != DemoChoice::Off;
+    return !unread && firstStart(settingsFile, system);
+}
+
 }  // namespace quenford

@@ -225,10 +225,7 @@ int runProgram(int argc, char** argv) {
         loadSigns(data, settings);
         host::SdlServices system;
         ProgramOptions played = options;
-        // A demo plays or records by itself: no rules over it.
-        const bool demo = options.demo != DemoChoice::Off ||
-                          readCommandLineModes(options.commandLine).demo != DemoChoice::Off;
-        played.rules = options.rules || (!demo && firstStart(settings.settingsFile, system));
+        played.rules = rulesAtStart(options, settings.settingsFile, system);
         host::SdlHost host(settings);
         return runReported(host, system, played);
     }

@@ -1,9 +1,10 @@
 #include <libretro.h>
 
-#include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ std::string frontendFolder(unsigned request) {
 uint32_t clockStart() {
     retro_variable variable{"quenford_clock_start", nullptr};
     if (environment(RETRO_ENVIRONMENT_GET_VARIABLE, &variable) && variable.value != nullptr) {
-        return static_cast<uint32_t>(std::stoul(variable.value));
+        return static_cast<uint32_t>(std::strtoul(variable.value, nullptr, 10));
     }
     return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                      std::chrono::steady_clock::now().time_since_epoch())

@@ -243,7 +243,8 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
     };
     std::vector<Shown> shown;
     host.setFrameObserver([&](HeadlessHost& h) {
-        shown.push_back({h.elapsedMs(), game->menuOpen, game->pointer(), h.markShown().has_value()});
+        shown.push_back(
+            {h.elapsedMs(), game->menuOpen, game->pointer(), h.markShown().has_value()});
     });
     ProgramOptions programOptions;
     programOptions.dataFolder = folder.string();
@@ -290,12 +291,22 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
 }
 
 // A player's first start has neither window settings nor a high-score table; without a place
-// for the settings no start is the first, since every start would be.
+// for the settings no start is the first, since every start would be. How to play shows
+// then, unless a tool, the built-in player or a demo runs, whom nobody reads it to.
 TEST_F(ProgramTest, AFirstStartHasNeitherWindowSettingsNorATable) {
     host::HeadlessServices services;
     const fs::path settings = folder / "config" / "window.conf";
     EXPECT_TRUE(firstStart(settings.string(), services));
     EXPECT_FALSE(firstStart("", services));
+    for (const std::vector<std::string>& words : {std::vector<std::string>{},
+                                                  {"--frames", "200"},
+                                                  {"--autoplay"},
+                                                  {"--play-demo"},
+                                                  {"1"}}) {
+        EXPECT_EQ(rulesAtStart(parseArguments(words).options, settings.string(), services),
+                  words.empty())
+            << words.size();
+    }
     std::ofstream(folder / "home" / "HIGH10") << "";
     EXPECT_FALSE(firstStart(settings.string(), services));
     fs::remove(folder / "home" / "HIGH10");

@@ -8,15 +8,18 @@ import {
 } from './harness.mjs';
 
 let server;
+let firstVisit;
 let phone;
 
 before(async () => {
   server = await serveSite();
+  firstVisit = await launchBrowser(undefined, { firstVisit: true });
   phone = await launchBrowser(undefined,
     { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
 });
 
 after(async () => {
+  await firstVisit.close();
   await phone.close();
   server.close();
 });
@@ -61,8 +64,7 @@ test('fingers: two leave no button down, and a tap chooses a menu item at once',
 // One first visit for the keys, a pad, the focus and the panels: a stubbed pad, announced as
 // the browser announces one at its first use.
 test('how to play at the first visit; keys and a pad play; the page\'s controls and its body keep their keys; the signs', pageTimeout, async () => {
-  const fresh = await launchBrowser(undefined, { firstVisit: true });
-  const { page, errors } = await openPage(fresh.context, server.url + '?q', () => {
+  const { page, errors } = await openPage(firstVisit.context, server.url + '?q', () => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard',
       axes: [0, 0, 0, 0], buttons, timestamp: 0 };
@@ -183,5 +185,5 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await page.keyboard.press('F1');
   await page.getByRole('dialog', { name: 'Controls' }).waitFor();
   assert.ok(!(await rules.isVisible()));
-  await fresh.close();
+  await page.close();
 });
