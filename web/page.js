@@ -147,7 +147,20 @@
     runtimeMs: null,
     timedemo: null,
     exitCode: null,
-    gameState: () => Module.UTF8ToString(Module._quenfordGameState()),
+    // The bed, and the game's own answers about it: where a square is, where an arrow goes
+    // (up, down, left, right) and the built-in player's next move.
+    gameState: () => (Module.quenfordShownGame
+      ? Module.UTF8ToString(Module._quenfordGameState(Module.quenfordShownGame)) : ''),
+    squareCentre: (index) => {
+      const at = Module._quenfordSquareCentre(index);
+      return { x: at % 65536, y: Math.floor(at / 65536) };
+    },
+    arrow: (index, way) => Module._quenfordArrow(index, ['up', 'down', 'left', 'right'].indexOf(way)),
+    plannedMove: () => {
+      const move = Module._quenfordPlannedMove(Module.quenfordShownGame);
+      return { kind: ['none', 'harvest', 'swap', 'new board'][move >> 16],
+        first: ((move >> 8) & 255) - 1, second: (move & 255) - 1 };
+    },
   });
 
   // The game's own keys, pressed by the page's controls.

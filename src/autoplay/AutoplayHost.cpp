@@ -5,6 +5,7 @@
 
 #include "platform/Input.h"
 #include "play/GameState.h"
+#include "play/InGameMenu.h"
 #include "play/PlayStep.h"
 #include "play/SquareMapping.h"
 
@@ -20,13 +21,15 @@ constexpr uint64_t titleClickFrame = 15;
 constexpr uint64_t tableClickDelay = 110;
 constexpr int32_t screenClickDelay = 12;
 constexpr int32_t menuOpeningFrames = 30;
-constexpr int32_t highlightSettleFrames = 14;
+constexpr int32_t highlightSettleFrames = 2 * menuHighlightFrames;
 constexpr int32_t menuClosingFrames = 14;
 constexpr Point menuButton{60, 330};
 constexpr int32_t menuItemX = 184;
 constexpr std::array<int32_t, 4> menuItemY{284, 317, 357, 395};
 
 enum MenuItem : int32_t { NewBoardItem = 0, SoundItem = 1, QuitItem = 2, BackItem = 3 };
+
+}  // namespace
 
 Bed bedNow(const PlayState& game) {
     Bed bed;
@@ -37,8 +40,6 @@ Bed bedNow(const PlayState& game) {
     }
     return bed;
 }
-
-}  // namespace
 
 AutoplayHost::AutoplayHost(host::Host& wrapped, const PlayState& played, AutoplayOptions settings,
                            NameEntryOpen nameWanted)

@@ -15,6 +15,9 @@ struct PlayState;
 
 namespace quenford::autoplay {
 
+// The bed as the player sees it: the grown items.
+Bed bedNow(const PlayState& game);
+
 struct AutoplayOptions {
     // Quit from the in-game menu once this many games have finished (0: play on).
     int32_t games = 0;

@@ -7,9 +7,12 @@
 #include "app/AutoplayRun.h"
 #include "app/CommandLine.h"
 #include "app/Timedemo.h"
+#include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
 #include "host/web/WebHost.h"
 #include "host/web/WebServices.h"
+#include "keyplay/CursorMoves.h"
+#include "play/SquareMapping.h"
 
 // The game in the page. The page turns its address's parameters into the program's
 // arguments (?q: the Q mode, ?demo, ?autoplay, ?games=N, ?timedemo; ?fast sets the clock)
@@ -33,10 +36,15 @@ EM_JS(void, pageTimedemoDone, (double fps, const char* summary, const char* endS
 EM_JS(int, pageWantsFastClock, (), {
     return Module.quenfordPage && Module.quenfordPage.fastClock ? 1 : 0;
 });
+// The game the page plays (or none, 0), handed back with the page's questions about it.
+EM_JS(void, pageShowsGame, (void* shown), { Module.quenfordShownGame = shown; });
 // clang-format on
 
-// The game the page plays, for quenfordGameState: the page's calls carry no game of their own.
-const quenford::Game* shownGame = nullptr;
+// The game, and the text the page last read of it.
+struct ShownGame {
+    const quenford::Game& game;
+    std::string text;
+};
 
 int runTimedDemo(const quenford::ProgramOptions& options) {
     quenford::host::WebHostOptions settings;
@@ -79,31 +87,59 @@ int runProgram(int argc, char** argv, std::string& refusal) {
     quenford::host::WebHost host(settings);
     quenford::host::WebServices system;
     quenford::Game game;
-    shownGame = &game;
+    ShownGame shown{game, {}};
+    pageShowsGame(&shown);
     const int exitCode =
         static_cast<int>(quenford::runGameOrAutoplay(game, host, system, options, [] {}).exitCode);
-    shownGame = nullptr;
+    pageShowsGame(nullptr);
     return exitCode;
 }
 
 }  // namespace
 
 // The bed as the page may read it (window.quenford.gameState()): phase, score, the selected
-// square, and each square's kind row by row ('.' for an empty or moving square).
-extern "C" EMSCRIPTEN_KEEPALIVE const char* quenfordGameState() {
-    static std::string text;
-    if (shownGame == nullptr) {
-        return "";
-    }
-    const quenford::Board& board = shownGame->board;
-    text = "phase=" + std::to_string(static_cast<int>(board.phase)) +
-           " score=" + std::to_string(board.score) + " selected=" + std::to_string(board.selected) +
-           " bed=";
+// square, whether the in-game menu is up, and each square's kind row by row ('.' for an
+// empty or moving square).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* quenfordGameState(ShownGame* shown) {
+    const quenford::Board& board = shown->game.board;
+    shown->text = "phase=" + std::to_string(static_cast<int>(board.phase)) +
+                  " score=" + std::to_string(board.score) +
+                  " selected=" + std::to_string(board.selected) +
+                  " menu=" + (shown->game.menuOpen ? "1" : "0") + " bed=";
     for (const quenford::Cell& cell : board.cells) {
         const bool settled = cell.state == quenford::CellState::Idle;
-        text += settled ? static_cast<char>('0' + cell.kind) : '.';
+        shown->text += settled ? static_cast<char>('0' + cell.kind) : '.';
     }
-    return text.c_str();
+    return shown->text.c_str();
+}
+
+// The built-in player's next move on the bed as it is: its kind (MoveKind), then the first
+// and the second square, each plus one, a byte each.
+extern "C" EMSCRIPTEN_KEEPALIVE int quenfordPlannedMove(const ShownGame* shown) {
+    const quenford::autoplay::Move move =
+        quenford::autoplay::chooseMove(quenford::autoplay::bedNow(shown->game));
+    return (static_cast<int>(move.kind) << 16) | ((move.first + 1) << 8) | (move.second + 1);
+}
+
+// The middle of square `index` (row * 8 + col) on the screen, as y * 65536 + x.
+extern "C" EMSCRIPTEN_KEEPALIVE int quenfordSquareCentre(int index) {
+    const quenford::Point centre =
+        quenford::squareCentre(index % quenford::boardSize, index / quenford::boardSize);
+    return centre.y * 65536 + centre.x;
+}
+
+// The square an arrow (0 up, 1 down, 2 left, 3 right) takes the keys' pointer to from square
+// `index`, or -1 at the bed's edge.
+extern "C" EMSCRIPTEN_KEEPALIVE int quenfordArrow(int index, int direction) {
+    using quenford::keyplay::Direction;
+    constexpr Direction directions[] = {Direction::Up, Direction::Down, Direction::Left,
+                                        Direction::Right};
+    const quenford::Point from =
+        quenford::squareCentre(index % quenford::boardSize, index / quenford::boardSize);
+    const auto to = quenford::keyplay::nextSquare(from, directions[direction & 3],
+                                                  quenford::keyplay::bedMiddle);
+    const auto square = to ? quenford::squareAt(to->x, to->y) : std::nullopt;
+    return square ? square->row * quenford::boardSize + square->col : -1;
 }
 
 int main(int argc, char** argv) {

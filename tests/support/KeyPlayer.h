@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "autoplay/Strategy.h"
+#include "autoplay/AutoplayHost.h"
 #include "frontend/Game.h"
 #include "play/GameState.h"
 #include "play/SquareMapping.h"
@@ -108,12 +108,7 @@ private:
                         "esc", "up",  "up",  "up",   "up",   "down", "down", "return"};
             return;
         }
-        autoplay::Bed bed;
-        for (size_t i = 0; i < bed.size(); ++i) {
-            const Cell& cell = game.board.cells[i];
-            bed[i] = cell.state == CellState::Idle ? static_cast<int8_t>(cell.kind) : int8_t{-1};
-        }
-        const autoplay::Move move = autoplay::chooseMove(bed);
+        const autoplay::Move move = autoplay::chooseMove(autoplay::bedNow(game));
         pendingSquare = move.first;
         if (move.kind == autoplay::MoveKind::Harvest) {
             pendingKey = "x";

@@ -3,7 +3,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  arrowPath, enterGarden, holdKey, launchBrowser, menuArea, openMenu, openPage, pagePoint, serveSite,
+  arrowPath, enterGarden, holdKey, launchBrowser, openMenu, openPage, pagePoint, serveSite,
   settled, squarePoint, waitForFirstFrame, waitForState,
 } from './harness.mjs';
 
@@ -81,7 +81,6 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await page.keyboard.press('Space');
   await rules.waitFor({ state: 'hidden' });
   let state = await enterGarden(page);
-  const inPlay = await menuArea(page);
 
   // Tab leaves the game for the page's controls, which take Space and Esc.
   assert.equal(await focused(), 'screen');
@@ -104,11 +103,11 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   assert.equal(await focused(), 'BODY');
   await holdKey(page, 'Escape')();
   await page.waitForTimeout(500);
-  const { from, to, path } = arrowPath(state.bed);
+  const { from, to, path } = await arrowPath(page, state.bed);
   const point = await squarePoint(page, from);
   await page.mouse.click(point.x, point.y);
-  await waitForState(page, (s) => s.selected === from, 'a click to pick after Esc on the body');
-  assert.equal(await menuArea(page), inPlay, 'Esc off the game reached the game');
+  const picked = await waitForState(page, (s) => s.selected === from, 'a click to pick after Esc on the body');
+  assert.equal(picked.menu, false, 'Esc off the game reached the game');
 
   // The arrows walk to an item of another kind; Space swaps. A pause after each key: an
   // arrow let go and pressed again within one frame is one press.
@@ -141,7 +140,7 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
     await hold(button, false);
     await page.waitForTimeout(150);
   };
-  const walk = arrowPath(state.bed, to);
+  const walk = await arrowPath(page, state.bed, to);
   const dpad = { up: 12, down: 13, left: 14, right: 15 };
   await push(0);  // A: pick
   await waitForState(page, (s) => s.selected === to, 'the pad\'s A to pick');

@@ -141,12 +141,12 @@ export function waitForCanvas(page, png, timeoutMs) {
   }, [png.toString('base64'), timeoutMs]);
 }
 
-// The bed as the page tells it: 64 characters, a kind digit or '.'.
+// The bed as the page tells it: 64 characters, a kind digit or '.'; and the menu, up or not.
 export async function gameState(page) {
   const text = await page.evaluate(() => window.quenford.gameState());
   const field = (name) => text.match(new RegExp(name + '=(\\S+)'))[1];
   return { phase: Number(field('phase')), score: Number(field('score')),
-    selected: Number(field('selected')), bed: field('bed') };
+    selected: Number(field('selected')), menu: field('menu') === '1', bed: field('bed') };
 }
 
 export async function waitForState(page, predicate, what, timeoutMs = 15000) {
@@ -162,10 +162,9 @@ export async function waitForState(page, predicate, what, timeoutMs = 15000) {
 export const settled = (state) => state.phase === 1 && state.bed.replace(/\./g, '').length >= 10;
 
 // The middle of a square on the screen, in the page's coordinates.
-export function squarePoint(page, index) {
-  const col = index % 8;
-  const row = Math.floor(index / 8);
-  return pagePoint(page, 355 + 25 * col - 33 * row - 4, 122 + 21 * col + 12 * row + 16);
+export async function squarePoint(page, index) {
+  const { x, y } = await page.evaluate((square) => window.quenford.squareCentre(square), index);
+  return pagePoint(page, x, y);
 }
 
 // In the Q mode, past the title and the table into a filled garden; tap: a touch screen's.
@@ -191,36 +190,19 @@ export const holdKey = (page, key, ms = 300) => async () => {
 };
 
 // The arrows that walk the game's pointer from an item (the first one, unless given) to one
-// of another kind: each goes to the nearest square that way on the screen, sideways steps
-// counting double.
-export function arrowPath(bed, from = [...bed].findIndex((kind) => kind !== '.')) {
-  const centre = (i) => ({ x: 351 + 25 * (i % 8) - 33 * Math.floor(i / 8),
-    y: 138 + 21 * (i % 8) + 12 * Math.floor(i / 8) });
-  const ways = { up: (dx, dy) => [-dy, Math.abs(dx)], down: (dx, dy) => [dy, Math.abs(dx)],
-    left: (dx, dy) => [-dx, Math.abs(dy)], right: (dx, dy) => [dx, Math.abs(dy)] };
-  const step = (square, way) => {
-    let best = -1;
-    let bestScore = Infinity;
-    for (let i = 0; i < 64; ++i) {
-      const [along, sideways] = ways[way](centre(i).x - centre(square).x,
-        centre(i).y - centre(square).y);
-      if (along <= 0 || sideways > 2 * along || along + 2 * sideways >= bestScore) continue;
-      best = i;
-      bestScore = along + 2 * sideways;
+// of another kind, each where the game says it goes.
+export const arrowPath = (page, bed, from = [...bed].findIndex((kind) => kind !== '.')) =>
+  page.evaluate(([bed, from]) => {
+    const paths = new Map([[from, []]]);
+    for (const [square, path] of paths) {
+      if (bed[square] !== '.' && bed[square] !== bed[from]) return { from, to: square, path };
+      for (const way of ['up', 'down', 'left', 'right']) {
+        const next = window.quenford.arrow(square, way);
+        if (next >= 0 && !paths.has(next)) paths.set(next, [...path, way]);
+      }
     }
-    return best;
-  };
-  const paths = new Map([[from, []]]);
-  const wanted = (i) => bed[i] !== '.' && bed[i] !== bed[from];
-  for (const [square, path] of paths) {
-    if (wanted(square)) return { from, to: square, path };
-    for (const way of Object.keys(ways)) {
-      const next = step(square, way);
-      if (next >= 0 && !paths.has(next)) paths.set(next, [...path, way]);
-    }
-  }
-  throw new Error(`no item of another kind than square ${from}'s on ${bed}`);
-}
+    throw new Error(`no item of another kind than square ${from}'s on ${bed}`);
+  }, [bed, from]);
 
 // Opens the in-game menu (by default with Esc held) and sees it on the screen.
 export async function openMenu(page, press = holdKey(page, 'Escape')) {
