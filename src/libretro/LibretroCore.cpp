@@ -1,5 +1,6 @@
 #include <libretro.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -71,7 +72,11 @@ struct Core {
     quenford::host::RetroInput input{host};
     uint32_t reportedPeriodMs = game.framePeriodMs;
     uint32_t periodLastFrame = game.framePeriodMs;
-    uint32_t soundCarry = 0;  // thousandths of a sample
+    uint64_t soundCarry = 0;  // millionths of a sample
+    // The frontend's time not yet taken by game frames, when it tells its time (microseconds).
+    int64_t frontendTimeUs = 0;
+    retro_usec_t lastCallUs = 0;
+    bool timed = false;
     size_t messagesShown = 0;
     std::vector<uint8_t> sound;
     std::vector<int16_t> stereo;
@@ -84,6 +89,31 @@ void RETRO_CALLCONV keyboardEvent(bool down, unsigned keycode, uint32_t characte
     if (core) {
         core->input.keyboardEvent(down, keycode, character);
     }
+}
+
+// The frontend's time since its last call, before each call.
+void RETRO_CALLCONV frameTime(retro_usec_t usec) {
+    if (core) {
+        core->timed = true;
+        core->lastCallUs = usec;
+        core->frontendTimeUs += usec;
+    }
+}
+
+// Whether the game's next frame is due. A frontend that shows frames faster than the rate the
+// core reports (at the display's rate, with no sound to pace it) gets a frame only when its
+// time has caught up with the game's period, so that the game keeps its pace; its own pacing
+// jitters around the rate, hence the quarter period's grace and the debt kept to one period.
+bool frameDue(Core& running) {
+    if (!running.timed) {
+        return true;
+    }
+    const auto periodUs = static_cast<int64_t>(running.reportedPeriodMs) * 1000;
+    if (running.frontendTimeUs < periodUs * 3 / 4) {
+        return false;
+    }
+    running.frontendTimeUs = std::clamp(running.frontendTimeUs - periodUs, -periodUs, periodUs);
+    return true;
 }
 
 retro_system_timing timing(uint32_t periodMs) {
@@ -104,11 +134,15 @@ void keepPace(Core& running) {
     running.periodLastFrame = period;
 }
 
-// The slots' sound for one frame at the reported pace, as 16-bit stereo.
+// The slots' sound for the frontend's time since its last call, or for one frame at the
+// reported pace when it does not tell its time, as 16-bit stereo.
 void playFrameSound(Core& running) {
-    running.soundCarry += soundRate * running.reportedPeriodMs;
-    const size_t count = running.soundCarry / 1000;
-    running.soundCarry %= 1000;
+    const auto periodUs = static_cast<retro_usec_t>(running.reportedPeriodMs) * 1000;
+    const retro_usec_t spanUs = running.timed ? std::clamp<retro_usec_t>(running.lastCallUs, 0, 2 * periodUs)
+                                              : periodUs;
+    running.soundCarry += soundRate * static_cast<uint64_t>(spanUs);
+    const size_t count = running.soundCarry / 1000000;
+    running.soundCarry %= 1000000;
     running.sound.resize(count);
     running.stereo.resize(count * 2);
     running.host.mixSound(running.sound.data(), count);
@@ -239,6 +273,8 @@ RETRO_API bool retro_load_game(const retro_game_info*) {
                 const_cast<retro_input_descriptor*>(quenford::host::RetroInput::descriptors()));
     retro_keyboard_callback keyboard{keyboardEvent};
     environment(RETRO_ENVIRONMENT_SET_KEYBOARD_CALLBACK, &keyboard);
+    retro_frame_time_callback clock{frameTime, quenford::Game{}.framePeriodMs * 1000};
+    environment(RETRO_ENVIRONMENT_SET_FRAME_TIME_CALLBACK, &clock);
     return startGame();
 }
 
@@ -266,14 +302,15 @@ RETRO_API void retro_run() {
     }
     Core& running = *core;
     running.input.poll(inputState);
-    const bool playing = running.host.runFrame();
+    const bool due = frameDue(running);
+    const bool playing = due ? running.host.runFrame() : !running.host.ended();
     const std::vector<std::string>& boxes = running.system.messages();
     for (; running.messagesShown < boxes.size(); ++running.messagesShown) {
         showMessage("Quenford: " + boxes[running.messagesShown], 600);
     }
     // A frame with nothing new (the game held, or waiting for keys to go up) repeats the last.
     const uint32_t* pixels = running.host.pixels();
-    const bool repeat = !running.host.presentedNewFrame() && canDupe;
+    const bool repeat = (!due || !running.host.presentedNewFrame()) && canDupe;
     showFrame(repeat ? nullptr : pixels, screenWidth, screenHeight, framePitch);
     if (!playing) {
         environment(RETRO_ENVIRONMENT_SHUTDOWN, nullptr);

@@ -84,6 +84,7 @@ struct Frontend {
     std::vector<std::string> messages;
     bool shutDown = false;
     retro_keyboard_event_t keyboard = nullptr;
+    retro_frame_time_callback_t frameTime = nullptr;
 };
 Frontend* frontend = nullptr;
 
@@ -115,6 +116,9 @@ bool RETRO_CALLCONV environment(unsigned command, void* data) {
             return true;
         case RETRO_ENVIRONMENT_SHUTDOWN:
             frontend->shutDown = true;
+            return true;
+        case RETRO_ENVIRONMENT_SET_FRAME_TIME_CALLBACK:
+            frontend->frameTime = static_cast<const retro_frame_time_callback*>(data)->callback;
             return true;
         case RETRO_ENVIRONMENT_SET_KEYBOARD_CALLBACK:
             frontend->keyboard = static_cast<const retro_keyboard_callback*>(data)->callback;
@@ -378,8 +382,9 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
 
 // Loaded again in the same process, or restarted, the core starts a new game; Select holds
 // it (the frame repeats, the frontend says so), the keyboard's P lets it go; unloading while it is held
-// ends it, as it does while the game waits for a key to go up. Without the game's data the
-// load is refused, with a message that names the file and every folder looked in.
+// ends it, as it does while the game waits for a key to go up; a frontend faster than the
+// game gets its frames at the game's pace. Without the game's data the load is refused, with
+// a message that names the file and every folder looked in.
 TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     Core core;
     ASSERT_TRUE(core.load());
@@ -418,6 +423,17 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     state.repeatedAt.clear();
     core.play(200, {{185, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_START}});
     EXPECT_GT(state.repeatedAt.size(), 5u);
+    core.unload();
+    // A frontend that tells its time and calls 60 times a second gets the game's frames at
+    // the game's pace, one each 35 ms.
+    ASSERT_TRUE(core.load());
+    state.frames.clear();
+    ASSERT_NE(state.frameTime, nullptr);
+    for (int call = 0; call < 210; ++call) {
+        state.frameTime(16'667);
+        core.play(1);
+    }
+    EXPECT_NEAR(static_cast<double>(state.frames.size()), 210 * 16.667 / 35, 1.0);
     core.unload();
     EXPECT_FALSE(state.shutDown);
 

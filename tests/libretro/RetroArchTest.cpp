@@ -58,6 +58,7 @@ TEST(RetroArch, PlaysTheCoreToAFrameThatIsTheHeadlessHostsAndEnds) {
         << "video_driver = \"gl\"\nvideo_vsync = \"false\"\naudio_driver = \"null\"\n"
            "input_driver = \"x\"\nmenu_driver = \"null\"\npause_nonactive = \"false\"\n"
            "config_save_on_exit = \"false\"\nvideo_smooth = \"false\"\n"
+           "vrr_runloop_enable = \"true\"\n"
         << "system_directory = \"" << (work / "system").string() << "\"\n"
         << "savefile_directory = \"" << (work / "saves").string() << "\"\n"
         << "screenshot_directory = \"" << work.string() << "\"\n";
