@@ -1,10 +1,9 @@
 // One play frame with the bed full and every cell moving, against the copy of the field
-// backdrop that every frame pays. Uses the built game data when it is there, else the
-// small test archive.
+// backdrop that every frame pays, with the built game data.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <memory>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/FramePump.h"
 #include "play/CellAnimation.h"
@@ -15,7 +14,6 @@
 #include "resources/LoadResources.h"
 #include "support/FakeHost.h"
 #include "support/FakeServices.h"
-#include "support/TestArchive.h"
 
 namespace quenford {
 namespace {
@@ -24,17 +22,9 @@ struct BenchWorld {
     BenchWorld() {
         game.dataFolder = QUENFORD_BENCH_DATA;
         game.system = &system;
-        if (std::filesystem::exists(game.dataFolder + "DATA10.RES") && loadResources(game)) {
-            source = "game data";
-        } else {
-            bytes = test::makeTestGameArchive();
-            archive = archiveFromBytes(bytes);
-            for (int32_t n : {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15, 16, 17, 18,
-                              19, 20, 21, 22, 23, 25, 27, 33, 34, 35, 36, 37, 38, 39, 40, 41}) {
-                archive->openGroup(n);
-            }
-            game.resources = archive.get();
-            source = "test archive";
+        if (!loadResources(game)) {
+            std::fprintf(stderr, "no game data in %s\n", QUENFORD_BENCH_DATA);
+            std::exit(1);
         }
         fillPlayTables(game);
         game.vdp.init(host);
@@ -92,10 +82,7 @@ struct BenchWorld {
 
     test::FakeHost host;
     test::FakeServices system;
-    std::vector<uint8_t> bytes;
-    std::unique_ptr<ResourceArchive> archive;
     PlayState game;
-    const char* source = "";
 };
 
 BenchWorld& world() {
@@ -117,7 +104,6 @@ void playFrame(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(playStep(w.game, 0));
     }
-    state.SetLabel(w.source);
 }
 
 void loadBackdrop(benchmark::State& state) {
@@ -126,7 +112,6 @@ void loadBackdrop(benchmark::State& state) {
         w.game.vdp.loadScreen(w.game.resources->entry(res::fieldBackdrop));
         benchmark::ClobberMemory();
     }
-    state.SetLabel(w.source);
 }
 
 BENCHMARK(playFrame)->Unit(benchmark::kMicrosecond);

@@ -1,4 +1,4 @@
-// Writes the fuzzers' seed corpora: the test archives, a few small archives, demo files.
+// Writes the fuzzers' seed corpora: small complete archives, a few tiny ones, demo files.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include "resources/ArchiveValidator.h"
 #include "resources/GameArchive.h"
 #include "resources/LittleEndian.h"
-#include "support/TestArchive.h"
+#include "SmallArchive.h"
 
 namespace {
 
@@ -45,11 +45,11 @@ void cut(std::vector<uint8_t>& file, uint32_t at, uint32_t length) {
     file.erase(file.begin() + 4 + at, file.begin() + 4 + at + length);
 }
 
-// The test game archive at its smallest: the backdrop read from the start of the block (the
+// The small game archive cut further: the backdrop read from the start of the block (the
 // fuzz target goes on with zeros up to a screenful) and every transition one tiny picture.
 std::vector<uint8_t> compactGameArchive() {
     using namespace quenford;
-    std::vector<uint8_t> file = test::makeTestGameArchive();
+    std::vector<uint8_t> file = fuzz::makeSmallGameArchive();
     const auto entryAt = [&](int32_t n) { return file.data() + 4 + 4 * n; };
     const uint32_t backdrop = readWord(entryAt(res::fieldBackdrop));
     cut(file, backdrop, screenBytes);
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     write(archives / "game.res", game);
-    write(archives / "intro.res", quenford::test::makeTestIntroArchive());
+    write(archives / "intro.res", quenford::fuzz::makeSmallIntroArchive());
     write(archives / "empty.res", words({0}));
     write(archives / "two-entries.res", words({2, 8, 12, 3, 12, 14, 15, 0, 0}));
     write(demos / "moves.res", words({0x00320064, 0x00330065, 0x00330066}));

@@ -1,32 +1,10 @@
 #include "data/BuiltArchive.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <string>
 
 #include "draw/Draw.h"
 
 namespace quenford::test {
-
-namespace {
-
-std::vector<uint8_t> readBuilt(const char* name) {
-    std::ifstream file(std::string(QUENFORD_BUILT_DATA) + "/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-}  // namespace
-
-const std::vector<uint8_t>& gameArchiveBytes() {
-    static const std::vector<uint8_t> bytes = readBuilt("DATA10.RES");
-    return bytes;
-}
-
-const std::vector<uint8_t>& introArchiveBytes() {
-    static const std::vector<uint8_t> bytes = readBuilt("morva.res");
-    return bytes;
-}
 
 ResourceArchive& gameArchive() {
     static std::unique_ptr<ResourceArchive> archive = archiveFromBytes(gameArchiveBytes());

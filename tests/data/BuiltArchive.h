@@ -5,12 +5,11 @@
 
 #include "draw/Picture.h"
 #include "resources/Archive.h"
+#include "support/TestArchive.h"
 
 namespace quenford::test {
 
-// The archives as the build wrote them into its data folder, loaded once per test run.
-const std::vector<uint8_t>& gameArchiveBytes();
-const std::vector<uint8_t>& introArchiveBytes();
+// The built archives, loaded once per test run.
 ResourceArchive& gameArchive();
 ResourceArchive& introArchive();
 

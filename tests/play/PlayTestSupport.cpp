@@ -20,7 +20,7 @@ std::optional<host::Message> PlayHost::nextMessage(uint32_t timeoutMs) {
 }
 
 void PlayTest::SetUp() {
-    archive = archiveFromBytes(makeTestGameArchive());
+    archive = archiveFromBytes(gameArchiveBytes());
     ASSERT_NE(archive, nullptr);
     for (int32_t n : {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15, 16, 17, 18,
                       19, 20, 21, 22, 23, 25, 27, 33, 34, 35, 36, 37, 38, 39, 40, 41}) {

@@ -133,10 +133,10 @@ TEST(ArchiveValidator, EveryKindOfDamageIsRefusedWithItsPlace) {
          [](Bytes& f) { f[entryAt(f, 24) + 6] = 0, f[entryAt(f, 24) + 7] = 0; }, "entry 24"},
     };
     const ValidationResult sound =
-        validateArchive(test::makeTestGameArchive(), ArchiveKind::GameData);
+        validateArchive(test::gameArchiveBytes(), ArchiveKind::GameData);
     ASSERT_TRUE(sound.ok) << sound.reason;
     for (const Damage& damage : damages) {
-        Bytes file = test::makeTestGameArchive();
+        Bytes file = test::gameArchiveBytes();
         damage.apply(file);
         const ValidationResult result = validateArchive(file, ArchiveKind::GameData);
         EXPECT_FALSE(result.ok) << damage.what;
@@ -147,15 +147,15 @@ TEST(ArchiveValidator, EveryKindOfDamageIsRefusedWithItsPlace) {
 
 TEST(ArchiveValidator, IntroductionNeedsItsPicturesOnTheScreen) {
     const ValidationResult sound =
-        validateArchive(test::makeTestIntroArchive(), ArchiveKind::Introduction);
+        validateArchive(test::introArchiveBytes(), ArchiveKind::Introduction);
     ASSERT_TRUE(sound.ok) << sound.reason;
-    Bytes fewer = test::makeTestIntroArchive();
+    Bytes fewer = test::introArchiveBytes();
     putWord(fewer, entryAt(fewer, 1), 42);
     EXPECT_FALSE(validateArchive(fewer, ArchiveKind::Introduction).ok);
-    Bytes shifted = test::makeTestIntroArchive();
+    Bytes shifted = test::introArchiveBytes();
     shifted[elementAt(shifted, 1, 0)] = 1;  // the full-screen picture moved right by one
     EXPECT_FALSE(validateArchive(shifted, ArchiveKind::Introduction).ok);
-    EXPECT_FALSE(validateArchive(test::makeTestIntroArchive(), ArchiveKind::GameData).ok);
+    EXPECT_FALSE(validateArchive(test::introArchiveBytes(), ArchiveKind::GameData).ok);
 }
 
 }  // namespace

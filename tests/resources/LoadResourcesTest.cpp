@@ -26,13 +26,13 @@ protected:
 
 TEST_F(LoadResources, OnlyAWholeArchiveIsTakenAndFillsTheTextStyleAndPlayTables) {
     EXPECT_FALSE(loadResources(game));
-    std::vector<uint8_t> damaged = test::makeTestGameArchive();
+    std::vector<uint8_t> damaged = test::gameArchiveBytes();
     damaged.resize(damaged.size() / 2);
     test::writeBytes(folder / "DATA10.RES", damaged);
     EXPECT_FALSE(loadResources(game));
     EXPECT_EQ(game.resources, nullptr);
 
-    test::writeBytes(folder / "DATA10.RES", test::makeTestGameArchive());
+    test::writeBytes(folder / "DATA10.RES", test::gameArchiveBytes());
     ASSERT_TRUE(loadResources(game));
     ASSERT_NE(game.resources, nullptr);
     fillPlayTables(game);
@@ -40,7 +40,9 @@ TEST_F(LoadResources, OnlyAWholeArchiveIsTakenAndFillsTheTextStyleAndPlayTables)
     EXPECT_EQ(game.resources->group(res::soundTable).count(), 14);
     EXPECT_EQ(game.resources->group(28).count(), 0);  // left alone
     EXPECT_EQ(game.ambientList.count, ambientAnimationCount);
-    EXPECT_EQ(textWidth(game, "AB"), test::testGlyphWidth('A') + 1 + test::testGlyphWidth('B'));
+    const PictureGroup& font = game.resources->group(res::font);
+    EXPECT_EQ(textWidth(game, "AB"),
+              Picture::at(font.element('A')).width + 1 + Picture::at(font.element('B')).width);
     EXPECT_EQ(game.startItems, 10);
     EXPECT_EQ(game.swapItems, 6);
     EXPECT_EQ(game.harvestItems, 3);
