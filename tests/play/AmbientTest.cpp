@@ -1,8 +1,6 @@
-#include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "platform/Vdp.h"
 #include "play/Ambient.h"
 #include "play/AmbientKinds.h"
 #include "play/PlayTestSupport.h"
@@ -30,27 +28,6 @@ std::vector<int32_t> spans(std::initializer_list<std::pair<int32_t, int>> list) 
         out.insert(out.end(), static_cast<size_t>(ticks), frame);
     }
     return out;
-}
-
-TEST_F(Ambient, FirstTickDrawsOneStartTestEachPlusARestForThoseThatKeepResting) {
-    for (uint32_t seed : {1u, 10u, 12345u}) {
-        game.gameRandom.seed(seed);
-        for (int order = 0; order < ambientAnimationCount; ++order) {
-            game.ambients[order].ticksLeft = 1;
-            game.ambients[order].runState = 0;
-        }
-        game.vdp.clearScreen(0);
-        const uint32_t before = game.gameRandom.current();
-        game.ambientList.animateAll(game);
-        int32_t started = 0;
-        for (int order = 0; order < ambientAnimationCount; ++order) {
-            started += game.ambients[order].runState;
-        }
-        EXPECT_EQ(drawsBetween(before, game.gameRandom.current()), 14 - started) << seed;
-        const BackBuffer& screen = game.vdp.backBuffer();
-        EXPECT_EQ(std::count(screen.pixels, screen.pixels + screen.pitch * screen.height, 0),
-                  screen.pitch * screen.height);
-    }
 }
 
 // Seeds the generator so that the next draw gives rand * 100 / 32768 == percent.
@@ -127,26 +104,6 @@ TEST_F(Ambient, EachKindStartsWaitsPlaysAndRestsOnItsOwnTimes) {
         EXPECT_EQ(run(game, *animation, kind.shown.size()), kind.shown);
         EXPECT_EQ(animation->ticksLeft, secondDraw(at, kind.restBase, kind.restRange) - 1);
         EXPECT_EQ(drawsBetween(at, game.gameRandom.current()), 2);
-    }
-}
-
-// The list's order of kinds and frame groups decides the order of random draws.
-TEST_F(Ambient, ListHoldsTheSevenKindsInLoadOrderWithTheirGroups) {
-    const std::vector<std::pair<const char*, int32_t>> expected = {
-        {"SwingSlow", 2}, {"SwingQuick", 2}, {"SwingQuick", 2}, {"SwingQuick", 2},
-        {"PingPong", 3},  {"SwingLong", 3},  {"PlayOnce", 16}};
-    ASSERT_EQ(game.ambientList.count, ambientAnimationCount);
-    for (int order = 0; order < ambientAnimationCount; ++order) {
-        AmbientAnimation* animation = game.ambientList.items[static_cast<size_t>(order)];
-        const char* kind = dynamic_cast<SwingSlow*>(animation)           ? "SwingSlow"
-                           : dynamic_cast<SwingQuick*>(animation)        ? "SwingQuick"
-                           : dynamic_cast<SwingLong*>(animation)         ? "SwingLong"
-                           : dynamic_cast<PingPongAnimation*>(animation) ? "PingPong"
-                           : dynamic_cast<PlayOnceAnimation*>(animation) ? "PlayOnce"
-                                                                         : "?";
-        EXPECT_STREQ(kind, expected[static_cast<size_t>(order)].first) << order;
-        EXPECT_EQ(animation->frameCount, expected[static_cast<size_t>(order)].second) << order;
-        EXPECT_EQ(animation->frames, &archive->group(34 + order)) << order;
     }
 }
 
