@@ -72,20 +72,5 @@ TEST(ShownFrame, ConvertsOnlyChangedRowsAndAllOfThemWhenTheColoursChange) {
     expectConverted(shown, frame, faded);
 }
 
-TEST(ShownFrame, ColoursTakeTheLayoutOfTheirTarget) {
-    HostPalette palette{};
-    palette[3] = 0x11;  // colour 1: red, green, blue
-    palette[4] = 0x22;
-    palette[5] = 0x33;
-    EXPECT_EQ(colourTable(palette, PixelLayout::Argb)[1], 0xFF112233u);
-    const uint32_t rgba = colourTable(palette, PixelLayout::Rgba)[1];
-    uint8_t bytes[4];
-    std::memcpy(bytes, &rgba, 4);
-    EXPECT_EQ(bytes[0], 0x11);
-    EXPECT_EQ(bytes[1], 0x22);
-    EXPECT_EQ(bytes[2], 0x33);
-    EXPECT_EQ(bytes[3], 0xFF);
-}
-
 }  // namespace
 }  // namespace quenford::host

@@ -18,7 +18,6 @@
 
 #include "app/AutoplayRun.h"
 #include "frontend/Game.h"
-#include "host/common/FrameConversion.h"
 #include "host/common/RegisteredOwner.h"
 #include "host/headless/HeadlessHost.h"
 #include "support/FakeServices.h"
@@ -249,10 +248,11 @@ std::vector<size_t> playHeadless(const fs::path& data, const fs::path& home, siz
     int32_t lastX = -1;
     int32_t lastY = -1;
     host.setFrameObserver([&](host::HeadlessHost& shown) {
-        const host::ColourTable colours = host::colourTable(shown.lastFramePalette());
+        // The colours as the palette gives them, not through the hosts' own conversion.
+        const host::HostPalette& rgb = shown.lastFramePalette();
         std::vector<uint32_t> pixels;
-        for (const uint8_t index : shown.lastFrame()) {
-            pixels.push_back(colours[index]);
+        for (const size_t index : shown.lastFrame()) {
+            pixels.push_back(rgb[3 * index] << 16 | rgb[3 * index + 1] << 8 | rgb[3 * index + 2]);
         }
         frames.push_back(frameHash(std::move(pixels)));
         for (const Step& step : steps) {
