@@ -243,8 +243,9 @@ void KeyPlayHost::steer(std::array<uint8_t, 256>& keys) {
 
     const bool menuKey = keys[host::dik::escape] != 0 || keys[f10] != 0;
     if (steering && shown.recording && menuKey && !menuKeyDown) {
-        target = shown.screen == Screen::Menu ? menuItemRects[static_cast<size_t>(MenuBackToPlay)].centre()
-                                              : menuSignRect.centre();
+        target = shown.screen == Screen::Menu
+                     ? menuItemRects[static_cast<size_t>(MenuBackToPlay)].centre()
+                     : menuSignRect.centre();
         pressAfterMove = true;
     }
     menuKeyDown = menuKey;
@@ -300,7 +301,7 @@ bool KeyPlayHost::readMouse(int32_t gameX, int32_t gameY, host::MouseReading& re
     pointer = {std::clamp(gameX + live.dx, 0, host::screenWidth - 1),
                std::clamp(gameY + live.dy, 0, host::screenHeight - 1)};
     // The menu chooses its lit item: a release is held until the item pointed at is lit.
-    if (shown.screen == Screen::Menu && shown.litMenuItem && leftReported && live.left == 0 &&
+    if (steered(shown) && shown.litMenuItem && leftReported && live.left == 0 &&
         menuReleaseIsEarly(*shown.litMenuItem, pointer)) {
         live.left = down;
     }

@@ -23,9 +23,11 @@ enum class Screen {
 // rule for a release).
 struct Shown {
     Screen screen = Screen::Other;
-    bool recording = false;    // a demo
-    bool playingBack = false;  // a demo: the pointer and its buttons are the recording's
-    std::optional<int32_t> litMenuItem;  // while the menu waits for a choice (-1: none lit)
+    bool recording = false;  // a demo
+    // A demo: the pointer and its buttons are the recording's.
+    bool playingBack = false;
+    // While the menu waits for a choice, its lit item (-1: none).
+    std::optional<int32_t> litMenuItem;
 };
 using ShownNow = std::function<Shown()>;
 
@@ -37,11 +39,11 @@ using ShownNow = std::function<Shown()>;
 // sign for each, and for a lost focus. The host marks the square the keys or a pad put the
 // pointer on until the mouse moves or clicks, since the game's small pointer hides among the
 // items and is not drawn while they grow, fly or are harvested. Everything reaches the game
-// as the motion, buttons and messages it reads already. A demo holds only the pointer and its buttons, so while one
-// is recorded Esc and F10 open and leave the menu with the pointer (on the MENU sign, on
-// "Back to play"), and Space, Enter and Esc click past the screens between games; while one
-// plays back these keys do not reach the game, which so follows its recording whether the
-// viewer presses them or not.
+// as the motion, buttons and messages it reads already. A demo holds only the pointer and
+// its buttons, so while one is recorded Esc and F10 open and leave the menu with the pointer
+// (on the MENU sign, on "Back to play"), and Space, Enter and Esc click past the screens
+// between games; while one plays back these keys do not reach the game, which so follows its
+// recording whether the viewer presses them or not.
 class KeyPlayHost : public host::HostDecorator {
 public:
     // rulesAtStart: how to play over the first presented picture, as F1 twice shows it.
@@ -98,7 +100,7 @@ private:
     Point pendingMotion{0, 0};    // the mouse's motion read while the game was held
     bool leftReported = false;
     std::optional<Square> keysSquare;
-    std::optional<Square> lastSquare;  // the keys' or the buttons' last square in the garden
+    std::optional<Square> lastSquare;   // the keys' or the buttons' last square in the garden
     std::optional<host::Outline> mark;  // the outline of keysSquare the host shows
 };
 

@@ -47,17 +47,6 @@ TEST(CommandLineTest, OptionsAreTakenOutBeforeTheCommandLineIsRead) {
     EXPECT_EQ(p.options.dataFolder, "/opt/q");
     EXPECT_FALSE(p.options.sound);
 
-    p = parseArguments({"--headless", "--frames", "12", "--dump=out", "--dump-at", "1,5,9",
-                        "--clock-start", "4294967290", "--report", "r.json", "--script", "s.txt"});
-    ASSERT_FALSE(p.error) << *p.error;
-    EXPECT_EQ(p.options.frames, 12u);
-    EXPECT_EQ(p.options.dumpFolder, "out");
-    EXPECT_EQ(p.options.dumpFrames, (std::vector<uint64_t>{1, 5, 9}));
-    EXPECT_EQ(p.options.clockStart, 4294967290u);
-    EXPECT_EQ(p.options.reportFile, "r.json");
-    EXPECT_EQ(p.options.scriptFile, "s.txt");
-    EXPECT_EQ(p.options.commandLine, "");
-
     // An optional value comes only after '=': the next word is the command line's.
     p = parseArguments({"--play-demo", "Q"});
     EXPECT_EQ(p.options.demo, DemoChoice::Playback);

@@ -29,22 +29,6 @@ TEST_F(CellAnimation, NewItemWaitsUnseenThenGrowsInSixteenFramesWithOneSound) {
     EXPECT_EQ(slotPlays(host, 3), 1);
 }
 
-TEST_F(CellAnimation, HarvestedItemsLandOneByOneAndCountOnlyInTheGroupPoints) {
-    for (int col = 0; col < 5; ++col) {
-        place(col, 7, 4);
-    }
-    cellClicked(game, 0, 7, Button::Right);
-    for (int f = 0; f < 200 && game.board.pending > 0; ++f) {
-        const int32_t before = game.board.landed;
-        updateCells(game);
-        EXPECT_LE(game.board.landed - before, 1);
-    }
-    EXPECT_EQ(game.board.landed, 5);
-    EXPECT_EQ(game.groupPoints, 5 * (5 + 1));
-    EXPECT_EQ(game.board.score, 0);
-    EXPECT_EQ(slotPlays(host, 2), 5);
-}
-
 TEST_F(CellAnimation, AbandonedItemsWaitOneFrameThenFlyStraightOffForSixteen) {
     place(2, 2, 0);
     game.board.cells[9].state = CellState::SpawnWait;  // not grown: stays

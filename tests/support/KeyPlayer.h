@@ -104,8 +104,8 @@ private:
         if (swaps > 0 && harvests > 0) {
             // Esc opens the menu and leaves it; then, as four steps up reach the first item
             // from anywhere, New board; then Quit.
-            menuTaps = {"esc", "esc", "esc", "up",   "up",   "up", "up", "return",
-                        "esc", "up",  "up",  "up",   "up",   "down", "down", "return"};
+            menuTaps = {"esc", "esc", "esc", "up", "up", "up",   "up",   "return",
+                        "esc", "up",  "up",  "up", "up", "down", "down", "return"};
             return;
         }
         const autoplay::Move move = autoplay::chooseMove(autoplay::bedNow(game));
