@@ -385,8 +385,8 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
 }
 
 // Loaded again in the same process, or restarted, the core starts a new game; Select holds
-// it (the frame repeats, the frontend says so), the keyboard's P lets it go; unloading while it is held
-// ends it, as it does while the game waits for a key to go up; a frontend faster than the
+// it (the frame repeats, the frontend says so), the keyboard's P lets it go; unloading while
+// it is held ends it, as it does while the game waits for a key to go up; a frontend faster than the
 // game gets its frames at the game's pace. Without the game's data the load is refused, with
 // a message that names the file and every folder looked in.
 TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
@@ -412,14 +412,13 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     state.keyboard(false, RETROK_p, 0, 0);
     core.play(19);
     EXPECT_GT(state.frames.size(), 60u);
-    const std::vector<Step> select{{1, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_SELECT},
-                                   {2, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_SELECT}};
     state.frames.clear();
     core.reset();
     core.play(60);
     EXPECT_EQ(state.frames, first);
     state.repeatedAt.clear();
-    core.play(3, select);
+    core.play(3, {{1, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_SELECT},
+                  {2, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_SELECT}});
     EXPECT_EQ(state.repeatedAt.size(), 3u);
     core.unload();
     // Unloaded while the game waits for Start, held past the title, to be let go.
