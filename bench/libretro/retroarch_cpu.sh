@@ -12,15 +12,7 @@ set -eu
 core=$(realpath "$1")
 data=$(realpath "$2")
 seconds=${3:-30}
-work=$(mktemp -d)
-display=:$((90 + $$ % 100))
-cleanup() {
-    [ -n "${ra_pid:-}" ] && kill "$ra_pid" 2>/dev/null || true
-    [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
-    [ -n "${x_pid:-}" ] && kill "$x_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
+. "$(dirname "$0")/../common/on_virtual_display.sh"
 
 mkdir -p "$work/system/quenford" "$work/saves"
 ln -s "$data/DATA10.RES" "$data/morva.res" "$work/system/quenford/"
@@ -41,28 +33,15 @@ system_directory = "$work/system"
 savefile_directory = "$work/saves"
 CONFIG
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-x_pid=$!
-sleep 1
-DISPLAY=$display openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
+start_display
 DISPLAY=$display HOME="$work" XDG_CONFIG_HOME="$work/config" \
     retroarch --config "$work/retroarch.cfg" -L "$core" --verbose >"$work/retroarch.log" 2>&1 &
-ra_pid=$!
+measured_pid=$!
 sleep 5
-
-ticks() { awk '{print $14 + $15}' "/proc/$ra_pid/stat"; }
-hz=$(getconf CLK_TCK)
-before=$(ticks)
-sleep "$seconds"
-after=$(ticks)
-echo "$((after - before)) ticks of 1/$hz s in $seconds s:" \
-    "$(awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" \
-        'BEGIN { printf "%.2f %% of one core", 100 * t / hz / s }')"
-kill "$ra_pid"
-wait "$ra_pid" 2>/dev/null || true
-ra_pid=
+print_processor_time "$seconds"
+kill "$measured_pid"
+wait "$measured_pid" 2>/dev/null || true
+measured_pid=
 
 # Seconds RetroArch takes from its start to the end of frame N.
 run_to() {

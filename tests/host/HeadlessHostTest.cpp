@@ -38,12 +38,20 @@ TEST(HeadlessHostTest, WaitingMovesTheClockToTheNextEventOrTheEndOfTheWait) {
     EXPECT_EQ(host.nextMessage(Host::waitForever)->kind, MessageKind::Quit);
 
     // When nothing but the script plays, its end leaves the game only waiting: it ends.
+    // Without a sound device nothing sounds (what is played is logged, as the scripted game's
+    // landings show).
     HeadlessOptions nobody;
     nobody.endAfterScriptMs = 500;
+    nobody.soundDevice = false;
     HeadlessHost alone = scripted("100 type a\n", nobody);
     EXPECT_EQ(alone.nextMessage(200)->param, uint32_t{'a'});
     EXPECT_FALSE(alone.nextMessage(500));
     EXPECT_EQ(alone.nextMessage(35)->kind, MessageKind::Quit);
+    const uint8_t sound[4] = {};
+    EXPECT_FALSE(alone.openAudio());
+    alone.loadSlot(2, sound, 4);
+    alone.playSlot(2);
+    EXPECT_TRUE(alone.playedSounds().empty());
 }
 
 TEST(HeadlessHostTest, PointerAndButtonsAsAMouseReportsThem) {
@@ -119,37 +127,11 @@ TEST(HeadlessHostTest, KeysGiveStateMessagesAndCharacters) {
     EXPECT_EQ(keys[dik::space], 0);
 }
 
-// What is played is logged, as the scripted game's landings show; without a device nothing.
-TEST(HeadlessHostTest, WithoutASoundDeviceNothingSounds) {
-    const uint8_t data[4] = {};
-    HeadlessOptions silent;
-    silent.soundDevice = false;
-    HeadlessHost quiet(silent);
-    EXPECT_FALSE(quiet.openAudio());
-    quiet.loadSlot(2, data, 4);
-    quiet.playSlot(2);
-    EXPECT_TRUE(quiet.playedSounds().empty());
-}
-
-std::vector<uint8_t> readRgbPng(const std::string& path, uint32_t& width, uint32_t& height) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        return {};
-    }
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-    width = image.width;
-    height = image.height;
-    return pixels;
-}
-
 TEST(HeadlessHostTest, DumpedFramesAreTheFramesWithThePaletteApplied) {
     const test::TempFolder folder{"dump"};
     HeadlessOptions options;
     options.dumpFolder = folder.string();
-    options.dumpFrames = {2, 3};
+    options.dumpFrames = {3};
     options.frameLimit = 3;
     HeadlessHost host(options);
     ASSERT_TRUE(host.openScreen());
@@ -171,20 +153,17 @@ TEST(HeadlessHostTest, DumpedFramesAreTheFramesWithThePaletteApplied) {
     }
     EXPECT_EQ(host.framesPresented(), 3u);
     EXPECT_EQ(host.nextMessage(0)->kind, MessageKind::SystemClose);
-    EXPECT_FALSE(std::filesystem::exists(folder / "frame-000001.png"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "frame-000002.png"));
 
-    uint32_t width = 0;
-    uint32_t height = 0;
-    const auto rgb = readRgbPng((folder / "frame-000003.png").string(), width, height);
-    ASSERT_EQ(width, 640u);
-    ASSERT_EQ(height, 480u);
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; ++x) {
-            const size_t colour = (x + y) % 2 == 0 ? 7 * 3 : 200 * 3;
-            ASSERT_EQ(std::memcmp(&rgb[(y * width + x) * 3], &palette[colour], 3), 0)
-                << x << "," << y;
-        }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, (folder / "frame-000003.png").c_str()));
+    ASSERT_TRUE(image.width == 640 && image.height == 480);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+    for (size_t i = 0; i < 640 * 480; ++i) {
+        const size_t colour = (i % 640 + i / 640) % 2 == 0 ? 7 * 3 : 200 * 3;
+        ASSERT_EQ(std::memcmp(&rgb[i * 3], &palette[colour], 3), 0) << i % 640 << "," << i / 640;
     }
     EXPECT_EQ(host.lastFrame()[1], 200);
 }

@@ -18,9 +18,6 @@ expect="$bindir/quenford share/applications/quenford.desktop \
 share/metainfo/io.github.quenford.quenford.metainfo.xml share/man/man6/quenford.6.gz \
 share/doc/quenford/copyright share/doc/quenford/changelog.gz \
 lib/$multiarch/libretro/quenford_libretro.so share/libretro/info/quenford_libretro.info"
-for size in 16 24 32 48 64 128 256; do
-    expect="$expect share/icons/hicolor/${size}x${size}/apps/quenford.png"
-done
 for file in $expect; do
     [ -s "$root/$file" ] || fail "missing $prefix/$file"
 done
@@ -32,12 +29,11 @@ if [ -f "$build/data/DATA12.RES" ] && [ ! -s "$stage$data_dir/DATA12.RES" ]; the
     fail "the demo DATA12.RES was built but not installed"
 fi
 
-# Each icon is a PNG of its own size.
+# Each icon is there, a PNG of its own size.
 for size in 16 24 32 48 64 128 256; do
     icon="$root/share/icons/hicolor/${size}x${size}/apps/quenford.png"
-    [ -f "$icon" ] || continue
-    header=$(od -An -tx1 -j16 -N8 "$icon" | tr -d ' \n')
-    [ "$header" = "$(printf '%08x%08x' "$size" "$size")" ] || fail "icon $size is $header"
+    header=$(od -An -tx1 -j16 -N8 "$icon" 2>/dev/null | tr -d ' \n')
+    [ "$header" = "$(printf %08x%08x "$size" "$size")" ] || fail "icon $size is ${header:-missing}"
 done
 
 "$desktop_validate" "$root/share/applications/quenford.desktop" || fail "desktop entry"

@@ -1,12 +1,16 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <libretro.h>
+#ifdef QUENFORD_RETROARCH
+#include <png.h>
+#endif
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <string_view>
@@ -22,7 +26,7 @@
 
 // A small libretro frontend: loads the core with dlopen, answers its questions, feeds it a
 // scripted pad and pointer and keeps what it shows and plays. The same input played on the
-// headless host must give the same frames.
+// headless host must give the same frames, as must RetroArch itself.
 
 namespace quenford {
 namespace {
@@ -381,8 +385,8 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
 }
 
 // Loaded again in the same process, or restarted, the core starts a new game; Select holds
-// it (the frame repeats, the frontend says so), the keyboard's P lets it go; unloading while it is held
-// ends it, as it does while the game waits for a key to go up; a frontend faster than the
+// it (the frame repeats, the frontend says so), the keyboard's P lets it go; unloading while
+// it is held ends it, as it does while the game waits for a key to go up; a frontend faster than the
 // game gets its frames at the game's pace. Without the game's data the load is refused, with
 // a message that names the file and every folder looked in.
 TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
@@ -408,14 +412,13 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     state.keyboard(false, RETROK_p, 0, 0);
     core.play(19);
     EXPECT_GT(state.frames.size(), 60u);
-    const std::vector<Step> select{{1, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_SELECT},
-                                   {2, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_SELECT}};
     state.frames.clear();
     core.reset();
     core.play(60);
     EXPECT_EQ(state.frames, first);
     state.repeatedAt.clear();
-    core.play(3, select);
+    core.play(3, {{1, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_SELECT},
+                  {2, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_SELECT}});
     EXPECT_EQ(state.repeatedAt.size(), 3u);
     core.unload();
     // Unloaded while the game waits for Start, held past the title, to be let go.
@@ -446,6 +449,54 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
         EXPECT_NE(state.messages[0].find(named), std::string::npos) << named;
     }
 }
+
+#ifdef QUENFORD_RETROARCH
+// RetroArch itself, with a configuration of its own (no menu, OpenGL on the processor under
+// a virtual display, no sound device), plays the core without content to frame 10, a step of
+// the introduction's fade where every pixel differs from the frames beside it, takes its
+// screenshot and ends by itself with exit code 0. The screenshot, each game pixel read at the
+// centre of where RetroArch's scaling put it, is the headless host's frame 10.
+TEST_F(CoreTest, RetroArchPlaysTheCoreToTheHeadlessHostsFrameAndEnds) {
+    fs::create_directories(state.saveFolder);
+    std::ofstream(folder / "retroarch.cfg")
+        << "video_driver = \"gl\"\nvideo_vsync = \"false\"\naudio_driver = \"null\"\n"
+           "input_driver = \"x\"\nmenu_driver = \"null\"\npause_nonactive = \"false\"\n"
+           "config_save_on_exit = \"false\"\nvideo_smooth = \"false\"\n"
+           "vrr_runloop_enable = \"true\"\n"
+        << "system_directory = \"" << state.systemFolder << "\"\n"
+        << "savefile_directory = \"" << state.saveFolder << "\"\n"
+        << "screenshot_directory = \"" << folder.string() << "\"\n";
+    const fs::path shot = folder / "retroarch.png";
+    const std::string command = "HOME='" + folder.string() + "' XDG_CONFIG_HOME='" +
+                                (folder / "config").string() +
+                                "' timeout 120 xvfb-run -a retroarch --config '" +
+                                (folder / "retroarch.cfg").string() + "' -L '" +
+                                QUENFORD_LIBRETRO_CORE + "' --max-frames 10 --max-frames-ss " +
+                                "--max-frames-ss-path '" + shot.string() + "' >'" +
+                                (folder / "log").string() + "' 2>&1";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "retroarch ended with " << status << ":\n" << test::readText(folder / "log");
+
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_NE(png_image_begin_read_from_file(&image, shot.c_str()), 0)
+        << "no screenshot:\n" << test::readText(folder / "log");
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    ASSERT_NE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr), 0);
+    std::vector<uint32_t> shown;
+    for (uint32_t y = 0; y < 480; ++y) {
+        for (uint32_t x = 0; x < 640; ++x) {
+            const uint8_t* at = &rgb[((2 * y + 1) * image.height / 960 * image.width +
+                                      (2 * x + 1) * image.width / 1280) * 3];
+            shown.push_back(at[0] << 16 | at[1] << 8 | at[2]);
+        }
+    }
+    EXPECT_EQ(frameHash(shown), playHeadless(data, folder / "home", 10, {}, {}).back())
+        << "RetroArch's screenshot is " << image.width << " x " << image.height;
+}
+#endif
 
 }  // namespace
 }  // namespace quenford

@@ -98,7 +98,7 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   assert.equal(await focused(), 'screen');
   assert.notEqual(await page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle), 'none');
   // Esc with the page's body focused is not the game's either, then or later: a click on the
-  // bed picks.
+  // bed picks, where an open menu would have taken it.
   await page.keyboard.press('Shift+Tab');
   assert.equal(await focused(), 'BODY');
   await holdKey(page, 'Escape')();
