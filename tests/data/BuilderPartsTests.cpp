@@ -8,7 +8,9 @@
 #include "data/BuiltArchive.h"
 #include "databuilder/ColourMap.h"
 #include "databuilder/GamePalette.h"
+#include "databuilder/Intro.h"
 #include "databuilder/Lettering.h"
+#include "databuilder/Packing.h"
 #include "databuilder/Sprite.h"
 #include "draw/Draw.h"
 #include "resources/GameArchive.h"
@@ -19,6 +21,12 @@ namespace {
 using tools::Canvas;
 using tools::IndexImage;
 using tools::MapOptions;
+
+// The tests that load them also check that the game takes them.
+TEST(BuiltArchives, ComeOutByteForByteTheSameEveryTime) {
+    EXPECT_TRUE(tools::buildGameArchive() == gameArchiveBytes());
+    EXPECT_TRUE(tools::buildIntroArchive() == introArchiveBytes());
+}
 
 TEST(ColourMapping, TakesTheNearestEntryWithinItsRangeAndDropsThinCoverage) {
     const tools::Palette& palette = tools::gamePalette();

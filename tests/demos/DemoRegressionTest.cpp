@@ -268,31 +268,5 @@ TEST(KeyPlay, APadOnTheWindowPicksSwapsHarvestsAndChoosesFromTheMenu) {
     EXPECT_TRUE(player.newBoard);
 }
 
-// The demos cover what they are named for; a re-recording that lost it must not pass.
-TEST(DemoFiles, CoverAWinALossAndTheMenu) {
-    const fs::path folder = fs::path(QUENFORD_SOURCE_DIR) / "tests" / "demos";
-    const demo::EndState win = demo::parseEndState(test::readText(folder / "win.expected"));
-    ASSERT_EQ(win.games.size(), 1u);
-    EXPECT_GT(win.games[0], 500);
-    ASSERT_EQ(win.typed.size(), 1u);
-    ASSERT_FALSE(win.table.empty());
-    EXPECT_EQ(win.table[0], std::to_string(win.games[0]) + " " + win.typed[0].text);
-
-    const demo::EndState loss = demo::parseEndState(test::readText(folder / "loss.expected"));
-    ASSERT_EQ(loss.games.size(), 1u);
-    EXPECT_LE(loss.games[0], 500);
-    EXPECT_TRUE(loss.typed.empty());
-    EXPECT_EQ(loss.table.size(), 15u);
-
-    const demo::EndState menu = demo::parseEndState(test::readText(folder / "menu.expected"));
-    EXPECT_TRUE(menu.games.empty());
-
-    uintmax_t bytes = 0;
-    for (const char* name : {"win.dem", "menu.dem", "loss.dem"}) {
-        bytes += fs::file_size(folder / name);
-    }
-    EXPECT_LT(bytes, 300u * 1024u);
-}
-
 }  // namespace
 }  // namespace quenford

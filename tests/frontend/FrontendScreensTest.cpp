@@ -227,13 +227,10 @@ TEST_F(FlowScreensTest, GameOverShowsTheLossPictureAtFiveHundredAndTheWinTextAbo
 using TitleTest = FrontendScreensTest;
 constexpr int fades = 11;  // unpaced fade-in frames, each reading the keyboard
 
-TEST_F(TitleTest, LeftClickCountsWhenReleasedRightClickNotAtAllAndEscAtOnce) {
+// That a left click counts at its release is left to the recorded demos, which click past
+// the title.
+TEST_F(TitleTest, RightClickCountsNotAtAllAndEscAtOnce) {
     game.modeQ = true;
-    // Held through the fade-in and the first pass, released at the second.
-    host.mouseReadings.assign(fades + 1, host::MouseReading{0, 0, 0x80, 0});
-    runTitle(game);
-    EXPECT_EQ(host.presents, fades + 2 + fades + fades);
-
     host.mouseReadings.assign(1000, host::MouseReading{0, 0, 0, 0x80});
     const uint32_t start = host.clock;
     runTitle(game);

@@ -80,19 +80,15 @@ TEST(Input, CharacterRingKeepsTheLast31AndObeysTheSwitch) {
 
 class Demo : public testing::Test {
 protected:
-    // Records the readings, one frame each, with F8 pressed before the frame `stopAt`.
-    void record(std::vector<host::MouseReading> readings, size_t stopAt = SIZE_MAX) {
+    // Records the readings, one frame each.
+    void record(std::vector<host::MouseReading> readings) {
         test::FakeHost host;
         Input in;
         ASSERT_EQ(in.init(host), InputReady);
         in.openDemo(path.string(), DemoRecord, system);
         ASSERT_EQ(in.demoOn, 1);
-        for (size_t frame = 0; frame < readings.size(); ++frame) {
-            host.mouseReadings.push_back(readings[frame]);
-            if (frame == stopAt) {
-                host.keyStates.push_back(keysDown({keyF8}));
-                in.pollKeyboard();
-            }
+        for (const host::MouseReading& reading : readings) {
+            host.mouseReadings.push_back(reading);
             in.updateMouse();
         }
         in.shutdown();
@@ -109,19 +105,6 @@ protected:
     const std::filesystem::path path = folder / "DATA12.RES";
     test::FakeServices system;
 };
-
-TEST_F(Demo, FramesAreWrittenAsMarksAndPositions) {
-    test::writeBytes(path, std::vector<uint8_t>(100, 'z'));  // an older one is replaced whole
-    record({motion(3, 2), motion(0, 0, 0x80), motion(0, 0, 0, 0x80), motion(1, 0, 0x80, 0x80),
-            motion(9, 9)},
-           4);
-    const std::vector<uint8_t> expected = {3,    0,    2,  0,              // frame 1
-                                           0xFF, 0xFF, 0,  0, 3, 0, 2, 0,  // left
-                                           0xFE, 0xFE, 0,  0, 3, 0, 2, 0,  // right
-                                           0xFF, 0xFF, 0,  0, 4, 0, 2, 0,  // both
-                                           13,   0,    11, 0};             // F8 frame
-    EXPECT_EQ(test::readBytes(path), expected);
-}
 
 TEST_F(Demo, PlaybackReplacesThePointerAndEndsAtTheEndOfTheFile) {
     record({motion(100, 50), motion(1, 1, 0x80, 0x80), motion(0, 0, 0, 0x80)});

@@ -130,15 +130,13 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
     window.dispatchEvent(new Event('gamepadconnected'));
     return Module.quenfordWebHost.padsConnected > 0;
   }, null, { polling: 100, timeout: 10000 });
-  const hold = (button, pressed) => page.evaluate(([index, down]) => {
-    window.testPad.buttons[index].pressed = down;
-    window.testPad.buttons[index].value = down ? 1 : 0;
-  }, [button, pressed]);
+  // A button held for `ms`, then let go for 150 ms.
   const push = async (button, ms = 150) => {
-    await hold(button, true);
-    await page.waitForTimeout(ms);
-    await hold(button, false);
-    await page.waitForTimeout(150);
+    for (const down of [true, false]) {
+      await page.evaluate(([index, pressed]) => Object.assign(window.testPad.buttons[index],
+        { pressed, value: pressed ? 1 : 0 }), [button, down]);
+      await page.waitForTimeout(down ? ms : 150);
+    }
   };
   const walk = await arrowPath(page, state.bed, to);
   const dpad = { up: 12, down: 13, left: 14, right: 15 };
