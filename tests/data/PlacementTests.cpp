@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/BuiltArchive.h"
+#include "play/GameState.h"
 #include "resources/GameArchive.h"
 
 namespace quenford::test {
@@ -72,9 +73,9 @@ bool touchesItems(const Box& box) {
     const Box reach = itemReach();
     for (int32_t row = 0; row < 8; ++row) {
         for (int32_t col = 0; col < 8; ++col) {
-            const int32_t x = 355 + 25 * col - 33 * row;
-            const int32_t y = 122 + 21 * col + 12 * row;
-            if (overlaps(box, {x + reach.left, y + reach.top, x + reach.right, y + reach.bottom})) {
+            const Point at = squareAnchor(col, row);
+            if (overlaps(box, {at.x + reach.left, at.y + reach.top, at.x + reach.right,
+                               at.y + reach.bottom})) {
                 return true;
             }
         }
