@@ -33,11 +33,8 @@ TEST(LetterboxTest, PictureIsScaledAndCentred) {
 // Every point of the picture lands on the game pixel a renderer samples for it when scaling
 // without smoothing (at the point's centre); points outside it, to the nearest edge.
 TEST(LetterboxTest, EveryPointMapsToThePixelDrawnUnderItOrTheNearestEdge) {
-    for (const auto& [w, h, whole] : {std::tuple{1920, 1080, false},
-                                      {1024, 768, false},
-                                      {1366, 768, false},
-                                      {700, 500, false},
-                                      {1920, 1080, true}}) {
+    for (const auto& [w, h, whole] :
+         {std::tuple{1920, 1080, false}, {1366, 768, false}, {1920, 1080, true}}) {
         const ViewRect v = letterbox(w, h, whole);
         int32_t previous = -1;
         for (int32_t px = v.x; px < v.x + v.width; ++px) {

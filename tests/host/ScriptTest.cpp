@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "host/common/KeyCodes.h"
 #include "host/headless/Script.h"
 
 namespace quenford::host {
@@ -25,17 +24,9 @@ TEST(ScriptTest, ReadsEveryCommandAndRefusesABadLineWithItsNumber) {
         "400 close\n");
     ASSERT_FALSE(script.error) << script.error->line << ": " << script.error->message;
     ASSERT_EQ(script.events.size(), 11u);
-    const auto& e = script.events;
-    EXPECT_EQ(e[0].action, ScriptAction::Move);
-    EXPECT_EQ(e[0].x, 320);
-    EXPECT_EQ(e[0].y, 240);
-    EXPECT_EQ(e[1].action, ScriptAction::Click);
-    EXPECT_EQ(e[1].atMs, 35u);
-    EXPECT_EQ(e[2].button, MouseButton::Right);
-    EXPECT_EQ(e[4].key.character, charEscape);
-    EXPECT_EQ(e[6].key.directInput, dik::f12);
-    EXPECT_EQ(e[7].text, "Zo\xEB #1 ");  // the rest of the line, as the game's characters
-    EXPECT_EQ(e[10].action, ScriptAction::Close);
+    // What each command does is the headless host's test; here the rest of a typed line, as
+    // the game's characters.
+    EXPECT_EQ(script.events[7].text, "Zo\xEB #1 ");
 
     // Each text's last line is the bad one.
     for (const std::string text :

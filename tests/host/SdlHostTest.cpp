@@ -220,12 +220,8 @@ TEST_F(SdlHostTest, APadsBackAndStickAreThePauseKeyAndArrowsUntilItIsPulledOut) 
     EXPECT_EQ(keysNow(), (std::array<uint8_t, 256>{}));
 }
 
+// A key given a wrong code takes another key's: no code twice (Return's is the key test's).
 TEST(KeyTablesTest, EveryKeyTheGameReadsAndNoCodeTwiceExceptTheIsoTwin) {
-    EXPECT_EQ(directInputCode(SDL_SCANCODE_ESCAPE), 0x01);
-    EXPECT_EQ(directInputCode(SDL_SCANCODE_SPACE), 0x39);
-    EXPECT_EQ(directInputCode(SDL_SCANCODE_F10), 0x44);
-    EXPECT_EQ(directInputCode(SDL_SCANCODE_KP_PLUS), 0x4E);
-    EXPECT_EQ(virtualKeyCode(SDL_SCANCODE_RETURN), 13);
     std::array<int, 256> uses{};
     int mapped = 0;
     for (int s = 0; s < SDL_NUM_SCANCODES; ++s) {
