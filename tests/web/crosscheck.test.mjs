@@ -29,7 +29,7 @@ for (const [name, args] of [
       await mkdir(path.join(folder, side));
       const report = path.join(folder, side + '.json');
       run(['--headless', '--data', path.join(nativeBuild, 'data'), '--report', report,
-        ...args.map((arg) => (arg === 'SCRIPT' ? scriptFile : arg))], { vars: { TAMBERLY_HOME: path.join(folder, side) } });
+        ...args.map((arg) => (arg === 'SCRIPT' ? scriptFile : arg))], path.join(folder, side));
       return JSON.parse(await readFile(report, 'utf8'));
     };
     const native = await reportOf('native', runNative);

@@ -82,23 +82,14 @@ export async function pagePoint(page, x, y) {
   return { x: box.x + ((x + 0.5) * box.width) / 640, y: box.y + ((y + 0.5) * box.height) / 480 };
 }
 
-// The native program, run in the data folder of the native build.
-export function runNative(args, env = {}) {
-  return runProgram(path.join(nativeBuild, 'src/app/quenford'), args, env);
-}
+// The native program, or the WebAssembly core under Node, run in the data folder of the
+// native build with its collection folder in home.
+export const runNative = (args, home) => runProgram(path.join(nativeBuild, 'src/app/quenford'), args, home);
+export const runNode = (args, home) => runProgram(process.execPath, [path.join(site, 'quenford-node.js'), ...args], home);
 
-// The WebAssembly core under Node, in the same folder.
-export function runNode(args, env = {}) {
-  return runProgram(process.execPath, [path.join(site, 'quenford-node.js'), ...args], env);
-}
-
-function runProgram(program, args, env) {
-  const run = spawnSync(program, args, {
-    cwd: env.cwd || path.join(nativeBuild, 'data'),
-    env: { ...process.env, ...env.vars },
-    encoding: 'utf8',
-    timeout: 120000,
-  });
+function runProgram(program, args, home) {
+  const run = spawnSync(program, args, { cwd: path.join(nativeBuild, 'data'),
+    env: { ...process.env, TAMBERLY_HOME: home }, encoding: 'utf8', timeout: 120000 });
   if (run.status !== 0) {
     throw new Error(`${program} ${args.join(' ')} ended with ${run.status}: ${run.stderr.slice(-1500)}`);
   }
@@ -110,7 +101,7 @@ export async function nativeFrame(args, frame, home) {
   const folder = await mkdtemp(path.join(tmpdir(), 'quenford-frames-'));
   try {
     runNative(['--headless', '--frames', String(frame), '--dump', folder, '--dump-at', String(frame),
-      ...args], { vars: { TAMBERLY_HOME: home || folder } });
+      ...args], home || folder);
     return await readFile(path.join(folder, `frame-${String(frame).padStart(6, '0')}.png`));
   } finally {
     await rm(folder, { recursive: true, force: true });

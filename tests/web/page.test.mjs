@@ -94,7 +94,7 @@ test('the built-in player\'s row is in the table after a reload and a restart', 
   let own = await launchBrowser(profile);
   try {
     // The page's fast clock starts where the headless host's does: the same game.
-    runNative(['--headless', '--autoplay', '--games', '1'], { vars: { TAMBERLY_HOME: home } });
+    runNative(['--headless', '--autoplay', '--games', '1'], home);
     const table = await nativeFrame(['Q'], 300, home);
     let { page, errors } = await openPage(own.context, server.url + '?autoplay&games=1&fast');
     await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 120000 });
@@ -194,7 +194,7 @@ test('loading is named for assistive technology; what cannot be had or is refuse
 test('the site: ?timedemo, its layout, offline after one visit, its types', pageTimeout, async () => {
   // Against an empty table, as this browser's: one with rows changes the demo's frames.
   const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
-  const native = runNative(['--timedemo'], { vars: { TAMBERLY_HOME: home } }).match(/^end state: (.*)$/m)[1];
+  const native = runNative(['--timedemo'], home).match(/^end state: (.*)$/m)[1];
   await rm(home, { recursive: true, force: true });
   const { page, errors } = await openPage(browser.context, server.url + '?timedemo');
   await waitForFirstFrame(page);
