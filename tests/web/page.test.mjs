@@ -134,65 +134,57 @@ test('without JavaScript the page says what it needs', pageTimeout, async () => 
 // Without a service worker, so that every file comes from the server as the test lets it.
 test('loading is named for assistive technology; what cannot be had or is refused is said, with a retry', pageTimeout, async () => {
   const own = await launchBrowser(undefined, { serviceWorkers: 'block' });
-  try {
-    const failures = { 'quenford.js': 'abort', 'quenford.wasm': 'abort' };
-    await own.context.route('**/*', async (route) => {
-      const name = new URL(route.request().url()).pathname.split('/').pop();
-      const failure = failures[name];
-      if (failure === 'abort') return route.abort();
-      if (failure === 'cut') {
-        const whole = await (await route.fetch()).body();
-        return route.fulfill({ body: whole.subarray(0, whole.length / 3) });
-      }
-      if (failure) await failure;  // held back
-      return route.continue();
-    });
-    const page = await own.context.newPage();
-    const panel = async () => {
-      await page.locator('#ended').waitFor();
-      return (await shownPanels(page)).join('|');
-    };
-    const retry = async () => {
-      assert.equal(await page.locator('#again').textContent(), 'Try again');
-      await page.click('#again');
-    };
-    await page.goto(server.url + '?q');
-    assert.match(await panel(), /could not be loaded: quenford\.js\s+Try again$/);
-    delete failures['quenford.js'];
-    await retry();
-    assert.match(await panel(), /could not be loaded: quenford\.wasm: .*\s+Try again$/);
-    delete failures['quenford.wasm'];
-    // A damaged archive: the game's message box, and an exit code that says it failed.
-    failures['DATA10.RES'] = 'cut';
-    await retry();
-    assert.match(await panel(), /^ERROR!\s+Can't initialise resources\s+Try again$/);
-    assert.equal(await page.evaluate(() => window.quenford.exitCode), 1);
-    // A refused address: one panel with the reason (?fast alone: a virtual clock that nobody
-    // plays on would spin for good), and the plain page offered.
-    delete failures['DATA10.RES'];
-    await page.goto(server.url + '?fast');
-    assert.match(await panel(), /^quenford: \?fast needs \?autoplay or \?demo.*\s+Play$/);
-    assert.equal(await page.evaluate(() => window.quenford.exitCode), 2);
-    // Without morva.res only the introduction is missed; the data held back until the
-    // progress bar has been seen.
-    let release;
-    failures['DATA10.RES'] = new Promise((resolve) => { release = resolve; });
-    failures['morva.res'] = 'abort';
-    await page.goto(server.url);
-    assert.equal(await page.title(), 'Quenford');
-    const cdp = await own.context.newCDPSession(page);
-    const named = async () => (await cdp.send('Accessibility.getFullAXTree')).nodes
-      .filter((node) => !node.ignored && node.name && node.name.value)
-      .map((node) => `${node.role.value}: ${node.name.value}`);
-    assert.ok((await named()).includes('progressbar: Quenford is on its way…'), await named());
-    release();
-    await waitForFirstFrame(page);
-    assert.ok((await named()).includes('application: Quenford'), await named());
-    assert.ok((await named()).includes('heading: Quenford'), await named());
-    assert.deepEqual(await shownPanels(page), []);
-  } finally {
-    await own.close();
-  }
+  const failures = { 'quenford.js': 'abort', 'quenford.wasm': 'abort' };
+  await own.context.route('**/*', async (route) => {
+    const name = new URL(route.request().url()).pathname.split('/').pop();
+    const failure = failures[name];
+    if (failure === 'abort') return route.abort();
+    if (failure === 'cut') {
+      const whole = await (await route.fetch()).body();
+      return route.fulfill({ body: whole.subarray(0, whole.length / 3) });
+    }
+    if (failure) await failure;  // held back
+    return route.continue();
+  });
+  const page = await own.context.newPage();
+  const panel = async () => {
+    await page.locator('#ended').waitFor();
+    return (await shownPanels(page)).join('|');
+  };
+  await page.goto(server.url + '?q');
+  assert.match(await panel(), /could not be loaded: quenford\.js\s+Try again$/);
+  delete failures['quenford.js'];
+  await page.click('#again');
+  assert.match(await panel(), /could not be loaded: quenford\.wasm: .*\s+Try again$/);
+  delete failures['quenford.wasm'];
+  // A damaged archive: the game's message box, and an exit code that says it failed.
+  failures['DATA10.RES'] = 'cut';
+  await page.click('#again');
+  assert.match(await panel(), /^ERROR!\s+Can't initialise resources\s+Try again$/);
+  assert.equal(await page.evaluate(() => window.quenford.exitCode), 1);
+  // A refused address: one panel with the reason (?fast alone: a virtual clock that nobody
+  // plays on would spin for good), and the plain page offered.
+  delete failures['DATA10.RES'];
+  await page.goto(server.url + '?fast');
+  assert.match(await panel(), /^quenford: \?fast needs \?autoplay or \?demo.*\s+Play$/);
+  assert.equal(await page.evaluate(() => window.quenford.exitCode), 2);
+  // Without morva.res only the introduction is missed; the data held back until the
+  // progress bar has been seen.
+  let release;
+  failures['DATA10.RES'] = new Promise((resolve) => { release = resolve; });
+  failures['morva.res'] = 'abort';
+  await page.goto(server.url);
+  const cdp = await own.context.newCDPSession(page);
+  const named = async () => (await cdp.send('Accessibility.getFullAXTree')).nodes
+    .filter((node) => !node.ignored && node.name && node.name.value)
+    .map((node) => `${node.role.value}: ${node.name.value}`);
+  assert.ok((await named()).includes('progressbar: Quenford is on its way…'), await named());
+  release();
+  await waitForFirstFrame(page);
+  assert.ok((await named()).includes('application: Quenford'), await named());
+  assert.ok((await named()).includes('heading: Quenford'), await named());
+  assert.deepEqual(await shownPanels(page), []);
+  await own.close();
 });
 
 // A timed demo, its result the longest text the bar shows; the layout, there before the first
