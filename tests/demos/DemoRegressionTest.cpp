@@ -53,15 +53,12 @@ const Scenario scenarios[] = {
 };
 
 void writeFullTable(const fs::path& file) {
-    std::ofstream out(file, std::ios::binary);
+    std::vector<uint8_t> rows;
     for (int row = 0; row < 15; ++row) {
-        char record[40] = "Keeper";
-        const int32_t score = 9000 - row;
-        for (int byte = 0; byte < 4; ++byte) {
-            record[36 + byte] = static_cast<char>(score >> (8 * byte));
-        }
-        out.write(record, sizeof record);
+        const std::vector<uint8_t> one = test::tableRow("Keeper", 9000 - row);
+        rows.insert(rows.end(), one.begin(), one.end());
     }
+    test::writeBytes(file, rows);
 }
 
 class DemoRegression : public ::testing::TestWithParam<Scenario> {

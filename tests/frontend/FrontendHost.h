@@ -11,7 +11,7 @@
 
 namespace quenford::test {
 
-// A fake host with a virtual clock that the frame waits advance, characters typed while a
+// A fake host that activates the window first and delivers characters typed while a
 // screen takes text, and a count of presented frames.
 class FrontendHost : public FakeHost {
 public:
@@ -24,10 +24,6 @@ public:
             closeAfter = 0;
             return host::Message{host::MessageKind::SystemClose, 0};
         }
-        if (quitPosted) {
-            quitPosted = false;
-            return host::Message{host::MessageKind::Quit, 0};
-        }
         // One character a frame, as a player types, so the queue never overflows.
         if (!typing.empty() && typist != nullptr && typist->textEntryOn != 0 && typedAt != clock) {
             typedAt = clock;
@@ -35,13 +31,8 @@ public:
             typing.pop_front();
             return host::Message{host::MessageKind::Char, ch};
         }
-        if (timeoutMs != waitForever) {
-            clock += timeoutMs;
-        }
-        return std::nullopt;
+        return FakeHost::nextMessage(timeoutMs);
     }
-    void postQuit(uint32_t) override { quitPosted = true; }
-    uint32_t ticks() override { return clock; }
 
     void present(const uint8_t*, int32_t) override {
         ++presents;
@@ -52,14 +43,12 @@ public:
 
     void type(const std::string& text) { typing.insert(typing.end(), text.begin(), text.end()); }
 
-    uint32_t clock = 1000;
     uint32_t typedAt = 0;
     bool activated = false;
     std::deque<uint8_t> typing;
     const Input* typist = nullptr;  // the game's input: typing waits for its text entry
     int presents = 0;
     int closeAfter = 0;  // the player closes the window once this many frames were shown
-    bool quitPosted = false;
     std::function<void()> onPresent;
 };
 

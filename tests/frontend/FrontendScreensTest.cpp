@@ -154,6 +154,7 @@ TEST_F(FrontendScreensTest, ClosingTheWindowEndsTheSequenceAfterGameAtOnce) {
             ASSERT_EQ(other.load(), LoadOk);
         }
         game.quitRequested = false;
+        host.quitAt.reset();
         host.presents = 0;
         host.closeAfter = c.closeAfter;
         afterGameHighScores(game);

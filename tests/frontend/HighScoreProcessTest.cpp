@@ -82,27 +82,10 @@ protected:
         std::string("hs-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
 
-TEST_F(HighScoreProcessTest, SecondCopyWaitsForTheFirstAndKeepsItsEntry) {
-    Copy first({folder, "add", "ALPHA", "50", "600"});
-    ASSERT_EQ(first.line(), "holding");
-
-    Copy second({folder, "add", "BETA", "40", "0"});
-    EXPECT_EQ(second.line(), "busy");
-    EXPECT_EQ(second.line(), "50 ALPHA") << "it reads the table only once the first has saved";
-    EXPECT_EQ(first.wait(), 0);
-    EXPECT_EQ(second.wait(), 0);
-
-    Copy show({folder, "show"});
-    EXPECT_EQ(show.line(), "50 ALPHA");
-    EXPECT_EQ(show.line(), "40 BETA");
-}
-
 TEST_F(HighScoreProcessTest, KilledWhileSavingLeavesAWholeTable) {
     // Table n of the churning copy: n % 15 + 1 rows named CHURN, all scored n. A torn or
     // mixed file cannot pass for one of them.
-    Bytes table0(40, 0);
-    std::memcpy(table0.data(), "CHURN", 5);
-    write(table0);
+    write(quenford::test::tableRow("CHURN", 0));
 
     std::mt19937 random(7);
     for (int round = 0; round < 60; ++round) {
@@ -126,9 +109,7 @@ TEST_F(HighScoreProcessTest, KilledWhileSavingLeavesAWholeTable) {
 // Another program that locks HIGH10 itself (flock(1) here) keeps the game out, and the
 // game keeps it out while the game holds the table.
 TEST_F(HighScoreProcessTest, AnotherProgramsLockOnTheTableMeansBusy) {
-    Bytes table(40, 0);
-    std::memcpy(table.data(), "DELTA", 5);
-    table[36] = 9;
+    const Bytes table = quenford::test::tableRow("DELTA", 9);
     write(table);
     const std::string path = folder / "HIGH10";
     Copy other({"flock", "-x", path, "sh", "-c", "echo held; sleep 1"}, false);

@@ -18,15 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-Bytes record(const std::string& name, int32_t score) {
-    Bytes bytes(40, 0);
-    std::copy(name.begin(), name.end(), bytes.begin());
-    for (int k = 0; k < 4; ++k) {
-        bytes[36 + k] = static_cast<uint8_t>(static_cast<uint32_t>(score) >> (8 * k));
-    }
-    return bytes;
-}
-
 class HighScoreTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -54,7 +45,7 @@ protected:
 };
 
 TEST_F(HighScoreTableTest, RowsKeepTheSelectionSortOrderAndAFullTableTakesOnlyBetterScores) {
-    writeTable({record("A", 5), record("B", 5), record("C", 7)});
+    writeTable({test::tableRow("A", 5), test::tableRow("B", 5), test::tableRow("C", 7)});
     ASSERT_EQ(table.load(), LoadOk);
     EXPECT_EQ(name(0) + name(1) + name(2), "CBA") << "equal scores";
     EXPECT_TRUE(table.qualifies(-5)) << "any score enters a table with free rows";
@@ -62,9 +53,9 @@ TEST_F(HighScoreTableTest, RowsKeepTheSelectionSortOrderAndAFullTableTakesOnlyBe
 
     std::vector<Bytes> rows;
     for (int32_t i = 0; i < 14; ++i) {
-        rows.push_back(record("R", 500 - i));
+        rows.push_back(test::tableRow("R", 500 - i));
     }
-    rows.push_back(record(std::string(36, 'N'), 120));
+    rows.push_back(test::tableRow(std::string(36, 'N'), 120));
     writeTable(rows);
     ASSERT_EQ(table.load(), LoadOk);
     EXPECT_EQ(table.count, 15);
@@ -107,8 +98,8 @@ TEST_F(HighScoreTableTest, SaveWritesTheRowsOnlyWhileHeld) {
     EXPECT_EQ(other.load(), LoadBusy) << "another copy is kept out while the table is open";
 
     EXPECT_TRUE(table.save());
-    Bytes expected = record("Bob", 90);
-    const Bytes second = record("Eve", 10);
+    Bytes expected = test::tableRow("Bob", 90);
+    const Bytes second = test::tableRow("Eve", 10);
     expected.insert(expected.end(), second.begin(), second.end());
     EXPECT_EQ(fileBytes(), expected);
     EXPECT_FALSE(fs::exists(folder / "HIGH10.new"));

@@ -11,7 +11,7 @@ namespace {
 
 using CellAnimation = PlayTest;
 
-int32_t slotPlays(const PlayHost& host, int slot) {
+int32_t slotPlays(const FakeHost& host, int slot) {
     return static_cast<int32_t>(std::count(host.played.begin(), host.played.end(), slot));
 }
 

@@ -72,7 +72,7 @@ TEST_F(Menu, QuitAndTheProgramsEndBothEndThePlayAndFreeTheBackdrop) {
     EXPECT_EQ(game.savedScreen, nullptr);
 
     openWithButton();
-    host.quitAt = host.now + 10 * 35;
+    host.quitAt = host.clock + 10 * 35;
     EXPECT_EQ(frame(), 0);
     EXPECT_EQ(game.savedScreen, nullptr);
 }

@@ -11,14 +11,6 @@
 
 namespace quenford::test {
 
-std::optional<host::Message> PlayHost::nextMessage(uint32_t timeoutMs) {
-    if (quitAt && now >= *quitAt) {
-        return host::Message{host::MessageKind::Quit, 0};
-    }
-    now += timeoutMs == host::Host::waitForever ? 0 : std::max(timeoutMs, 1u);
-    return std::nullopt;
-}
-
 void PlayTest::SetUp() {
     archive = archiveFromBytes(gameArchiveBytes());
     ASSERT_NE(archive, nullptr);

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,18 +12,7 @@
 
 namespace quenford::test {
 
-// Its clock runs while the frame pump waits, so frames pass at once; from quitAt on it
-// delivers the quit message.
-class PlayHost : public FakeHost {
-public:
-    uint32_t ticks() override { return now; }
-    std::optional<host::Message> nextMessage(uint32_t timeoutMs) override;
-
-    uint32_t now = 1000;
-    std::optional<uint32_t> quitAt;
-};
-
-// A game over a PlayHost: the test archive as resources, slots 2 and 3 loaded and the
+// A game over a FakeHost: the test archive as resources, slots 2 and 3 loaded and the
 // ambient animations filled as at start-up, the generator seeded with 10, an empty bed in
 // Play.
 class PlayTest : public ::testing::Test {
@@ -42,7 +30,7 @@ protected:
     // How often archive sound `index` was cued through slot 0.
     int32_t cued(int32_t index) const;
 
-    PlayHost host;
+    FakeHost host;
     std::unique_ptr<ResourceArchive> archive;
     PlayState game;
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "host/Host.h"
 
-// A host for service tests: every device answers from fields the test sets, and every
-// call that reaches the host is recorded.
+// A host for service tests: every device answers from fields the test sets, every call
+// that reaches the host is recorded, and its clock runs while the frame pump waits, so
+// frames pass at once.
 namespace quenford::test {
 
 class FakeCdAudio : public host::CdAudioDevice {
@@ -38,9 +40,16 @@ class FakeHost : public host::Host {
 public:
     bool createWindow(const std::string&) override { return true; }
     void showWindow() override {}
-    std::optional<host::Message> nextMessage(uint32_t) override { return std::nullopt; }
-    void postQuit(uint32_t) override {}
-    uint32_t ticks() override { return 0; }
+    // From quitAt (or a posted quit) on, every message is the quit message.
+    std::optional<host::Message> nextMessage(uint32_t timeoutMs) override {
+        if (quitAt && clock >= *quitAt) {
+            return host::Message{host::MessageKind::Quit, 0};
+        }
+        clock += timeoutMs == waitForever ? 0 : timeoutMs;
+        return std::nullopt;
+    }
+    void postQuit(uint32_t) override { quitAt = clock; }
+    uint32_t ticks() override { return clock; }
 
     bool openScreen() override { return screenOpens; }
     void closeScreen() override {}
@@ -86,6 +95,8 @@ public:
 
     host::CdAudioDevice* cdAudio() override { return hasCd ? &cd : nullptr; }
 
+    uint32_t clock = 1000;
+    std::optional<uint32_t> quitAt;
     bool screenOpens = true;
     bool keyboardOpens = true;
     bool mouseOpens = true;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -49,6 +50,16 @@ inline void writeBytes(const std::filesystem::path& file, const std::vector<uint
     std::ofstream(file, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+}
+
+// One row of a HIGH10 table: the name in 36 bytes, then the score, low byte first.
+inline std::vector<uint8_t> tableRow(const std::string& name, int32_t score) {
+    std::vector<uint8_t> row(40, 0);
+    std::copy(name.begin(), name.end(), row.begin());
+    for (int k = 0; k < 4; ++k) {
+        row[36 + k] = static_cast<uint8_t>(static_cast<uint32_t>(score) >> (8 * k));
+    }
+    return row;
 }
 
 }  // namespace quenford::test

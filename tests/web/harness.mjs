@@ -82,33 +82,18 @@ export async function pagePoint(page, x, y) {
   return { x: box.x + ((x + 0.5) * box.width) / 640, y: box.y + ((y + 0.5) * box.height) / 480 };
 }
 
-// The native program, run in the data folder of the native build.
-export function runNative(args, env = {}) {
-  return runProgram(path.join(nativeBuild, 'src/app/quenford'), args, env);
-}
+// The native program, or the WebAssembly core under Node, run in the data folder of the
+// native build with its collection folder in home.
+export const runNative = (args, home) => runProgram(path.join(nativeBuild, 'src/app/quenford'), args, home);
+export const runNode = (args, home) => runProgram(process.execPath, [path.join(site, 'quenford-node.js'), ...args], home);
 
-// The WebAssembly core under Node, in the same folder.
-export function runNode(args, env = {}) {
-  return runProgram(process.execPath, [path.join(site, 'quenford-node.js'), ...args], env);
-}
-
-function runProgram(program, args, env) {
-  const run = spawnSync(program, args, {
-    cwd: env.cwd || path.join(nativeBuild, 'data'),
-    env: { ...process.env, ...env.vars },
-    encoding: 'utf8',
-    timeout: 120000,
-  });
+function runProgram(program, args, home) {
+  const run = spawnSync(program, args, { cwd: path.join(nativeBuild, 'data'),
+    env: { ...process.env, TAMBERLY_HOME: home }, encoding: 'utf8', timeout: 120000 });
   if (run.status !== 0) {
     throw new Error(`${program} ${args.join(' ')} ended with ${run.status}: ${run.stderr.slice(-1500)}`);
   }
   return run.stdout;
-}
-
-export function endStateOf(output) {
-  const line = output.split('\n').find((text) => text.startsWith('end state: '));
-  if (!line) throw new Error('no end state in:\n' + output);
-  return line.slice('end state: '.length);
 }
 
 // A frame of the native headless host: frame number `frame` of a run with these arguments.
@@ -116,7 +101,7 @@ export async function nativeFrame(args, frame, home) {
   const folder = await mkdtemp(path.join(tmpdir(), 'quenford-frames-'));
   try {
     runNative(['--headless', '--frames', String(frame), '--dump', folder, '--dump-at', String(frame),
-      ...args], { vars: { TAMBERLY_HOME: home || folder } });
+      ...args], home || folder);
     return await readFile(path.join(folder, `frame-${String(frame).padStart(6, '0')}.png`));
   } finally {
     await rm(folder, { recursive: true, force: true });
@@ -141,21 +126,16 @@ export function waitForCanvas(page, png, timeoutMs) {
   }, [png.toString('base64'), timeoutMs]);
 }
 
-// The bed as the page tells it: 64 characters, a kind digit or '.'; and the menu, up or not.
-export async function gameState(page) {
-  const text = await page.evaluate(() => window.quenford.gameState());
-  const field = (name) => text.match(new RegExp(name + '=(\\S+)'))[1];
-  return { phase: Number(field('phase')), score: Number(field('score')),
-    selected: Number(field('selected')), menu: field('menu') === '1', bed: field('bed') };
-}
-
+// Waits for the game as the page tells it to answer predicate: the bed, 64 characters, a kind
+// digit or '.'; and the menu, up or not.
 export async function waitForState(page, predicate, what, timeoutMs = 15000) {
-  const end = Date.now() + timeoutMs;
-  for (;;) {
-    const state = await gameState(page);
+  for (const end = Date.now() + timeoutMs; ; await page.waitForTimeout(50)) {
+    const text = await page.evaluate(() => window.quenford.gameState());
+    const field = (name) => text.match(new RegExp(name + '=(\\S+)'))[1];
+    const state = { phase: Number(field('phase')), score: Number(field('score')),
+      selected: Number(field('selected')), menu: field('menu') === '1', bed: field('bed') };
     if (predicate(state)) return state;
     if (Date.now() > end) throw new Error(`waiting for ${what}; the bed is ${JSON.stringify(state)}`);
-    await page.waitForTimeout(50);
   }
 }
 
@@ -177,10 +157,6 @@ export async function enterGarden(page, tap = false) {
   await press();  // past the table
   return waitForState(page, settled, 'the bed to fill');
 }
-
-// The area of the screen the in-game menu covers, to see it open and close.
-export const menuArea = (page) => page.evaluate(() => document.getElementById('screen')
-  .getContext('2d').getImageData(0, 269, 640, 140).data.reduce((hash, value) => (hash * 31 + value) | 0, 0));
 
 // A key held over several frames: the game holds until the key is up, and the page goes on.
 export const holdKey = (page, key, ms = 300) => async () => {
@@ -204,10 +180,9 @@ export const arrowPath = (page, bed, from = [...bed].findIndex((kind) => kind !=
     throw new Error(`no item of another kind than square ${from}'s on ${bed}`);
   }, [bed, from]);
 
-// Opens the in-game menu (by default with Esc held) and sees it on the screen.
+// Opens the in-game menu (by default with Esc held) and lets it come in.
 export async function openMenu(page, press = holdKey(page, 'Escape')) {
-  const before = await menuArea(page);
   await press();
-  await page.waitForTimeout(1500);
-  if ((await menuArea(page)) === before) throw new Error('the menu did not open');
+  await waitForState(page, (state) => state.menu, 'the menu to open');
+  await page.waitForTimeout(1000);
 }

@@ -8,9 +8,8 @@ import { mkdir, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import {
-  endStateOf, enterGarden, launchBrowser, menuArea, nativeFrame, openMenu, openPage, pagePoint,
-  runNative, serveSite, settled, site, squarePoint, waitForCanvas, waitForFirstFrame,
-  waitForState,
+  enterGarden, launchBrowser, nativeFrame, openMenu, openPage, pagePoint, runNative, serveSite,
+  settled, site, squarePoint, waitForCanvas, waitForFirstFrame, waitForState,
 } from './harness.mjs';
 
 const artefacts = path.join(site, 'test-results');
@@ -31,23 +30,17 @@ after(async () => {
   server.close();
 });
 
-// ?Q as the command line's Q (and no word of the introduction the Q mode never shows).
-test('the title in Q mode is pixel for pixel the native headless frame', pageTimeout, async () => {
-  const expected = await nativeFrame(['Q'], 40);
-  const { page, errors } = await openPage(browser.context, server.url + '?Q');
-  await waitForFirstFrame(page);
-  assert.ok(await waitForCanvas(page, expected, 10000), 'the canvas never showed the title');
-  assert.deepEqual(errors, []);
-  await page.close();
-});
-
 async function clickSquare(page, index, button) {
   const point = await squarePoint(page, index);
   await page.mouse.click(point.x, point.y, { button });
 }
 
-test('a game played with the mouse: a swap, a harvest, the menu and back, Quit and again', pageTimeout, async () => {
-  const { page, errors } = await openPage(browser.context, server.url + '?q');
+// ?Q as the command line's Q: the title pixel for pixel the native headless frame (and no word
+// of the introduction the Q mode never shows).
+test('a game played with the mouse: the title, a swap, a harvest, the menu and back, Quit and again', pageTimeout, async () => {
+  const title = await nativeFrame(['Q'], 40);
+  const { page, errors } = await openPage(browser.context, server.url + '?Q');
+  assert.ok(await waitForCanvas(page, title, 20000), 'the canvas never showed the title');
   let state = await enterGarden(page);
 
   // The built-in player's moves, swaps until a harvest.
@@ -74,21 +67,10 @@ test('a game played with the mouse: a swap, a harvest, the menu and back, Quit a
   await page.waitForTimeout(500);
   await page.mouse.click(back.x, back.y);
   await page.waitForTimeout(1000);
-  // Back in play, the bed takes clicks again.
-  state = await waitForState(page, settled, 'play to go on');
-  const item = [...state.bed].findIndex((kind) => kind !== '.');
-  await clickSquare(page, item, 'left');
-  await waitForState(page, (s) => s.selected === item, 'a square to be picked after the menu');
-
+  await waitForState(page, (s) => !s.menu && settled(s), 'play to go on');
   // Down and up within one task, so no frame reads the keys in between: a quick tap counts.
-  const inPlay = await menuArea(page);
-  await page.evaluate(() => {
-    for (const type of ['keydown', 'keyup']) {
-      window.dispatchEvent(new KeyboardEvent(type, { code: 'Escape', key: 'Escape' }));
-    }
-  });
-  await page.waitForTimeout(1500);
-  assert.notDeepEqual(await menuArea(page), inPlay, 'a quick Esc did not open the menu');
+  await openMenu(page, () => page.evaluate(() => ['keydown', 'keyup'].forEach((type) =>
+    window.dispatchEvent(new KeyboardEvent(type, { code: 'Escape', key: 'Escape' })))));
 
   await page.screenshot({ path: path.join(artefacts, 'mouse-game.png') });
 
@@ -112,7 +94,7 @@ test('the built-in player\'s row is in the table after a reload and a restart', 
   let own = await launchBrowser(profile);
   try {
     // The page's fast clock starts where the headless host's does: the same game.
-    runNative(['--headless', '--autoplay', '--games', '1'], { vars: { TAMBERLY_HOME: home } });
+    runNative(['--headless', '--autoplay', '--games', '1'], home);
     const table = await nativeFrame(['Q'], 300, home);
     let { page, errors } = await openPage(own.context, server.url + '?autoplay&games=1&fast');
     await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 120000 });
@@ -142,78 +124,67 @@ const shownPanels = (page) => page.evaluate(() => [...document.querySelectorAll(
 
 test('without JavaScript the page says what it needs', pageTimeout, async () => {
   const plain = await launchBrowser(undefined, { javaScriptEnabled: false });
-  try {
-    const noScript = await plain.context.newPage();
-    await noScript.goto(server.url);
-    assert.deepEqual(await noScript.locator('.panel:visible').allInnerTexts(),
-      ['Quenford needs JavaScript: allow it for this page and load the page again.']);
-  } finally {
-    await plain.close();
-  }
+  const noScript = await plain.context.newPage();
+  await noScript.goto(server.url);
+  assert.deepEqual(await noScript.locator('.panel:visible').allInnerTexts(),
+    ['Quenford needs JavaScript: allow it for this page and load the page again.']);
+  await plain.close();
 });
 
 // Without a service worker, so that every file comes from the server as the test lets it.
 test('loading is named for assistive technology; what cannot be had or is refused is said, with a retry', pageTimeout, async () => {
   const own = await launchBrowser(undefined, { serviceWorkers: 'block' });
-  try {
-    const failures = { 'quenford.js': 'abort', 'quenford.wasm': 'abort' };
-    await own.context.route('**/*', async (route) => {
-      const name = new URL(route.request().url()).pathname.split('/').pop();
-      const failure = failures[name];
-      if (failure === 'abort') return route.abort();
-      if (failure === 'cut') {
-        const whole = await (await route.fetch()).body();
-        return route.fulfill({ body: whole.subarray(0, whole.length / 3) });
-      }
-      if (failure) await failure;  // held back
-      return route.continue();
-    });
-    const page = await own.context.newPage();
-    const panel = async () => {
-      await page.locator('#ended').waitFor();
-      return (await shownPanels(page)).join('|');
-    };
-    const retry = async () => {
-      assert.equal(await page.locator('#again').textContent(), 'Try again');
-      await page.click('#again');
-    };
-    await page.goto(server.url + '?q');
-    assert.match(await panel(), /could not be loaded: quenford\.js\s+Try again$/);
-    delete failures['quenford.js'];
-    await retry();
-    assert.match(await panel(), /could not be loaded: quenford\.wasm: .*\s+Try again$/);
-    delete failures['quenford.wasm'];
-    // A damaged archive: the game's message box, and an exit code that says it failed.
-    failures['DATA10.RES'] = 'cut';
-    await retry();
-    assert.match(await panel(), /^ERROR!\s+Can't initialise resources\s+Try again$/);
-    assert.equal(await page.evaluate(() => window.quenford.exitCode), 1);
-    // A refused address: one panel with the reason (?fast alone: a virtual clock that nobody
-    // plays on would spin for good), and the plain page offered.
-    delete failures['DATA10.RES'];
-    await page.goto(server.url + '?fast');
-    assert.match(await panel(), /^quenford: \?fast needs \?autoplay or \?demo.*\s+Play$/);
-    assert.equal(await page.evaluate(() => window.quenford.exitCode), 2);
-    // Without morva.res only the introduction is missed; the data held back until the
-    // progress bar has been seen.
-    let release;
-    failures['DATA10.RES'] = new Promise((resolve) => { release = resolve; });
-    failures['morva.res'] = 'abort';
-    await page.goto(server.url);
-    assert.equal(await page.title(), 'Quenford');
-    const cdp = await own.context.newCDPSession(page);
-    const named = async () => (await cdp.send('Accessibility.getFullAXTree')).nodes
-      .filter((node) => !node.ignored && node.name && node.name.value)
-      .map((node) => `${node.role.value}: ${node.name.value}`);
-    assert.ok((await named()).includes('progressbar: Quenford is on its way…'), await named());
-    release();
-    await waitForFirstFrame(page);
-    assert.ok((await named()).includes('application: Quenford'), await named());
-    assert.ok((await named()).includes('heading: Quenford'), await named());
-    assert.deepEqual(await shownPanels(page), []);
-  } finally {
-    await own.close();
-  }
+  const failures = { 'quenford.js': 'abort', 'quenford.wasm': 'abort' };
+  await own.context.route('**/*', async (route) => {
+    const name = new URL(route.request().url()).pathname.split('/').pop();
+    const failure = failures[name];
+    if (failure === 'abort') return route.abort();
+    if (failure === 'cut') {
+      const whole = await (await route.fetch()).body();
+      return route.fulfill({ body: whole.subarray(0, whole.length / 3) });
+    }
+    if (failure) await failure;  // held back
+    return route.continue();
+  });
+  const page = await own.context.newPage();
+  const panel = async () => {
+    await page.locator('#ended').waitFor();
+    return (await shownPanels(page)).join('|');
+  };
+  await page.goto(server.url + '?q');
+  assert.match(await panel(), /could not be loaded: quenford\.js\s+Try again$/);
+  delete failures['quenford.js'];
+  await page.click('#again');
+  assert.match(await panel(), /could not be loaded: quenford\.wasm: .*\s+Try again$/);
+  delete failures['quenford.wasm'];
+  // A damaged archive: the game's message box, and an exit code that says it failed.
+  failures['DATA10.RES'] = 'cut';
+  await page.click('#again');
+  assert.match(await panel(), /^ERROR!\s+Can't initialise resources\s+Try again$/);
+  assert.equal(await page.evaluate(() => window.quenford.exitCode), 1);
+  // A refused address: one panel with the reason (?fast alone: a virtual clock that nobody
+  // plays on would spin for good), and the plain page offered.
+  delete failures['DATA10.RES'];
+  await page.goto(server.url + '?fast');
+  assert.match(await panel(), /^quenford: \?fast needs \?autoplay or \?demo.*\s+Play$/);
+  assert.equal(await page.evaluate(() => window.quenford.exitCode), 2);
+  // Without morva.res only the introduction is missed; the data held back until the
+  // progress bar has been seen.
+  let release;
+  failures['DATA10.RES'] = new Promise((resolve) => { release = resolve; });
+  failures['morva.res'] = 'abort';
+  await page.goto(server.url);
+  const cdp = await own.context.newCDPSession(page);
+  const named = async () => (await cdp.send('Accessibility.getFullAXTree')).nodes
+    .filter((node) => !node.ignored && node.name && node.name.value)
+    .map((node) => `${node.role.value}: ${node.name.value}`);
+  assert.ok((await named()).includes('progressbar: Quenford is on its way…'), await named());
+  release();
+  await waitForFirstFrame(page);
+  assert.ok((await named()).includes('application: Quenford'), await named());
+  assert.ok((await named()).includes('heading: Quenford'), await named());
+  assert.deepEqual(await shownPanels(page), []);
+  await own.close();
 });
 
 // A timed demo, its result the longest text the bar shows; the layout, there before the first
@@ -223,7 +194,7 @@ test('loading is named for assistive technology; what cannot be had or is refuse
 test('the site: ?timedemo, its layout, offline after one visit, its types', pageTimeout, async () => {
   // Against an empty table, as this browser's: one with rows changes the demo's frames.
   const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
-  const native = endStateOf(runNative(['--timedemo'], { vars: { TAMBERLY_HOME: home } }));
+  const native = runNative(['--timedemo'], home).match(/^end state: (.*)$/m)[1];
   await rm(home, { recursive: true, force: true });
   const { page, errors } = await openPage(browser.context, server.url + '?timedemo');
   await waitForFirstFrame(page);
@@ -239,33 +210,22 @@ test('the site: ?timedemo, its layout, offline after one visit, its types', page
   for (const [width, height] of [[960, 760], [844, 390], [390, 844], [1500, 400]]) {
     await page.setViewportSize({ width, height });
     await page.waitForTimeout(200);
-    const boxes = await page.evaluate(() => {
-      const box = (element) => {
-        const r = element.getBoundingClientRect();
-        return { left: r.left, top: r.top, right: r.right, bottom: r.bottom };
-      };
-      return { canvas: box(document.getElementById('screen')),
-        bar: box(document.getElementById('bar')),
-        items: [...document.querySelectorAll('#bar > *')].map(box) };
-    });
-    const what = `at ${width} x ${height}: ${JSON.stringify(boxes)}`;
+    const [[canvas], [bar], items] = await page.evaluate(() => ['#screen', '#bar', '#bar > *']
+      .map((selector) => [...document.querySelectorAll(selector)].map((e) => e.getBoundingClientRect().toJSON())));
+    const what = `at ${width} x ${height}: ${JSON.stringify([canvas, bar, items])}`;
     const scale = Math.min(width / 640, height / 480);
-    assert.equal(boxes.canvas.right - boxes.canvas.left, Math.floor(640 * scale), what);
-    assert.equal(boxes.canvas.bottom - boxes.canvas.top, Math.floor(480 * scale), what);
-    const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
-      b.bottom <= a.top;
-    assert.ok(apart(boxes.canvas, boxes.bar), 'the bar covers the canvas ' + what);
+    assert.deepEqual([canvas.width, canvas.height], [Math.floor(640 * scale), Math.floor(480 * scale)], what);
+    const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+    assert.ok(apart(canvas, bar), 'the bar covers the canvas ' + what);
     // Beside it, with room to spare, the canvas keeps to the middle.
-    const canvasWidth = boxes.canvas.right - boxes.canvas.left;
-    if (boxes.bar.left >= boxes.canvas.right && width - canvasWidth >= 2 * (boxes.bar.right - boxes.bar.left)) {
-      assert.ok(Math.abs(boxes.canvas.left + boxes.canvas.right - width) <= 1, what);
+    if (bar.left >= canvas.right && width - canvas.width >= 2 * bar.width) {
+      assert.ok(Math.abs(canvas.left + canvas.right - width) <= 1, what);
     }
-    // One line (or one column): no item lies beside another's line and over it.
-    const items = boxes.items;
-    for (let i = 0; i < items.length; ++i) {
-      for (let j = i + 1; j < items.length; ++j) assert.ok(apart(items[i], items[j]), what);
-      assert.ok(items[i].bottom <= boxes.bar.bottom + 0.5 && items[i].right <= boxes.bar.right + 0.5, what);
-    }
+    // One line (or one column) inside the bar, no item over another.
+    items.forEach((item, i) => {
+      items.slice(i + 1).forEach((other) => assert.ok(apart(item, other), what));
+      assert.ok(item.bottom <= bar.bottom + 0.5 && item.right <= bar.right + 0.5, what);
+    });
     const oneLine = items.every((item) => item.top < items[0].bottom && item.bottom > items[0].top);
     const oneColumn = items.every((item) => item.left < items[0].right && item.right > items[0].left);
     assert.ok(oneLine || oneColumn, 'the bar wraps ' + what);
@@ -286,30 +246,20 @@ test('the site: ?timedemo, its layout, offline after one visit, its types', page
   assert.deepEqual(errors, []);
   await page.close();
 
-  const encodings = new Map();
-  const type = async (name) => {
-    const response = await fetch(server.url + name);
-    encodings.set(name, response.headers.get('content-encoding'));
-    return response.headers.get('content-type');
-  };
-  assert.equal(await type('quenford.wasm'), 'application/wasm');
-  assert.equal(await type('quenford.webmanifest'), 'application/manifest+json');
-  assert.match(await type(''), /^text\/html/);
-  assert.match(await type('quenford.js'), /^text\/javascript/);
-  assert.equal(await type('data/DATA10.RES'), 'application/octet-stream');
-  assert.deepEqual(Object.fromEntries(encodings), { 'quenford.wasm': 'gzip',
-    'quenford.webmanifest': null, '': 'gzip', 'quenford.js': 'gzip', 'data/DATA10.RES': 'gzip' });
+  for (const [name, type, encoding] of [['quenford.wasm', 'application/wasm', 'gzip'],
+    ['quenford.webmanifest', 'application/manifest+json', null], ['', 'text/html', 'gzip'],
+    ['quenford.js', 'text/javascript', 'gzip'], ['data/DATA10.RES', 'application/octet-stream', 'gzip']]) {
+    const { headers } = await fetch(server.url + name);
+    assert.deepEqual([headers.get('content-type').split(';')[0], headers.get('content-encoding')], [type, encoding], name);
+  }
 });
 
 // Two tabs, last, as they leave a row in this browser's table: the lock the game takes on
 // HIGH10.lock is a Web Lock, and whoever takes it next first reads what the holder stored, so
 // neither overwrites the other's row.
 test('a second tab finds the table held, then reads what the first stored', pageTimeout, async () => {
-  const tabs = [];
-  for (let i = 0; i < 2; ++i) {
-    tabs.push(await openPage(browser.context, server.url + '?q'));
-    await waitForFirstFrame(tabs[i].page);
-  }
+  const tabs = [await openPage(browser.context, server.url + '?q'), await openPage(browser.context, server.url + '?q')];
+  for (const tab of tabs) await waitForFirstFrame(tab.page);
   const lock = (tab) => tab.page.evaluate(async () => {
     window.heldTable = Module.FS.open('/quenford/HIGH10.lock', 'w+');
     const held = await Module.quenfordWebHost.fileLock(window.heldTable.fd, 2 | 4);  // LOCK_EX | LOCK_NB
