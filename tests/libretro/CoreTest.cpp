@@ -18,6 +18,7 @@
 
 #include "app/AutoplayRun.h"
 #include "frontend/Game.h"
+#include "host/common/MarkRaster.h"
 #include "host/common/RegisteredOwner.h"
 #include "host/headless/HeadlessHost.h"
 #include "support/FakeServices.h"
@@ -253,6 +254,10 @@ std::vector<size_t> playHeadless(const fs::path& data, const fs::path& home, siz
         std::vector<uint32_t> pixels;
         for (const size_t index : shown.lastFrame()) {
             pixels.push_back(rgb[3 * index] << 16 | rgb[3 * index + 1] << 8 | rgb[3 * index + 2]);
+        }
+        // The square the pad points at, marked over the picture as the window marks it.
+        if (const auto& mark = shown.markShown()) {
+            host::drawMarkInto(pixels.data(), *mark);
         }
         frames.push_back(frameHash(std::move(pixels)));
         for (const Step& step : steps) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/common/MarkRaster.h"
+
 namespace quenford::host {
 
 namespace {
@@ -120,7 +122,20 @@ void LibretroHost::present(const uint8_t* pixels, int32_t pitch) {
         coloursChanged = false;
     }
     newFrame = true;
+    markPresented = mark;
     handBack();
+}
+
+const uint32_t* LibretroHost::pixels() {
+    if (shown.empty()) {
+        return nullptr;
+    }
+    if (!markPresented) {
+        return framePixels();
+    }
+    markedFrame.assign(framePixels(), framePixels() + screenWidth * screenHeight);
+    drawMarkInto(markedFrame.data(), *markPresented);
+    return markedFrame.data();
 }
 
 bool LibretroHost::readKeyboard(std::array<uint8_t, 256>& keys) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/Host.h"
 #include "host/common/FrameConversion.h"
@@ -39,9 +40,10 @@ public:
     void finish();
     bool ended() const { return gameEnded; }
 
-    // The frame shown: 640 x 480 pixels 0x00RRGGBB, rows without gaps; and whether the last
-    // runFrame presented it (or only waited).
-    const uint32_t* pixels() const { return shown.empty() ? nullptr : framePixels(); }
+    // The frame shown: 640 x 480 pixels 0x00RRGGBB, rows without gaps, with the mark over it
+    // as the game last presented it; and whether the last runFrame presented it (or only
+    // waited).
+    const uint32_t* pixels();
     bool presentedNewFrame() const { return newFrame; }
     Sign sign() const { return shownSign; }
     // The next `count` samples of the slots' sound, unsigned 8-bit mono at 22050 Hz.
@@ -66,6 +68,7 @@ public:
     void setPalette(const HostPalette& palette) override;
     void present(const uint8_t* pixels, int32_t pitch) override;
     void showSign(Sign sign) override { shownSign = sign; }
+    void showMark(const std::optional<Outline>& marked) override { mark = marked; }
 
     bool openKeyboard() override { return true; }
     bool openMouse() override { return true; }
@@ -102,6 +105,9 @@ private:
     ShownFrame shown;
     bool newFrame = false;
     Sign shownSign = Sign::None;
+    std::optional<Outline> mark;
+    std::optional<Outline> markPresented;  // as it stood when the frame was presented
+    std::vector<uint32_t> markedFrame;
 
     std::array<int, 256> keyHolders{};
     int32_t pointerX = 0;

@@ -4,12 +4,19 @@
 #include <array>
 #include <cmath>
 
+#include "host/common/MarkRaster.h"
+
 namespace quenford::host {
 
 namespace {
 
-const SDL_Color rim{24, 24, 16, 255};
-const SDL_Color line{255, 236, 120, 255};
+SDL_Color sdlColour(uint32_t rgb) {
+    return {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+            static_cast<uint8_t>(rgb), 255};
+}
+
+const SDL_Color rim = sdlColour(markRimColour);
+const SDL_Color line = sdlColour(markLineColour);
 
 // One edge as a quad of the given width, lengthened by half of it at both ends so that the
 // corners close.
