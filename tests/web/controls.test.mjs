@@ -8,25 +8,12 @@ import {
 } from './harness.mjs';
 
 let server;
-let firstVisit;
-let phone;
-
-before(async () => {
-  server = await serveSite();
-  firstVisit = await launchBrowser(undefined, { firstVisit: true });
-  phone = await launchBrowser(undefined,
-    { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
-});
-
-after(async () => {
-  await firstVisit.close();
-  await phone.close();
-  server.close();
-});
-
+before(async () => { server = await serveSite(); });
+after(() => server.close());
 const pageTimeout = { timeout: 240000 };
 
 test('fingers: two leave no button down, and a tap chooses a menu item at once', pageTimeout, async () => {
+  const phone = await launchBrowser(undefined, { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
   const { page, errors } = await openPage(phone.context, server.url + '?q');
   const state = await enterGarden(page, true);
   const square = [...state.bed].findIndex((kind) => kind !== '.');
@@ -34,16 +21,12 @@ test('fingers: two leave no button down, and a tap chooses a menu item at once',
   // Two fingers beside the bed, the second 350 ms after the first, both up at 500 ms: no
   // click and no hold.
   const cdp = await phone.context.newCDPSession(page);
-  const one = await pagePoint(page, 40, 440);
-  const two = await pagePoint(page, 600, 60);
-  await cdp.send('Input.dispatchTouchEvent',
-    { type: 'touchStart', touchPoints: [{ x: one.x, y: one.y, id: 1 }] });
-  await page.waitForTimeout(350);
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart',
-    touchPoints: [{ x: one.x, y: one.y, id: 1 }, { x: two.x, y: two.y, id: 2 }] });
-  await page.waitForTimeout(150);
-  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
-  await page.waitForTimeout(500);
+  const fingers = [{ ...(await pagePoint(page, 40, 440)), id: 1 }, { ...(await pagePoint(page, 600, 60)), id: 2 }];
+  for (const [type, touchPoints, ms] of [['touchStart', fingers.slice(0, 1), 350], ['touchStart', fingers, 150],
+    ['touchEnd', [], 500]]) {
+    await cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
+    await page.waitForTimeout(ms);
+  }
   // The next tap is a left click again: it picks.
   const point = await squarePoint(page, square);
   await page.touchscreen.tap(point.x, point.y);
@@ -58,12 +41,13 @@ test('fingers: two leave no button down, and a tap chooses a menu item at once',
   await page.touchscreen.tap(point.x, point.y);
   await waitForState(page, (s) => s.selected === -1, 'the bed to take taps after one tap on the menu');
   assert.deepEqual(errors, []);
-  await page.close();
+  await phone.close();
 });
 
 // One first visit for the keys, a pad, the focus and the panels: a stubbed pad, announced as
 // the browser announces one at its first use.
 test('how to play at the first visit; keys and a pad play; the page\'s controls and its body keep their keys; the signs', pageTimeout, async () => {
+  const firstVisit = await launchBrowser(undefined, { firstVisit: true });
   const { page, errors } = await openPage(firstVisit.context, server.url + '?q', () => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard',
@@ -110,13 +94,10 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
 
   // The arrows walk to an item of another kind; Space swaps. A pause after each key: an
   // arrow let go and pressed again within one frame is one press.
-  for (const way of path) {
-    await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)();
-    await page.waitForTimeout(150);
-  }
+  for (const way of path) await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)()
+    .then(() => page.waitForTimeout(150));
   // The square the arrows went to is outlined over the canvas.
-  const outline = await page.locator('#mark .line').boundingBox();
-  const target = await squarePoint(page, to);
+  const [outline, target] = [await page.locator('#mark .line').boundingBox(), await squarePoint(page, to)];
   assert.ok(Math.abs(outline.x + outline.width / 2 - target.x) < 4 &&
     Math.abs(outline.y + outline.height / 2 - target.y) < 4, 'the mark is not on the square');
   await holdKey(page, 'Space', 150)();
@@ -131,17 +112,16 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   }, null, { polling: 100, timeout: 10000 });
   // A button held for `ms`, then let go for 150 ms.
   const push = async (button, ms = 150) => {
-    for (const [pressed, wait] of [[true, ms], [false, 150]]) {
-      await page.evaluate(([index, value]) => Object.assign(window.testPad.buttons[index],
-        { pressed: value === 1, value }), [button, Number(pressed)]);
+    for (const [value, wait] of [[1, ms], [0, 150]]) {
+      await page.evaluate(([index, v]) => Object.assign(window.testPad.buttons[index], { pressed: v === 1, value: v }),
+        [button, value]);
       await page.waitForTimeout(wait);
     }
   };
   const walk = await arrowPath(page, state.bed, to);
-  const dpad = { up: 12, down: 13, left: 14, right: 15 };
   await push(0);  // A: pick
   await waitForState(page, (s) => s.selected === to, 'the pad\'s A to pick');
-  for (const way of walk.path) await push(dpad[way]);
+  for (const way of walk.path) await push({ up: 12, down: 13, left: 14, right: 15 }[way]);
   await push(0);  // A: swap
   await waitForState(page, (s) => settled(s) && s.selected === -1 && s.bed[to] !== state.bed[to] &&
     s.bed[walk.to] !== state.bed[walk.to], 'the pad\'s A to swap');
@@ -180,5 +160,5 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await page.keyboard.press('F1');
   await page.getByRole('dialog', { name: 'Controls' }).waitFor();
   assert.ok(!(await rules.isVisible()));
-  await page.close();
+  await firstVisit.close();
 });

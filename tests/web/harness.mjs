@@ -12,17 +12,15 @@ export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '
 export const site = process.env.QUENFORD_WEB_DIR || path.join(root, 'build-web');
 export const nativeBuild = process.env.QUENFORD_BUILD_DIR || path.join(root, 'build');
 
-// The site (build-web/, or another build's folder) as `make serve-web` serves it, on a free
-// port of localhost.
-export async function serveSite(folder = site) {
+// The site as `make serve-web` serves it, on a free port of localhost.
+export async function serveSite() {
   const port = await new Promise((resolve) => {
     const probe = createServer().listen(0, '127.0.0.1', () => {
       const { port: free } = probe.address();
       probe.close(() => resolve(free));
     });
   });
-  const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), folder, String(port)],
-    { stdio: 'ignore' });
+  const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), site, String(port)], { stdio: 'ignore' });
   const url = `http://127.0.0.1:${port}/`;
   for (let tries = 0; !(await fetch(url).catch(() => null)); ++tries) {
     if (tries > 50) throw new Error('make serve-web\'s server did not answer');
@@ -31,9 +29,8 @@ export async function serveSite(folder = site) {
   return { url, close: () => server.kill() };
 }
 
-// One browser with its own empty profile; profile: a folder to reuse (a restart); options:
-// the context's own (a phone's touch screen, no JavaScript), and firstVisit: how to play
-// shows as on a player's first visit (otherwise the page takes every visit for a later one).
+// One browser with an empty profile, or this one (a restart); options: the context's, and
+// firstVisit: how to play shows (otherwise the page takes every visit for a later one).
 export async function launchBrowser(profile, { firstVisit = false, ...options } = {}) {
   const userDataDir = profile || (await mkdtemp(path.join(tmpdir(), 'quenford-chromium-')));
   const context = await chromium.launchPersistentContext(userDataDir, {
@@ -41,40 +38,31 @@ export async function launchBrowser(profile, { firstVisit = false, ...options } 
     headless: true,
     viewport: { width: 960, height: 760 },
     ...options,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--autoplay-policy=no-user-gesture-required'],
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
   });
   if (!firstVisit) await context.addInitScript(() => localStorage.setItem('quenford.rulesSeen', '1'));
-  return {
-    context,
-    profile: userDataDir,
-    async close() {
-      await context.close();
-      if (!profile) await rm(userDataDir, { recursive: true, force: true });
-    },
-  };
+  return { context, close: async () => {
+    await context.close();
+    if (!profile) await rm(userDataDir, { recursive: true, force: true });
+  } };
 }
 
-// A page whose console errors and warnings (the program's stderr) and uncaught exceptions
-// are collected, but not the browser's advice on the tests' reads of the canvas; init: a
-// function run in the page before its own scripts.
+// A page whose console errors and warnings (the program's stderr, but not the browser's advice
+// on reads of the canvas) and uncaught exceptions are collected; init: run before its scripts.
 export async function openPage(context, url, init) {
   const page = await context.newPage();
   if (init) await page.addInitScript(init);
   const errors = [];
-  page.on('console', (message) => {
-    const text = message.text();
-    if (['error', 'warning'].includes(message.type()) && !text.startsWith('Canvas2D:')) errors.push(text);
-  });
+  page.on('console', (message) => ['error', 'warning'].includes(message.type()) &&
+    !message.text().startsWith('Canvas2D:') && errors.push(message.text()));
   page.on('pageerror', (error) => errors.push(String(error)));
   await page.goto(url);
   return { page, errors };
 }
 
-export async function waitForFirstFrame(page) {
-  await page.waitForFunction(() => window.quenford && window.quenford.firstFrameMs !== null);
-}
+export const waitForFirstFrame = (page) =>
+  page.waitForFunction(() => window.quenford && window.quenford.firstFrameMs !== null);
 
 // A point of the canvas in the page's coordinates, for a game pixel.
 export async function pagePoint(page, x, y) {
@@ -82,11 +70,9 @@ export async function pagePoint(page, x, y) {
   return { x: box.x + ((x + 0.5) * box.width) / 640, y: box.y + ((y + 0.5) * box.height) / 480 };
 }
 
-// The native program, or the WebAssembly core under Node, run in the data folder of the
-// native build with its collection folder in home.
+// The native program, or the WebAssembly core under Node, in the native build's data folder.
 export const runNative = (args, home) => runProgram(path.join(nativeBuild, 'src/app/quenford'), args, home);
 export const runNode = (args, home) => runProgram(process.execPath, [path.join(site, 'quenford-node.js'), ...args], home);
-
 function runProgram(program, args, home) {
   const run = spawnSync(program, args, { cwd: path.join(nativeBuild, 'data'),
     env: { ...process.env, TAMBERLY_HOME: home }, encoding: 'utf8', timeout: 120000 });
@@ -118,9 +104,8 @@ export function waitForCanvas(page, png, timeoutMs) {
     scratch.drawImage(image, 0, 0);
     const expected = scratch.getImageData(0, 0, 640, 480).data;
     const screen = document.getElementById('screen').getContext('2d');
-    for (const end = Date.now() + ms; Date.now() < end;) {
+    for (const end = Date.now() + ms; Date.now() < end; await new Promise((resolve) => setTimeout(resolve, 100))) {
       if (screen.getImageData(0, 0, 640, 480).data.every((value, i) => value === expected[i])) return true;
-      await new Promise((resolve) => setTimeout(resolve, 100));
     }
     return false;
   }, [png.toString('base64'), timeoutMs]);
@@ -142,19 +127,17 @@ export async function waitForState(page, predicate, what, timeoutMs = 15000) {
 export const settled = (state) => state.phase === 1 && state.bed.replace(/\./g, '').length >= 10;
 
 // The middle of a square on the screen, in the page's coordinates.
-export async function squarePoint(page, index) {
-  const { x, y } = await page.evaluate((square) => window.quenford.squareCentre(square), index);
-  return pagePoint(page, x, y);
-}
+export const squarePoint = (page, index) => page.evaluate((square) => window.quenford.squareCentre(square), index)
+  .then(({ x, y }) => pagePoint(page, x, y));
 
 // In the Q mode, past the title and the table into a filled garden; tap: a touch screen's.
 export async function enterGarden(page, tap = false) {
   await waitForFirstFrame(page);
   const middle = await pagePoint(page, 320, 240);
   const press = () => (tap ? page.touchscreen.tap(middle.x, middle.y) : page.mouse.click(middle.x, middle.y));
-  await press();  // past the title
+  await press();  // past the title, then the table
   await page.waitForTimeout(1500);
-  await press();  // past the table
+  await press();
   return waitForState(page, settled, 'the bed to fill');
 }
 

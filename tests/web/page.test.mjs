@@ -1,7 +1,5 @@
-// The page in headless Chromium: the same pictures and the same game as the native build,
-// played with real mouse events, its high-score table kept in IndexedDB; the page as a site:
-// what cannot be loaded, a timed demo, its layout at a window's and a phone's sizes, what
-// assistive technology finds, and a second visit without the network.
+// The page in headless Chromium: the same pictures and game as the native build, played with
+// real mouse events, its table kept in IndexedDB; the page as a site.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdir, mkdtemp, rm } from 'node:fs/promises';
@@ -15,28 +13,18 @@ import {
 const artefacts = path.join(site, 'test-results');
 let server;
 let browser;
-
 before(async () => {
   await mkdir(artefacts, { recursive: true });
-  server = await serveSite();
-  browser = await launchBrowser();
+  [server, browser] = [await serveSite(), await launchBrowser()];
 });
-
-// A page that stops answering fails its test instead of holding the run.
-const pageTimeout = { timeout: 240000 };
-
 after(async () => {
   await browser.close();
   server.close();
 });
+// A page that stops answering fails its test instead of holding the run.
+const pageTimeout = { timeout: 240000 };
 
-async function clickSquare(page, index, button) {
-  const point = await squarePoint(page, index);
-  await page.mouse.click(point.x, point.y, { button });
-}
-
-// ?Q as the command line's Q: the title pixel for pixel the native headless frame (and no word
-// of the introduction the Q mode never shows).
+// ?Q as the command line's Q: the title pixel for pixel the native headless frame.
 test('a game played with the mouse: the title, a swap, a harvest, the menu and back, Quit and again', pageTimeout, async () => {
   const title = await nativeFrame(['Q'], 40);
   const { page, errors } = await openPage(browser.context, server.url + '?Q');
@@ -47,14 +35,18 @@ test('a game played with the mouse: the title, a swap, a harvest, the menu and b
   for (let moves = 0; ; ++moves) {
     assert.ok(moves < 8, 'no harvest after 8 moves');
     const { kind, first: a, second: b } = await page.evaluate(() => window.quenford.plannedMove());
+    const click = async (index, button = 'left') => {
+      const point = await squarePoint(page, index);
+      await page.mouse.click(point.x, point.y, { button });
+    };
     if (kind === 'harvest') {
-      await clickSquare(page, a, 'right');
+      await click(a, 'right');
       break;
     }
     const before = state.bed;
-    await clickSquare(page, a, 'left');
+    await click(a);
     await waitForState(page, (s) => s.selected === a, `square ${a} to be picked`);
-    await clickSquare(page, b, 'left');
+    await click(b);
     state = await waitForState(page, (s) => settled(s) && s.bed[a] === before[b] &&
       s.bed[b] === before[a] && s.bed !== before, `squares ${a} and ${b} to swap`);
   }
@@ -73,7 +65,6 @@ test('a game played with the mouse: the title, a swap, a harvest, the menu and b
     window.dispatchEvent(new KeyboardEvent(type, { code: 'Escape', key: 'Escape' })))));
 
   await page.screenshot({ path: path.join(artefacts, 'mouse-game.png') });
-
   // Quit: the canvas keeps the game's last frame, black, and Enter on "Play again" plays again.
   const quit = await pagePoint(page, 184, 358);
   await page.mouse.click(quit.x, quit.y);
@@ -89,44 +80,35 @@ test('a game played with the mouse: the title, a swap, a harvest, the menu and b
 });
 
 test('the built-in player\'s row is in the table after a reload and a restart', pageTimeout, async () => {
-  const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
-  const profile = await mkdtemp(path.join(tmpdir(), 'quenford-profile-'));
+  const [home, profile] = await Promise.all(['home', 'profile']
+    .map((kind) => mkdtemp(path.join(tmpdir(), `quenford-${kind}-`))));
   let own = await launchBrowser(profile);
-  try {
-    // The page's fast clock starts where the headless host's does: the same game.
-    runNative(['--headless', '--autoplay', '--games', '1'], home);
-    const table = await nativeFrame(['Q'], 300, home);
-    let { page, errors } = await openPage(own.context, server.url + '?autoplay&games=1&fast');
-    await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 120000 });
-    // The name typed into the table is offered to the next player.
-    assert.equal(await page.evaluate(() => localStorage.getItem('quenford.owner')), 'Autoplay');
-    await page.goto(server.url + '?q');
-    for (const after of ['a reload', 'a restart']) {
-      if (after === 'a restart') {
-        await own.close();
-        own = await launchBrowser(profile);
-        ({ page, errors } = await openPage(own.context, server.url + '?q'));
-      }
-      await waitForFirstFrame(page);
-      assert.ok(await waitForCanvas(page, table, 20000), 'no row after ' + after);
-      assert.deepEqual(errors, []);
+  // The page's fast clock starts where the headless host's does: the same game.
+  runNative(['--headless', '--autoplay', '--games', '1'], home);
+  const table = await nativeFrame(['Q'], 300, home);
+  let { page, errors } = await openPage(own.context, server.url + '?autoplay&games=1&fast');
+  await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 120000 });
+  // The name typed into the table is offered to the next player.
+  assert.equal(await page.evaluate(() => localStorage.getItem('quenford.owner')), 'Autoplay');
+  await page.goto(server.url + '?q');
+  for (const after of ['a reload', 'a restart']) {
+    if (after === 'a restart') {
+      await own.close();
+      own = await launchBrowser(profile);
+      ({ page, errors } = await openPage(own.context, server.url + '?q'));
     }
-  } finally {
-    await own.close();
-    await rm(home, { recursive: true, force: true });
-    await rm(profile, { recursive: true, force: true });
+    await waitForFirstFrame(page);
+    assert.ok(await waitForCanvas(page, table, 20000), 'no row after ' + after);
+    assert.deepEqual(errors, []);
   }
+  await own.close();
+  for (const folder of [home, profile]) await rm(folder, { recursive: true, force: true });
 });
-
-// The panels the player sees, by their text.
-const shownPanels = (page) => page.evaluate(() => [...document.querySelectorAll('.panel')]
-  .filter((panel) => panel.offsetParent !== null).map((panel) => panel.innerText.trim()));
 
 test('without JavaScript the page says what it needs', pageTimeout, async () => {
   const plain = await launchBrowser(undefined, { javaScriptEnabled: false });
-  const noScript = await plain.context.newPage();
-  await noScript.goto(server.url);
-  assert.deepEqual(await noScript.locator('.panel:visible').allInnerTexts(),
+  await (await plain.context.newPage()).goto(server.url);
+  assert.deepEqual(await plain.context.pages().at(-1).locator('.panel:visible').allInnerTexts(),
     ['Quenford needs JavaScript: allow it for this page and load the page again.']);
   await plain.close();
 });
@@ -147,10 +129,10 @@ test('loading is named for assistive technology; what cannot be had or is refuse
     return route.continue();
   });
   const page = await own.context.newPage();
-  const panel = async () => {
-    await page.locator('#ended').waitFor();
-    return (await shownPanels(page)).join('|');
-  };
+  // The panels the player sees, by their text.
+  const shownPanels = () => page.evaluate(() => [...document.querySelectorAll('.panel')]
+    .filter((panel) => panel.offsetParent !== null).map((panel) => panel.innerText.trim()));
+  const panel = () => page.locator('#ended').waitFor().then(shownPanels).then((texts) => texts.join('|'));
   await page.goto(server.url + '?q');
   assert.match(await panel(), /could not be loaded: quenford\.js\s+Try again$/);
   delete failures['quenford.js'];
@@ -175,22 +157,21 @@ test('loading is named for assistive technology; what cannot be had or is refuse
   failures['morva.res'] = 'abort';
   await page.goto(server.url);
   const cdp = await own.context.newCDPSession(page);
-  const named = async () => (await cdp.send('Accessibility.getFullAXTree')).nodes
-    .filter((node) => !node.ignored && node.name && node.name.value)
-    .map((node) => `${node.role.value}: ${node.name.value}`);
-  assert.ok((await named()).includes('progressbar: Quenford is on its way…'), await named());
+  const named = async (...names) => {
+    const all = (await cdp.send('Accessibility.getFullAXTree')).nodes.filter((node) => !node.ignored &&
+      node.name && node.name.value).map((node) => `${node.role.value}: ${node.name.value}`);
+    assert.deepEqual(names.filter((name) => !all.includes(name)), [], all.join('\n'));
+  };
+  await named('progressbar: Quenford is on its way…');
   release();
   await waitForFirstFrame(page);
-  assert.ok((await named()).includes('application: Quenford'), await named());
-  assert.ok((await named()).includes('heading: Quenford'), await named());
-  assert.deepEqual(await shownPanels(page), []);
+  await named('application: Quenford', 'heading: Quenford');
+  assert.deepEqual(await shownPanels(), []);
   await own.close();
 });
 
-// A timed demo, its result the longest text the bar shows; the layout, there before the first
-// paint; then, kept by the service worker, the page by both its addresses, a game, the
-// introduction and the demo with the network off; the types and the compression `make
-// serve-web` gives.
+// The layout there before the first paint; kept by the service worker, the page by both its
+// addresses, a game, the introduction and the demo with the network off.
 test('the site: ?timedemo, its layout, offline after one visit, its types', pageTimeout, async () => {
   // Against an empty table, as this browser's: one with rows changes the demo's frames.
   const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
@@ -198,12 +179,11 @@ test('the site: ?timedemo, its layout, offline after one visit, its types', page
   await rm(home, { recursive: true, force: true });
   const { page, errors } = await openPage(browser.context, server.url + '?timedemo');
   await waitForFirstFrame(page);
-  const shifts = await page.evaluate(() => new Promise((resolve) => {
+  assert.deepEqual(await page.evaluate(() => new Promise((resolve) => {
     new PerformanceObserver((list) => resolve(list.getEntries().map((entry) => entry.value)))
       .observe({ type: 'layout-shift', buffered: true });
     setTimeout(() => resolve([]), 500);
-  }));
-  assert.deepEqual(shifts, []);
+  })), []);
   await page.waitForFunction(() => window.quenford.timedemo !== null, null, { timeout: 120000 });
   assert.equal((await page.evaluate(() => window.quenford.timedemo)).endState, native);
   assert.match(await page.locator('#result').textContent(), /fps.*frames=/);
@@ -216,19 +196,14 @@ test('the site: ?timedemo, its layout, offline after one visit, its types', page
     const scale = Math.min(width / 640, height / 480);
     assert.deepEqual([canvas.width, canvas.height], [Math.floor(640 * scale), Math.floor(480 * scale)], what);
     const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
-    assert.ok(apart(canvas, bar), 'the bar covers the canvas ' + what);
-    // Beside it, with room to spare, the canvas keeps to the middle.
-    if (bar.left >= canvas.right && width - canvas.width >= 2 * bar.width) {
-      assert.ok(Math.abs(canvas.left + canvas.right - width) <= 1, what);
-    }
-    // One line (or one column) inside the bar, no item over another.
-    items.forEach((item, i) => {
-      items.slice(i + 1).forEach((other) => assert.ok(apart(item, other), what));
-      assert.ok(item.bottom <= bar.bottom + 0.5 && item.right <= bar.right + 0.5, what);
-    });
-    const oneLine = items.every((item) => item.top < items[0].bottom && item.bottom > items[0].top);
-    const oneColumn = items.every((item) => item.left < items[0].right && item.right > items[0].left);
-    assert.ok(oneLine || oneColumn, 'the bar wraps ' + what);
+    // The bar off the canvas; beside it, with room to spare, the canvas in the middle; one line
+    // (or one column) inside the bar, no item over another.
+    assert.ok(apart(canvas, bar) && (bar.left < canvas.right || width - canvas.width < 2 * bar.width ||
+      Math.abs(canvas.left + canvas.right - width) <= 1), what);
+    items.forEach((item, i) => assert.ok(items.slice(i + 1).every((other) => apart(item, other)) &&
+      item.bottom <= bar.bottom + 0.5 && item.right <= bar.right + 0.5, what));
+    assert.ok(items.every((item) => item.top < items[0].bottom && item.bottom > items[0].top) ||
+      items.every((item) => item.left < items[0].right && item.right > items[0].left), 'the bar wraps ' + what);
   }
 
   await page.evaluate(() => navigator.serviceWorker.ready);
@@ -279,8 +254,6 @@ test('a second tab finds the table held, then reads what the first stored', page
   assert.equal(await lock(second), 0);
   assert.equal(await second.page.evaluate(() => String.fromCharCode(...Module.FS.readFile('/quenford/HIGH10'))),
     'AAAAA' + '\0'.repeat(35));
-  for (const tab of tabs) {
-    assert.deepEqual(tab.errors, []);
-    await tab.page.close();
-  }
+  assert.deepEqual(tabs.flatMap((tab) => tab.errors), []);
+  for (const tab of tabs) await tab.page.close();
 });
