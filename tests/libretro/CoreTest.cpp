@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/AutoplayRun.h"
@@ -150,21 +151,16 @@ size_t RETRO_CALLCONV playSamples(const int16_t* samples, size_t count) {
     return count;
 }
 
-void RETRO_CALLCONV pollInput() {}
-
 int16_t RETRO_CALLCONV inputState(unsigned port, unsigned device, unsigned, unsigned id) {
     if (port != 0 || id >= frontend->pad.size()) {
         return 0;
     }
-    if (device == RETRO_DEVICE_JOYPAD) {
-        return frontend->pad[id] ? 1 : 0;
+    if (device == RETRO_DEVICE_POINTER) {
+        return id == RETRO_DEVICE_ID_POINTER_X   ? frontend->pointerX
+               : id == RETRO_DEVICE_ID_POINTER_Y ? frontend->pointerY
+                                                 : frontend->touching;
     }
-    if (device != RETRO_DEVICE_POINTER) {
-        return 0;
-    }
-    return id == RETRO_DEVICE_ID_POINTER_X   ? frontend->pointerX
-           : id == RETRO_DEVICE_ID_POINTER_Y ? frontend->pointerY
-                                             : (frontend->touching ? 1 : 0);
+    return device == RETRO_DEVICE_JOYPAD && frontend->pad[id];
 }
 
 // The pointer's position for a game pixel: -0x7FFF..0x7FFF across the picture.
@@ -180,7 +176,7 @@ public:
         call<void, retro_environment_t>("retro_set_environment", environment);
         call<void, retro_video_refresh_t>("retro_set_video_refresh", showFrame);
         call<void, retro_audio_sample_batch_t>("retro_set_audio_sample_batch", playSamples);
-        call<void, retro_input_poll_t>("retro_set_input_poll", pollInput);
+        call<void, retro_input_poll_t>("retro_set_input_poll", [] {});
         call<void, retro_input_state_t>("retro_set_input_state", inputState);
         call<void>("retro_init");
     }
@@ -188,8 +184,6 @@ public:
         call<void>("retro_deinit");
         dlclose(library);
     }
-    Core(const Core&) = delete;
-    Core& operator=(const Core&) = delete;
 
     bool load() {
         retro_system_av_info info{};
@@ -289,16 +283,9 @@ std::vector<size_t> playHeadless(const fs::path& data, const fs::path& home, siz
     return frames;
 }
 
-// A button pressed at call `frame` and let go at the next; a tap the same.
-void press(std::vector<Step>& steps, int frame, unsigned button) {
-    steps.push_back({frame, Action::PadDown, button});
-    steps.push_back({frame + 1, Action::PadUp, button});
-}
-
-void tap(std::vector<Step>& steps, int frame, int32_t x, int32_t y) {
-    steps.push_back({frame, Action::PointAt, 0, x, y});
-    steps.push_back({frame, Action::Touch});
-    steps.push_back({frame + 1, Action::Lift});
+// A button pressed at call `frame` and let go `held` calls later.
+std::vector<Step> press(int frame, unsigned button, int held = 1) {
+    return {{frame, Action::PadDown, button}, {frame + held, Action::PadUp, button}};
 }
 
 std::vector<std::string> folderContents(const fs::path& folder) {
@@ -332,29 +319,27 @@ protected:
 // pad: moves, a pick and a swap, a harvest, the speed up and down again, the menu opened and
 // left; a tap on the bed.
 TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
-    std::vector<Step> steps;
-    for (int frame = 30; frame <= 240; frame += 30) {
-        tap(steps, frame, 320, 240);
+    // Taps: at 30..240 and 720. On the bed of the clock's seed: a carrot picked, the D-pad's
+    // moves, the cabbage taken in swap, a harvest tried on an aubergine.
+    std::vector<Step> steps{{330, Action::PointAt, 0, 285, 255},
+                            {360, Action::PointAt, 0, 245, 315},
+                            {372, Action::PointAt, 0, 440, 245}};
+    for (const int frame : {30, 60, 90, 120, 150, 180, 210, 240, 720}) {
+        const int32_t x = frame < 720 ? 320 : 300;
+        const int32_t y = frame < 720 ? 240 : 220;
+        steps.insert(steps.end(), {{frame, Action::PointAt, 0, x, y}, {frame, Action::Touch},
+                                   {frame + 1, Action::Lift}});
     }
-    // On the bed of the clock's seed: a carrot picked, the D-pad's moves, the cabbage taken
-    // in swap, a harvest tried on an aubergine.
-    steps.push_back({330, Action::PointAt, 0, 285, 255});
-    int frame = 330;
-    for (const unsigned button : {RETRO_DEVICE_ID_JOYPAD_A, RETRO_DEVICE_ID_JOYPAD_RIGHT,
-                                  RETRO_DEVICE_ID_JOYPAD_DOWN, RETRO_DEVICE_ID_JOYPAD_LEFT}) {
-        press(steps, frame += 6, button);
+    using Press = std::tuple<int, unsigned, int>;  // the call, the button, the calls held
+    for (const auto& [frame, button, held] : std::initializer_list<Press>{
+             {336, RETRO_DEVICE_ID_JOYPAD_A, 1}, {342, RETRO_DEVICE_ID_JOYPAD_RIGHT, 1},
+             {348, RETRO_DEVICE_ID_JOYPAD_DOWN, 1}, {354, RETRO_DEVICE_ID_JOYPAD_LEFT, 1},
+             {366, RETRO_DEVICE_ID_JOYPAD_A, 1}, {378, RETRO_DEVICE_ID_JOYPAD_B, 1},
+             {420, RETRO_DEVICE_ID_JOYPAD_R, 10}, {520, RETRO_DEVICE_ID_JOYPAD_L, 10},
+             {600, RETRO_DEVICE_ID_JOYPAD_START, 1}, {660, RETRO_DEVICE_ID_JOYPAD_START, 1}}) {
+        const std::vector<Step> pressed = press(frame, button, held);
+        steps.insert(steps.end(), pressed.begin(), pressed.end());
     }
-    steps.push_back({360, Action::PointAt, 0, 245, 315});
-    press(steps, 366, RETRO_DEVICE_ID_JOYPAD_A);
-    steps.push_back({372, Action::PointAt, 0, 440, 245});
-    press(steps, 378, RETRO_DEVICE_ID_JOYPAD_B);
-    steps.push_back({420, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_R});
-    steps.push_back({430, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_R});
-    steps.push_back({520, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_L});
-    steps.push_back({530, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_L});
-    press(steps, 600, RETRO_DEVICE_ID_JOYPAD_START);
-    press(steps, 660, RETRO_DEVICE_ID_JOYPAD_START);
-    tap(steps, 720, 300, 220);
     std::vector<uint8_t> table(40, 0);  // one row: Rosa, 120
     std::memcpy(table.data(), "Rosa", 4);
     table[36] = 120;
@@ -373,9 +358,8 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
     const std::vector<size_t> expected =
         playHeadless(data, folder / "home", state.frames.size(), steps, state.repeatedAt);
     ASSERT_EQ(state.frames.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        ASSERT_EQ(state.frames[i], expected[i]) << "frame " << i + 1;
-    }
+    const auto differs = std::mismatch(expected.begin(), expected.end(), state.frames.begin());
+    EXPECT_EQ(differs.first, expected.end()) << "frame " << differs.first - expected.begin() + 1;
     // The speed keys changed the rate the frontend was told, and back.
     ASSERT_GE(state.rateChanges.size(), 2u);
     EXPECT_GT(state.rateChanges.front(), 1000.0 / 35);
@@ -403,9 +387,7 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     state.frames.clear();
 
     ASSERT_TRUE(core.load());
-    std::vector<Step> steps;
-    press(steps, 61, RETRO_DEVICE_ID_JOYPAD_SELECT);
-    core.play(90, steps);
+    core.play(90, press(61, RETRO_DEVICE_ID_JOYPAD_SELECT));
     EXPECT_EQ(state.frames, first);
     EXPECT_EQ(state.repeatedAt.size(), 30u);
     ASSERT_FALSE(state.messages.empty());
@@ -422,8 +404,7 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     core.play(60);
     EXPECT_EQ(state.frames, first);
     state.repeatedAt.clear();
-    core.play(3, {{1, Action::PadDown, RETRO_DEVICE_ID_JOYPAD_SELECT},
-                  {2, Action::PadUp, RETRO_DEVICE_ID_JOYPAD_SELECT}});
+    core.play(3, press(1, RETRO_DEVICE_ID_JOYPAD_SELECT));
     EXPECT_EQ(state.repeatedAt.size(), 3u);
     core.unload();
     // Unloaded while the game waits for Start, held past the title, to be let go.
@@ -463,30 +444,26 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
 // centre of where RetroArch's scaling put it, is the headless host's frame 10.
 TEST_F(CoreTest, RetroArchPlaysTheCoreToTheHeadlessHostsFrameAndEnds) {
     fs::create_directories(state.saveFolder);
-    std::ofstream(folder / "retroarch.cfg")
-        << "video_driver = \"gl\"\nvideo_vsync = \"false\"\naudio_driver = \"null\"\n"
-           "input_driver = \"x\"\nmenu_driver = \"null\"\npause_nonactive = \"false\"\n"
-           "config_save_on_exit = \"false\"\nvideo_smooth = \"false\"\n"
-           "vrr_runloop_enable = \"true\"\n"
-        << "system_directory = \"" << state.systemFolder << "\"\n"
-        << "savefile_directory = \"" << state.saveFolder << "\"\n"
-        << "screenshot_directory = \"" << folder.string() << "\"\n";
-    const fs::path shot = folder / "retroarch.png";
-    const std::string command = "HOME='" + folder.string() + "' XDG_CONFIG_HOME='" +
-                                (folder / "config").string() +
-                                "' timeout 120 xvfb-run -a retroarch --config '" +
-                                (folder / "retroarch.cfg").string() + "' -L '" +
-                                QUENFORD_LIBRETRO_CORE + "' --max-frames 10 --max-frames-ss " +
-                                "--max-frames-ss-path '" + shot.string() + "' >'" +
-                                (folder / "log").string() + "' 2>&1";
-    const int status = std::system(command.c_str());
+    const std::string dir = folder.string() + "/";
+    std::ofstream(dir + "retroarch.cfg")
+        << "video_driver = gl\nvideo_vsync = false\naudio_driver = null\ninput_driver = x\n"
+           "menu_driver = null\npause_nonactive = false\nconfig_save_on_exit = false\n"
+           "video_smooth = false\nvrr_runloop_enable = true\nsystem_directory = \""
+        << state.systemFolder << "\"\nsavefile_directory = \"" << state.saveFolder
+        << "\"\nscreenshot_directory = \"" << dir << "\"\n";
+    const fs::path shot = dir + "retroarch.png";
+    const int status = std::system(("HOME='" + dir + "' XDG_CONFIG_HOME='" + dir +
+                                    "config' timeout 120 xvfb-run -a retroarch --config '" + dir +
+                                    "retroarch.cfg' -L '" QUENFORD_LIBRETRO_CORE "' --max-frames 10 "
+                                    "--max-frames-ss --max-frames-ss-path '" + shot.string() +
+                                    "' >'" + dir + "log' 2>&1").c_str());
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "retroarch ended with " << status << ":\n" << test::readText(folder / "log");
+        << "retroarch ended with " << status << ":\n" << test::readText(dir + "log");
 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     ASSERT_NE(png_image_begin_read_from_file(&image, shot.c_str()), 0)
-        << "no screenshot:\n" << test::readText(folder / "log");
+        << "no screenshot:\n" << test::readText(dir + "log");
     image.format = PNG_FORMAT_RGB;
     std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
     ASSERT_NE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr), 0);

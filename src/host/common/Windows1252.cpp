@@ -46,19 +46,6 @@ char32_t decodeUtf8(std::string_view text, size_t& pos) {
     return value;
 }
 
-// The game's code for a character, or 0 when it has none.
-uint8_t windows1252Code(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<uint8_t>(c);
-    }
-    for (size_t i = 0; i < highControls.size(); ++i) {
-        if (highControls[i] != 0 && highControls[i] == c) {
-            return static_cast<uint8_t>(0x80 + i);
-        }
-    }
-    return 0;
-}
-
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -73,6 +60,18 @@ void appendUtf8(std::string& out, char32_t c) {
 }
 
 }  // namespace
+
+uint8_t windows1252Code(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<uint8_t>(c);
+    }
+    for (size_t i = 0; i < highControls.size(); ++i) {
+        if (highControls[i] != 0 && highControls[i] == c) {
+            return static_cast<uint8_t>(0x80 + i);
+        }
+    }
+    return 0;
+}
 
 std::string utf8ToWindows1252(std::string_view utf8) {
     std::string out;

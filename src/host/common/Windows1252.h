@@ -1,11 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 // The game's 8-bit character set is Windows-1252; the system speaks UTF-8.
 namespace quenford::host {
+
+// The game's code for one character, or 0 when it has none.
+uint8_t windows1252Code(char32_t c);
 
 // Typed text: characters that have no code in the game's set (and malformed UTF-8) are
 // dropped, as is the NUL character, which the game cannot tell from "nothing typed".

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string>
 
 #include "host/common/PadKeys.h"
 #include "host/common/Windows1252.h"
@@ -103,21 +102,6 @@ int32_t gamePixel(int16_t position, int32_t size) {
     return std::clamp(pixel, 0, size - 1);
 }
 
-std::string utf8Of(uint32_t codePoint) {
-    std::string text;
-    if (codePoint < 0x80) {
-        text += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        text += static_cast<char>(0xC0 | (codePoint >> 6));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        text += static_cast<char>(0xE0 | (codePoint >> 12));
-        text += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-    return text;
-}
-
 }  // namespace
 
 const retro_input_descriptor* RetroInput::descriptors() {
@@ -162,8 +146,8 @@ void RetroInput::keyboardEvent(bool down, unsigned keycode, uint32_t character) 
         }
     }
     if (down && character >= 0x20) {
-        for (const char c : utf8ToWindows1252(utf8Of(character))) {
-            host.typeCharacter(static_cast<uint8_t>(c));
+        if (const uint8_t code = windows1252Code(character); code != 0) {
+            host.typeCharacter(code);
         }
     }
 }
