@@ -239,4 +239,9 @@ CommandLineModes readCommandLineModes(std::string_view commandLine) {
     return modes;
 }
 
+DemoChoice demoChosen(const ProgramOptions& options) {
+    return options.demo != DemoChoice::Off ? options.demo
+                                           : readCommandLineModes(options.commandLine).demo;
+}
+
 }  // namespace quenford

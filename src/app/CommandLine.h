@@ -63,4 +63,7 @@ constexpr std::string_view recordingWord =
 
 CommandLineModes readCommandLineModes(std::string_view commandLine);
 
+// The demo the game runs: the option's choice, else the command line's.
+DemoChoice demoChosen(const ProgramOptions& options);
+
 }  // namespace quenford

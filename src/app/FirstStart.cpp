@@ -23,8 +23,8 @@ bool rulesAtStart(const ProgramOptions& options, const std::string& settingsFile
     if (options.rules) {
         return true;
     }
-    const bool unread = options.frames > 0 || options.autoplay || options.demo != DemoChoice::Off ||
-                        readCommandLineModes(options.commandLine).demo != DemoChoice::Off;
+    const bool unread =
+        options.frames > 0 || options.autoplay || demoChosen(options) != DemoChoice::Off;
     return !unread && firstStart(settingsFile, system);
 }
 

@@ -84,9 +84,7 @@ GameResult runGame(Game& game, host::Host& host, host::SystemServices& system,
     }
     CommandLineModes modes = readCommandLineModes(options.commandLine);
     game.modeQ = modes.modeQ;
-    if (options.demo != DemoChoice::Off) {
-        modes.demo = options.demo;
-    }
+    modes.demo = demoChosen(options);
 
     if (options.dataFolder) {
         game.dataFolder = *options.dataFolder;
@@ -238,9 +236,7 @@ int runProgram(int argc, char** argv) {
     settings.soundDevice = options.sound;
     // Nobody sits at a headless game: without a player of its own and without a frame
     // limit, the script's end leaves it nothing to do but wait.
-    if (!options.autoplay && !options.frames &&
-        readCommandLineModes(options.commandLine).demo != DemoChoice::Playback &&
-        options.demo != DemoChoice::Playback) {
+    if (!options.autoplay && !options.frames && demoChosen(options) != DemoChoice::Playback) {
         settings.endAfterScriptMs = endAfterScriptMs;
     }
     if (!options.scriptFile.empty()) {
