@@ -36,13 +36,14 @@ protected:
     // A new game on the host, with services of its own.
     GameResult run(
         HeadlessHost& host, const std::string& commandLine = "",
-        const std::function<void()>& atFlowEnd = [] {}) {
+        const std::function<void()>& atFlowEnd = [] {}, bool rules = false) {
         ProgramOptions options;
         options.dataFolder = folder.string();
         options.commandLine = commandLine;
+        options.rules = rules;
         game = std::make_unique<Game>();
         system = std::make_unique<host::HeadlessServices>();
-        return runGame(*game, host, *system, options, atFlowEnd);
+        return runGameOrAutoplay(*game, host, *system, options, atFlowEnd);
     }
 
     // The whole program with these words after its name; its exit code.
@@ -223,7 +224,6 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
                          "43000 key f10\n46000 key f10\n")
                          .events;
     HeadlessHost host(options);
-    game = std::make_unique<Game>();
     struct Shown {
         uint64_t at;
         bool menu;
@@ -235,12 +235,7 @@ TEST_F(ProgramTest, PauseKeysHoldTheGameUnderTheirSignAndAQuickClickChoosesItsIt
         shown.push_back(
             {h.elapsedMs(), game->menuOpen, game->pointer(), h.markShown().has_value()});
     });
-    ProgramOptions programOptions;
-    programOptions.dataFolder = folder.string();
-    programOptions.commandLine = "Q";
-    programOptions.rules = true;
-    system = std::make_unique<host::HeadlessServices>();
-    runGameOrAutoplay(*game, host, *system, programOptions, [] {});
+    run(host, "Q", [] {}, true);
 
     const auto framesBetween = [&](uint64_t from, uint64_t to) {
         return std::count_if(shown.begin(), shown.end(),

@@ -52,21 +52,17 @@ const Scenario scenarios[] = {
     {"loss", Table::FullOfBetterScores, {.games = 1, .onlySwaps = true}},
 };
 
-void writeFullTable(const fs::path& file) {
-    std::vector<uint8_t> rows;
-    for (int row = 0; row < 15; ++row) {
-        const std::vector<uint8_t> one = test::tableRow("Keeper", 9000 - row);
-        rows.insert(rows.end(), one.begin(), one.end());
-    }
-    test::writeBytes(file, rows);
-}
-
 class DemoRegression : public ::testing::TestWithParam<Scenario> {
 protected:
     void SetUp() override {
         home.emplace("demos");
         if (GetParam().table == Table::FullOfBetterScores) {
-            writeFullTable(*home / "HIGH10");
+            std::vector<uint8_t> rows;
+            for (int row = 0; row < 15; ++row) {
+                const std::vector<uint8_t> one = test::tableRow("Keeper", 9000 - row);
+                rows.insert(rows.end(), one.begin(), one.end());
+            }
+            test::writeBytes(*home / "HIGH10", rows);
         }
     }
 
@@ -178,7 +174,8 @@ public:
     void present(const uint8_t* pixels, int32_t pitch) override {
         inner.present(pixels, pitch);
         if (pad == nullptr) {
-            plugIn();
+            pad = test::plugInVirtualPad(index);
+            ASSERT_NE(pad, nullptr) << SDL_GetError();
         }
         letGo();
         observe();
@@ -215,11 +212,6 @@ private:
             SDL_JoystickSetVirtualButton(pad, held, 0);
             held = -1;
         }
-    }
-
-    void plugIn() {
-        pad = test::plugInVirtualPad(index);
-        ASSERT_NE(pad, nullptr) << SDL_GetError();
     }
 
     std::function<void()> observe;

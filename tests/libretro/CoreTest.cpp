@@ -11,10 +11,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/AutoplayRun.h"
@@ -48,12 +48,10 @@ struct Step {
 // The keys the RetroPad's buttons stand for, as the README's controls name them. A pad types
 // nothing but Enter's and Esc's characters.
 host::KeyPress padKey(unsigned button) {
-    static const std::map<unsigned, const char*> names{
-        {RETRO_DEVICE_ID_JOYPAD_UP, "up"},     {RETRO_DEVICE_ID_JOYPAD_DOWN, "down"},
-        {RETRO_DEVICE_ID_JOYPAD_LEFT, "left"}, {RETRO_DEVICE_ID_JOYPAD_RIGHT, "right"},
-        {RETRO_DEVICE_ID_JOYPAD_A, "return"},  {RETRO_DEVICE_ID_JOYPAD_B, "x"},
-        {RETRO_DEVICE_ID_JOYPAD_START, "esc"}, {RETRO_DEVICE_ID_JOYPAD_SELECT, "pause"},
-        {RETRO_DEVICE_ID_JOYPAD_L, "kp_minus"}, {RETRO_DEVICE_ID_JOYPAD_R, "kp_plus"}};
+    // By RETRO_DEVICE_ID_JOYPAD_*: B, Y, Select, Start, Up, Down, Left, Right, A, X, L, R.
+    static const std::array<const char*, 12> names{"x",    nullptr, "pause", "esc",
+                                                   "up",   "down",  "left",  "right",
+                                                   "return", nullptr, "kp_minus", "kp_plus"};
     host::KeyPress key = *host::scriptKeyByName(names.at(button));
     if (key.character != host::charEnter && key.character != host::charEscape) {
         key.character = 0;
@@ -82,7 +80,7 @@ struct Frontend {
     std::vector<size_t> frames;   // a hash of each new frame shown
     std::vector<int> repeatedAt;  // the calls that repeated the frame
     int call = 0;
-    std::vector<int16_t> sound;   // left channel
+    std::vector<int16_t> sound;   // both channels
     double fps = 0;
     double frontendMs = 0;  // the time the calls took at the reported rate
     std::vector<double> rateChanges;
@@ -145,9 +143,7 @@ void RETRO_CALLCONV showFrame(const void* pixels, unsigned width, unsigned heigh
 }
 
 size_t RETRO_CALLCONV playSamples(const int16_t* samples, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        frontend->sound.push_back(samples[2 * i]);
-    }
+    frontend->sound.insert(frontend->sound.end(), samples, samples + 2 * count);
     return count;
 }
 
@@ -240,8 +236,7 @@ std::vector<size_t> playHeadless(const fs::path& data, const fs::path& home, siz
     test::FakeServices system;
     system.folder = home.string() + "/";
     system.owner = host::systemOwnerName();
-    int32_t lastX = -1;
-    int32_t lastY = -1;
+    std::pair<int32_t, int32_t> last{-1, -1};
     host.setFrameObserver([&](host::HeadlessHost& shown) {
         // The colours as the palette gives them, not through the hosts' own conversion.
         const host::HostPalette& rgb = shown.lastFramePalette();
@@ -265,11 +260,9 @@ std::vector<size_t> playHeadless(const fs::path& data, const fs::path& home, siz
                                                : shown.keyUp(padKey(step.button));
             } else if (step.action == Action::PointAt) {
                 // A pointer that stays where it was moves nothing.
-                if (step.x != lastX || step.y != lastY) {
+                if (std::exchange(last, {step.x, step.y}) != std::pair(step.x, step.y)) {
                     shown.movePointer(step.x, step.y);
                 }
-                lastX = step.x;
-                lastY = step.y;
             } else {
                 step.action == Action::Touch ? shown.pressButton(host::MouseButton::Left)
                                              : shown.releaseButton(host::MouseButton::Left);
@@ -364,8 +357,8 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
     ASSERT_GE(state.rateChanges.size(), 2u);
     EXPECT_GT(state.rateChanges.front(), 1000.0 / 35);
     EXPECT_DOUBLE_EQ(state.rateChanges.back(), 1000.0 / 35);
-    // Sound at 22050 Hz for the time the calls took at the rate reported, and not silent.
-    EXPECT_NEAR(static_cast<double>(state.sound.size()), state.frontendMs * 22.05, 1.0);
+    // Sound at 22050 Hz, two channels, for the time the calls took at the rate told; not silent.
+    EXPECT_NEAR(static_cast<double>(state.sound.size()), state.frontendMs * 44.1, 2.0);
     EXPECT_TRUE(std::any_of(state.sound.begin(), state.sound.end(), [](int16_t s) { return s; }));
     // The save folder holds what the desktop's collection folder holds: the table, its lock.
     EXPECT_EQ(folderContents(state.saveFolder), folderContents(folder / "home"));
@@ -373,11 +366,9 @@ TEST_F(CoreTest, PadAndPointerPlayAsOnTheHeadlessHost) {
     EXPECT_FALSE(state.shutDown);
 }
 
-// Loaded again in the same process, or restarted, the core starts a new game; Select holds
-// it (the frame repeats, the frontend says so), the keyboard's P lets it go; unloading while
-// it is held ends it, as it does while the game waits for a key to go up; a frontend faster than the
-// game gets its frames at the game's pace. Without the game's data the load is refused, with
-// a message that names the file and every folder looked in.
+// Reloaded or reset, the core starts a new game; Select holds it (the frame repeats, the
+// frontend is told), the keyboard's P lets it go; it unloads while held or waiting for a key
+// to go up. Without the game's data the load is refused, naming the file and every folder.
 TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
     Core core;
     ASSERT_TRUE(core.load());
@@ -437,11 +428,9 @@ TEST_F(CoreTest, ReloadStartsAgainPauseHoldsAndMissingDataIsNamed) {
 }
 
 #ifdef QUENFORD_RETROARCH
-// RetroArch itself, with a configuration of its own (no menu, OpenGL on the processor under
-// a virtual display, no sound device), plays the core without content to frame 10, a step of
-// the introduction's fade where every pixel differs from the frames beside it, takes its
-// screenshot and ends by itself with exit code 0. The screenshot, each game pixel read at the
-// centre of where RetroArch's scaling put it, is the headless host's frame 10.
+// RetroArch itself (no menu, OpenGL under a virtual display, no sound) plays the core to frame
+// 10, where the introduction's fade changes every pixel, and ends with 0; its screenshot, each
+// game pixel read at the centre of its scaled place, is the headless host's frame 10.
 TEST_F(CoreTest, RetroArchPlaysTheCoreToTheHeadlessHostsFrameAndEnds) {
     fs::create_directories(state.saveFolder);
     const std::string dir = folder.string() + "/";
@@ -452,11 +441,11 @@ TEST_F(CoreTest, RetroArchPlaysTheCoreToTheHeadlessHostsFrameAndEnds) {
         << state.systemFolder << "\"\nsavefile_directory = \"" << state.saveFolder
         << "\"\nscreenshot_directory = \"" << dir << "\"\n";
     const fs::path shot = dir + "retroarch.png";
-    const int status = std::system(("HOME='" + dir + "' XDG_CONFIG_HOME='" + dir +
-                                    "config' timeout 120 xvfb-run -a retroarch --config '" + dir +
-                                    "retroarch.cfg' -L '" QUENFORD_LIBRETRO_CORE "' --max-frames 10 "
-                                    "--max-frames-ss --max-frames-ss-path '" + shot.string() +
-                                    "' >'" + dir + "log' 2>&1").c_str());
+    const int status = std::system(
+        ("HOME='" + dir + "' XDG_CONFIG_HOME='" + dir + "config' timeout 120 xvfb-run -a " +
+         "retroarch --config '" + dir + "retroarch.cfg' -L '" QUENFORD_LIBRETRO_CORE "' " +
+         "--max-frames 10 --max-frames-ss --max-frames-ss-path '" + shot.string() + "' >'" + dir +
+         "log' 2>&1").c_str());
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << "retroarch ended with " << status << ":\n" << test::readText(dir + "log");
 
