@@ -105,16 +105,13 @@ test('the built-in player\'s row is in the table after a reload and a restart', 
   for (const folder of [home, profile]) await rm(folder, { recursive: true, force: true });
 });
 
-test('without JavaScript the page says what it needs', pageTimeout, async () => {
+test('without JavaScript, or what cannot be had or is refused, the page says so; loading is named', pageTimeout, async () => {
   const plain = await launchBrowser(undefined, { javaScriptEnabled: false });
   await (await plain.context.newPage()).goto(server.url);
   assert.deepEqual(await plain.context.pages().at(-1).locator('.panel:visible').allInnerTexts(),
     ['Quenford needs JavaScript: allow it for this page and load the page again.']);
   await plain.close();
-});
-
-// Without a service worker, so that every file comes from the server as the test lets it.
-test('loading is named for assistive technology; what cannot be had or is refused is said, with a retry', pageTimeout, async () => {
+  // Without a service worker, so that every file comes from the server as the test lets it.
   const own = await launchBrowser(undefined, { serviceWorkers: 'block' });
   const failures = { 'quenford.js': 'abort', 'quenford.wasm': 'abort' };
   await own.context.route('**/*', async (route) => {
@@ -172,7 +169,7 @@ test('loading is named for assistive technology; what cannot be had or is refuse
 
 // The layout there before the first paint; kept by the service worker, the page by both its
 // addresses, a game, the introduction and the demo with the network off.
-test('the site: ?timedemo, its layout, offline after one visit, its types', pageTimeout, async () => {
+test('the site: ?timedemo, its layout, offline after one visit, its types; a second tab finds the table held', pageTimeout, async () => {
   // Against an empty table, as this browser's: one with rows changes the demo's frames.
   const home = await mkdtemp(path.join(tmpdir(), 'quenford-home-'));
   const native = runNative(['--timedemo'], home).match(/^end state: (.*)$/m)[1];
@@ -227,12 +224,9 @@ test('the site: ?timedemo, its layout, offline after one visit, its types', page
     const { headers } = await fetch(server.url + name);
     assert.deepEqual([headers.get('content-type').split(';')[0], headers.get('content-encoding')], [type, encoding], name);
   }
-});
 
-// Two tabs, last, as they leave a row in this browser's table: the lock the game takes on
-// HIGH10.lock is a Web Lock, and whoever takes it next first reads what the holder stored, so
-// neither overwrites the other's row.
-test('a second tab finds the table held, then reads what the first stored', pageTimeout, async () => {
+  // Two tabs, last, as they leave a row in this browser's table: the lock on HIGH10.lock is a
+  // Web Lock, and whoever takes it next first reads what the holder stored.
   const tabs = [await openPage(browser.context, server.url + '?q'), await openPage(browser.context, server.url + '?q')];
   for (const tab of tabs) await waitForFirstFrame(tab.page);
   const lock = (tab) => tab.page.evaluate(async () => {
