@@ -74,6 +74,18 @@ TEST(HeadlessHostTest, PointerAndButtonsAsAMouseReportsThem) {
     ASSERT_TRUE(host.readMouse(100, 50, r));
     EXPECT_EQ(r.right, 0);
 
+    // A click that comes with a move is read after the move, so it acts where it went.
+    host.movePointer(200, 391);
+    host.clickButton(MouseButton::Left);
+    ASSERT_TRUE(host.readMouse(100, 50, r));
+    EXPECT_EQ(r.dx, 100);
+    EXPECT_EQ(r.left, 0);
+    ASSERT_TRUE(host.readMouse(200, 391, r));
+    EXPECT_EQ(r.dx, 0);
+    EXPECT_EQ(r.left, 0x80);
+    ASSERT_TRUE(host.readMouse(200, 391, r));
+    EXPECT_EQ(r.left, 0);
+
     host.deactivate();
     host.pressButton(MouseButton::Left);
     EXPECT_FALSE(host.readMouse(100, 50, r));
