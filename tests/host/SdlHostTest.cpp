@@ -3,12 +3,12 @@
 #include <time.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "host/common/KeyCodes.h"
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/SdlHost.h"
-#include "support/VirtualPad.h"
 
 namespace quenford::host {
 namespace {
@@ -176,13 +176,19 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
     EXPECT_EQ(reading.dy, 0);
 }
 
-// A pad plugged in while the game runs is taken at once; its D-pad, A, B and Start play the
-// window's pad game (demos). Here: Back is the Pause key, the left stick an arrow past half
-// its travel that lets go only below a third, and a pad pulled out lets go of everything.
-TEST_F(SdlHostTest, APadsBackAndStickAreThePauseKeyAndArrowsUntilItIsPulledOut) {
+// A pad plugged in while the game runs is taken at once: its D-pad, A, B and Start are the
+// arrows, Enter, X and Esc, a press let go before the next read still seen by it; Back is the
+// Pause key, the left stick an arrow past half its travel that lets go only below a third,
+// and a pad pulled out lets go of everything.
+TEST_F(SdlHostTest, APadsButtonsAndStickAreKeysUntilItIsPulledOut) {
     drain();
-    int index = -1;
-    SDL_Joystick* pad = test::plugInVirtualPad(index);
+    SDL_VirtualJoystickDesc description{};
+    description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    description.naxes = SDL_CONTROLLER_AXIS_MAX;
+    description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    const int index = SDL_JoystickAttachVirtualEx(&description);
+    SDL_Joystick* pad = SDL_JoystickOpen(index);
     ASSERT_NE(pad, nullptr) << SDL_GetError();
     drain();
     const auto keysNow = [&] {
@@ -190,6 +196,23 @@ TEST_F(SdlHostTest, APadsBackAndStickAreThePauseKeyAndArrowsUntilItIsPulledOut) 
         EXPECT_TRUE(host->readKeyboard(keys));
         return keys;
     };
+
+    const std::tuple<SDL_GameControllerButton, uint32_t, uint8_t, uint32_t> buttons[] = {
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, vk::left, dik::left, 0},
+        {SDL_CONTROLLER_BUTTON_A, vk::enter, dik::enter, charEnter},
+        {SDL_CONTROLLER_BUTTON_B, 'X', dik::x, 0},
+        {SDL_CONTROLLER_BUTTON_START, vk::escape, dik::escape, charEscape}};
+    for (const auto& [button, key, code, character] : buttons) {
+        SDL_JoystickSetVirtualButton(pad, button, 1);
+        const std::vector<Message> got = drain();
+        SDL_JoystickSetVirtualButton(pad, button, 0);
+        drain();
+        ASSERT_EQ(got.size(), character != 0 ? 2u : 1u) << code;
+        EXPECT_EQ(got[0].param, key) << code;
+        EXPECT_EQ(got.back().param, character != 0 ? character : key) << code;
+        EXPECT_EQ(keysNow()[code], 0x80) << code;
+        EXPECT_EQ(keysNow()[code], 0) << code;
+    }
 
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 1);
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 12000);
