@@ -3,12 +3,15 @@
 #include <time.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <tuple>
 #include <vector>
 
 #include "host/common/KeyCodes.h"
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/SdlHost.h"
+#include "host/sdl/WindowSettings.h"
+#include "support/TestFiles.h"
 
 namespace quenford::host {
 namespace {
@@ -21,8 +24,8 @@ protected:
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         // An offscreen window never has the focus, which pads' events otherwise wait for.
         setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
-        SdlHostOptions options;
         options.fullscreen = false;
+        options.settingsFile = (folder / "window.conf").string();
         host = std::make_unique<SdlHost>(options);
         ASSERT_TRUE(host->createWindow("TAMBERLY"));
         host->showWindow();
@@ -48,10 +51,14 @@ protected:
         push(type, [&](SDL_Event& e) { e.key.keysym.scancode = code; });
     }
 
+    const test::TempFolder folder{"sdl"};
+    SdlHostOptions options;
     std::unique_ptr<SdlHost> host;
 };
 
-TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
+// F12 writes the picture on the screen and reaches the game only as its key; the window's
+// mode is kept for the next start.
+TEST_F(SdlHostTest, OpensEveryDeviceAndPresentsAndKeepsItsWindowAndScreenshots) {
     ASSERT_TRUE(host->openScreen());
     ASSERT_TRUE(host->openKeyboard());
     ASSERT_TRUE(host->openMouse());
@@ -63,11 +70,20 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     host->setPalette(HostPalette{});
     std::vector<uint8_t> pixels(640 * 480, 1);
     host->present(pixels.data(), 640);
-
     std::array<uint8_t, 256> keys{};
     keys.fill(1);
     EXPECT_TRUE(host->readKeyboard(keys));
     EXPECT_EQ(keys, (std::array<uint8_t, 256>{}));
+
+    std::filesystem::create_directories(folder / "pictures");
+    setenv("XDG_PICTURES_DIR", (folder / "pictures").c_str(), 1);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_F12);
+    const std::vector<Message> f12 = drain();
+    ASSERT_EQ(f12.size(), 1u);
+    EXPECT_EQ(f12[0].kind, MessageKind::KeyDown);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "pictures"),
+                            std::filesystem::directory_iterator()),
+              1);
 
     const uint8_t sample[64] = {200};
     host->loadSlot(0, sample, 64);
@@ -83,6 +99,12 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     EXPECT_GT(host->ticks() - SDL_GetTicks(), 1000u);
     host->closeAudio();
     host->closeScreen();
+    host.reset();
+    EXPECT_FALSE(readWindowSettings(options.settingsFile).fullscreen);
+    options.fullscreen.reset();
+    SdlHost again(options);
+    ASSERT_TRUE(again.createWindow("TAMBERLY"));
+    EXPECT_EQ(SDL_GetWindowFlags(again.sdlWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
 }
 
 TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
