@@ -53,6 +53,7 @@ class DemoRegression : public ::testing::TestWithParam<Scenario> {
 protected:
     void SetUp() override {
         home.emplace("demos");
+        setenv("TAMBERLY_HOME", home->c_str(), 1);
         if (GetParam().table == Table::FullOfBetterScores) {
             std::vector<uint8_t> rows;
             for (int row = 0; row < 15; ++row) {
@@ -63,7 +64,7 @@ protected:
         }
     }
 
-    std::optional<test::TempHome> home;
+    std::optional<test::TempFolder> home;
 };
 
 TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
@@ -206,7 +207,8 @@ private:
 // The arrows go where a player expects; the demo plays back to its end whether the viewer
 // presses no key or the keys pressed while recording, at the same frames.
 TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
-    const test::TempHome home{"keys"};
+    const test::TempFolder home{"keys"};
+    setenv("TAMBERLY_HOME", home.c_str(), 1);
     const demo::DemoPaths paths{QUENFORD_BUILT_DATA, (home / "keys.dem").string()};
 
     host::HeadlessOptions options;
