@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -91,13 +90,11 @@ INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios
 
 // A player with the keys alone, as script names them: it chooses as the built-in player does
 // and walks the pointer there with the arrows, counting those that go elsewhere than it
-// expects; then the menu's New board, and Quit. Called after every presented frame; tap
-// presses a key for one read.
+// expects; then the menu's New board, and Quit. Called after every presented frame; each key
+// is pressed for one read, and kept with the frame after which it was pressed.
 class KeyPlayer {
 public:
-    using Tap = std::function<void(const char* key)>;
-
-    KeyPlayer(Tap tapKey, const Game& watched) : press(std::move(tapKey)), game(watched) {}
+    KeyPlayer(host::HeadlessHost& played, const Game& watched) : host(played), game(watched) {}
 
     void operator()() {
         bestScore = std::max(bestScore, game.board.score);
@@ -124,6 +121,7 @@ public:
         }
     }
 
+    std::multimap<uint64_t, std::string> taps;
     int swaps = 0;
     int harvests = 0;
     int wrongSquares = 0;  // arrows that went elsewhere than a player expects
@@ -132,7 +130,8 @@ public:
 
 private:
     void tap(const char* key, int then) {
-        press(key);
+        taps.emplace(host.framesPresented(), key);
+        host.tapKey(*host::scriptKeyByName(key));
         wait = then;
     }
 
@@ -194,7 +193,7 @@ private:
         }
     }
 
-    Tap press;
+    host::HeadlessHost& host;
     const Game& game;
     int wait = 0;
     int32_t pendingSquare = -1;
@@ -215,7 +214,6 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     options.frameLimit = 20000;
     host::HeadlessHost headless(options);
     Game game;
-    std::multimap<uint64_t, std::string> taps;  // at the frame after which each was pressed
     // The frames at which the menu opened and closed, while recording and played back.
     std::vector<uint64_t> recordedMenu;
     std::vector<uint64_t> viewedMenu;
@@ -224,12 +222,7 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
             frames.push_back(frame);
         }
     };
-    KeyPlayer player(
-        [&](const char* key) {
-            taps.emplace(headless.framesPresented(), key);
-            headless.tapKey(*host::scriptKeyByName(key));
-        },
-        game);
+    KeyPlayer player(headless, game);
     // The square the keys point at stays marked while items grow, swap and fly.
     int markedWhileBusy = 0;
     headless.setFrameObserver([&](host::HeadlessHost& h) {
@@ -260,7 +253,7 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     host::HeadlessHost viewer(options);
     viewer.setFrameObserver([&](host::HeadlessHost& h) {
         noteMenu(viewedMenu, watched, h.framesPresented());
-        const auto [from, to] = taps.equal_range(h.framesPresented());
+        const auto [from, to] = player.taps.equal_range(h.framesPresented());
         for (auto tap = from; tap != to; ++tap) {
             h.tapKey(*host::scriptKeyByName(tap->second));
         }
