@@ -37,13 +37,6 @@ void loadWaiting(HighScoreTable& table) {
     }
 }
 
-void printRows(const HighScoreTable& table) {
-    for (int32_t i = 0; i < table.count; ++i) {
-        std::printf("%d %s\n", table.records[i].score, table.records[i].name.data());
-    }
-    std::fflush(stdout);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,7 +54,10 @@ int main(int argc, char** argv) {
 
     if (command == "show" || (command == "add" && argc == 6)) {
         loadWaiting(table);
-        printRows(table);
+        for (int32_t i = 0; i < table.count; ++i) {
+            std::printf("%d %s\n", table.records[i].score, table.records[i].name.data());
+        }
+        std::fflush(stdout);
         if (command == "show") {
             table.closeFile();
             return 0;
