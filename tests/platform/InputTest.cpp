@@ -22,7 +22,7 @@ std::array<uint8_t, 256> keysDown(std::initializer_list<uint8_t> codes) {
     return keys;
 }
 
-TEST(Input, PointerStopsAtTheEdgesWithoutOvershoot) {
+TEST(Input, PointerStopsAtTheEdgesAndWaitingForKeysPollsUntilEveryKeyIsUp) {
     test::FakeHost host;
     Input in;
     ASSERT_EQ(in.init(host), InputReady);
@@ -36,12 +36,7 @@ TEST(Input, PointerStopsAtTheEdgesWithoutOvershoot) {
     in.updateMouse();
     EXPECT_NE(in.leftButton, 0);
     EXPECT_NE(in.rightButton, 0);
-}
 
-TEST(Input, WaitKeysReleasedPollsUntilEveryKeyIsUp) {
-    test::FakeHost host;
-    Input in;
-    ASSERT_EQ(in.init(host), InputReady);
     host.keyStates = {keysDown({keyEsc}), keysDown({keyEsc}), keysDown({keyEsc}), keysDown({})};
     in.pollKeyboard();
     in.waitKeysReleased();
