@@ -46,12 +46,12 @@ protected:
 TEST_F(Menu, APressFromBeforeTheLoopDoesNotChooseALaterReleaseDoes) {
     place(3, 3, 1);
     queueFrames(1, sign, true);
-    queueFrames(beforeChoice, newBoardItem, true);
+    queueFrames(beforeChoice + 5, newBoardItem, true);
     queueFrames(1, newBoardItem);  // released over item 0 before its highlight
     hoverAndClick(newBoardItem);
     EXPECT_EQ(frame(), 1);
     EXPECT_EQ(game.board.phase, BoardPhase::Clearing);
-    EXPECT_EQ(presented(), openingAndSettle + 1 + 8 + closing + 1);
+    EXPECT_EQ(presented(), openingAndSettle + 6 + 8 + closing + 1);
     EXPECT_EQ(game.clickPending, 0);
     EXPECT_EQ(game.savedScreen, nullptr);
     EXPECT_EQ(cued(sfx::menuOpens), 1);
