@@ -32,7 +32,7 @@ EM_JS(void, pageReleaseFrame, (), { quenfordWebHost.releaseFrame(); });
 EM_JS(void, pageShowSign, (int sign), { quenfordWebHost.showSign(sign); });
 // corners: four x, y pairs of game pixels, or null for no mark.
 EM_JS(void, pageShowMark, (const int32_t* corners), { quenfordWebHost.showMark(corners); });
-EM_JS(int, pageReadKeyboard, (uint8_t* keys), { return quenfordWebHost.readKeyboard(keys) ? 1 : 0; });
+EM_JS(int, pageReadKeyboard, (uint8_t* keys), { return quenfordWebHost.readKeyboard(keys); });
 EM_JS(int, pageReadMouse, (int32_t* reading), { return quenfordWebHost.readMouse(reading) ? 1 : 0; });
 EM_JS(int, pageOpenAudio, (), { return quenfordWebHost.openAudio() ? 1 : 0; });
 EM_JS(void, pageCloseAudio, (), { quenfordWebHost.closeAudio(); });
@@ -212,7 +212,12 @@ bool WebHost::readKeyboard(std::array<uint8_t, 256>& keys) {
     if (keysHeld) {
         emscripten_sleep(1);
     }
-    return pageReadKeyboard(keys.data()) != 0;
+    // The page writes the keys only when they changed since the last read.
+    if (pageReadKeyboard(keysRead.data()) == 0) {
+        return false;
+    }
+    keys = keysRead;
+    return true;
 }
 
 bool WebHost::readMouse(int32_t gameX, int32_t gameY, MouseReading& reading) {

@@ -70,6 +70,7 @@ private:
     uint32_t virtualClock;
     double lastYield = 0;
     bool keysHeld = false;  // the game holds until every key is up
+    std::array<uint8_t, 256> keysRead{};  // as the page gave them at the last read
 
     ColourTable colours{};
     bool paletteChanged = false;

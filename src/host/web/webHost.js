@@ -104,6 +104,8 @@ var quenfordWebHost = (function () {
     keys: new Uint8Array(256),
     keysPressed: new Uint8Array(256),
     keysRead: new Uint8Array(256),
+    // Whether the keys read otherwise than at the last read: a still page skips the reading.
+    keysChanged: true,
     padKeys: new Uint8Array(256),
     padHeld: new Set(),
     padPolled: -Infinity,
@@ -140,14 +142,17 @@ var quenfordWebHost = (function () {
     setActive(nowActive) {
       if (nowActive === this.active) return;
       this.active = nowActive;
-      this.keys.fill(0);
-      this.keysPressed.fill(0);
+      this.clearKeys();
       if (!nowActive) this.releaseAll();
       this.push(nowActive ? kinds.activate : kinds.deactivate, nowActive ? 1 : 0);
     },
-    releaseAll() {
+    clearKeys() {
       this.keys.fill(0);
       this.keysPressed.fill(0);
+      this.keysChanged = true;
+    },
+    releaseAll() {
+      this.clearKeys();
       for (const button of this.buttons) {
         Object.assign(button, { down: false, latched: false, moved: false });
       }
@@ -267,37 +272,41 @@ var quenfordWebHost = (function () {
     // release until the item under the pointer is lit.
     readMouse(reading) {
       if (!this.active) return false;
-      const values = HEAP32.subarray(reading >> 2, (reading >> 2) + 5);
+      const at = reading >> 2;
       const moved = this.pointer.moved;
-      values[0] = moved ? 1 : 0;
-      values[1] = this.pointer.x;
-      values[2] = this.pointer.y;
+      HEAP32[at] = moved ? 1 : 0;
+      HEAP32[at + 1] = this.pointer.x;
+      HEAP32[at + 2] = this.pointer.y;
       this.pointer.moved = false;
       for (let i = 0; i < 2; ++i) {
         const button = this.buttons[i];
         const pressed = (button.down || button.latched) && !button.reported;
         if (pressed && moved && !button.moved) {
           button.moved = true;
-          values[3 + i] = 0;
+          HEAP32[at + 3 + i] = 0;
           continue;
         }
         button.moved = false;
         button.reported = button.down || button.latched;
-        values[3 + i] = button.reported ? 1 : 0;
+        HEAP32[at + 3 + i] = button.reported ? 1 : 0;
         button.latched = false;
       }
       return true;
     },
     // Like the buttons: a key pressed and released between two reads is seen down for one read.
+    // 0: the page is in the background; 1: the keys written; 2: as at the last read.
     readKeyboard(keys) {
-      if (!this.active) return false;
+      if (!this.active) return 0;
       this.pollPads();
+      if (!this.keysChanged) return 2;
+      // A key seen only because it was pressed reads up at the next read.
+      this.keysChanged = this.keysPressed.some((key) => key !== 0);
       for (let i = 0; i < 256; ++i) {
         this.keysRead[i] = this.keys[i] | this.keysPressed[i] | this.padKeys[i];
       }
       this.keysPressed.fill(0);
       HEAPU8.set(this.keysRead, keys);
-      return true;
+      return 1;
     },
 
     listen() {
@@ -305,7 +314,10 @@ var quenfordWebHost = (function () {
       const stage = this.page.stage || canvas;
       stage.addEventListener('contextmenu', (event) => event.preventDefault());
       stage.addEventListener('pointermove', (event) => this.movePointer(event));
-      canvas.addEventListener('blur', () => this.keys.fill(0));
+      canvas.addEventListener('blur', () => {
+        this.keys.fill(0);
+        this.keysChanged = true;
+      });
       this.watchPads();
       stage.addEventListener('pointerdown', (event) => this.pointerDown(event));
       stage.addEventListener('pointerup', (event) => this.pointerUp(event));
@@ -397,6 +409,7 @@ var quenfordWebHost = (function () {
       if (event.altKey && event.code !== 'AltRight') return;
       const codes = keyCodes[event.code];
       if (codes) this.keys[codes[0]] = down;
+      this.keysChanged = true;
       this.pressKey(event.code, event.key, event.repeat);
     },
     // A key seen down at the next read, its key-down message and its character; `key`: the
@@ -407,6 +420,7 @@ var quenfordWebHost = (function () {
       const codes = keyCodes[code];
       if (codes && !repeat) {
         this.keysPressed[codes[0]] = down;
+        this.keysChanged = true;
         this.push(kinds.keyDown, codes[1]);
       }
       const own = keyChars[code];
@@ -420,14 +434,15 @@ var quenfordWebHost = (function () {
     keyUp(event) {
       const codes = keyCodes[event.code];
       if (codes) this.keys[codes[0]] = 0;
+      this.keysChanged = true;
     },
     // The pads' controls as keys, held while the control is held; each newly held one
     // pressed as its key is. Only once the browser has announced a pad: asking for them
     // keeps the browser looking for pads.
     pollPads(now) {
+      if (this.padsConnected === 0 && this.padHeld.size === 0) return;
       const time = performance.now();
       if ((!now && time - this.padPolled < padPollMs) || !navigator.getGamepads) return;
-      if (this.padsConnected === 0 && this.padHeld.size === 0) return;
       this.padPolled = time;
       const held = new Set();
       if (this.active) {
@@ -449,6 +464,7 @@ var quenfordWebHost = (function () {
       }
       this.padKeys.fill(0);
       for (const code of held) this.padKeys[keyCodes[code][0]] = down;
+      this.keysChanged = true;
       this.padHeld = held;
     },
 
