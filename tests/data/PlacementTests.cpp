@@ -4,6 +4,7 @@
 
 #include "data/BuiltArchive.h"
 #include "play/GameState.h"
+#include "play/InGameMenu.h"
 #include "resources/GameArchive.h"
 
 namespace quenford::test {
@@ -15,6 +16,10 @@ struct Box {
 
 Box boxOf(const Picture& p, int32_t x = 0, int32_t y = 0) {
     return {x + p.dx, y + p.dy, x + p.dx + p.width, y + p.dy + p.height};
+}
+
+Box boxOf(const MenuItemRect& r) {
+    return {r.left, r.top, r.left + r.width + 1, r.top + r.height + 1};
 }
 
 bool overlaps(const Box& a, const Box& b) {
@@ -34,10 +39,7 @@ TEST(Placement, ItemsFitTheirSquares) {
         for (int32_t j = 0; j < group.count(); ++j) {
             const Box box = boxOf(Picture::at(group.element(j)));
             EXPECT_LE(box.right - box.left, 56) << "entry " << entry << " picture " << j;
-            EXPECT_GE(box.left, -36) << "entry " << entry << " picture " << j;
-            EXPECT_LE(box.right, 30) << "entry " << entry << " picture " << j;
-            EXPECT_LE(box.bottom, 36) << "entry " << entry << " picture " << j;
-            EXPECT_GE(box.top, -60) << "entry " << entry << " picture " << j;
+            EXPECT_TRUE(inside(box, {-36, -60, 30, 36})) << "entry " << entry << " picture " << j;
         }
     }
 }
@@ -85,7 +87,7 @@ bool touchesItems(const Box& box) {
 
 // Ambient frames are drawn after the items: on the bed they would paint over them.
 TEST(Placement, AmbientAnimationsKeepOffTheBedTheInterfaceAndEachOther) {
-    const Box interface[] = {{0, 284, 130, 378},     // menu button
+    const Box interface[] = {boxOf(menuSignRect),
                              {108, 38, 236, 104},    // score sign
                              {490, 14, 614, 46},     // speed slider
                              {474, 318, 636, 476}};  // basket
@@ -105,18 +107,20 @@ TEST(Placement, AmbientAnimationsKeepOffTheBedTheInterfaceAndEachOther) {
 }
 
 TEST(Placement, InterfacePicturesSitWhereTheGameLooksForThem) {
-    for (int32_t j = 0; j < 7; ++j) {
-        EXPECT_TRUE(
-            inside(boxOf(pictureOf(gameArchive(), res::menuButton, j)), {0, 284, 130, 378}));
-    }
-    const Box items[] = {
-        {78, 269, 292, 301}, {78, 301, 292, 334}, {78, 340, 292, 377}, {78, 375, 292, 410}};
+    // The menu's sign and items, as the game hit-tests them, hold their highlights.
+    const Box menu = boxOf(pictureOf(gameArchive(), res::menuFrames, 24));
     for (int32_t item = 0; item < 4; ++item) {
-        for (int32_t j = 0; j < 7; ++j) {
-            EXPECT_TRUE(inside(boxOf(pictureOf(gameArchive(), res::menuItemHighlights + item, j)),
-                               items[item]))
+        const Box box = boxOf(menuItemRects[static_cast<size_t>(item)]);
+        EXPECT_TRUE(inside(box, menu)) << "item " << item;
+        for (int32_t j = 0; j < menuHighlightFrames; ++j) {
+            EXPECT_TRUE(inside(
+                boxOf(pictureOf(gameArchive(), res::menuItemHighlights + item, j)), box))
                 << "item " << item << " frame " << j;
         }
+    }
+    for (int32_t j = 0; j < menuHighlightFrames; ++j) {
+        EXPECT_TRUE(inside(boxOf(pictureOf(gameArchive(), res::menuButton, j)),
+                           boxOf(menuSignRect)));
     }
     // The resting token stands in the sound item beside its label.
     for (int32_t j = 0; j < 4; ++j) {
@@ -131,8 +135,6 @@ TEST(Placement, InterfacePicturesSitWhereTheGameLooksForThem) {
     }
     // The heading stays above the first row of names even at its lowest.
     EXPECT_LE(boxOf(rawPicture(gameArchive(), res::highScoreHeading), 320, 36).bottom, 82);
-    const Box menu = boxOf(pictureOf(gameArchive(), res::menuFrames, 24));
-    EXPECT_TRUE(inside({78, 269, 292, 410}, menu));
     const Picture cursor = rawPicture(gameArchive(), res::cursor);
     EXPECT_TRUE(cursor.dx <= 0 && cursor.dx >= -2 && cursor.dy <= 0 && cursor.dy >= -2);
 }

@@ -5,29 +5,25 @@
 //   QUENFORD_RECORD_DEMOS=1 build/tests/demos/demo_regression_tests
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/AutoplayRun.h"
 #include "app/ShownScreen.h"
+#include "autoplay/AutoplayHost.h"
 #include "demo/DemoRun.h"
 #include "frontend/Game.h"
-#include "host/HostDecorator.h"
-#include "host/headless/HeadlessServices.h"
-#include "host/sdl/SdlHost.h"
 #include "keyplay/KeyPlayHost.h"
+#include "play/GameState.h"
 #include "play/SquareMapping.h"
-#include "support/KeyPlayer.h"
 #include "support/TestFiles.h"
-#include "support/VirtualPad.h"
 
 namespace quenford {
 namespace {
@@ -56,6 +52,7 @@ class DemoRegression : public ::testing::TestWithParam<Scenario> {
 protected:
     void SetUp() override {
         home.emplace("demos");
+        setenv("TAMBERLY_HOME", home->c_str(), 1);
         if (GetParam().table == Table::FullOfBetterScores) {
             std::vector<uint8_t> rows;
             for (int row = 0; row < 15; ++row) {
@@ -66,7 +63,7 @@ protected:
         }
     }
 
-    std::optional<test::TempHome> home;
+    std::optional<test::TempFolder> home;
 };
 
 TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
@@ -91,17 +88,132 @@ TEST_P(DemoRegression, PlaysBackToItsRecordedEnd) {
 INSTANTIATE_TEST_SUITE_P(Recorded, DemoRegression, ::testing::ValuesIn(scenarios),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// A player with the keys alone, as script names them: it chooses as the built-in player does
+// and walks the pointer there with the arrows, counting those that go elsewhere than it
+// expects; then the menu's New board, and Quit. Called after every presented frame; each key
+// is pressed for one read, and kept with the frame after which it was pressed.
+class KeyPlayer {
+public:
+    KeyPlayer(host::HeadlessHost& played, const Game& watched) : host(played), game(watched) {}
+
+    void operator()() {
+        bestScore = std::max(bestScore, game.board.score);
+        newBoard = newBoard || game.board.phase == BoardPhase::Clearing;
+        if (wait > 0) {
+            wait -= 1;
+            return;
+        }
+        if (game.board.phase == BoardPhase::Start && game.board.pending == 0) {
+            tap("space", 1);  // the title and the table over the first board, which shows
+                              // a frame only every 300
+            return;
+        }
+        if (menuTaps.empty() && game.board.phase == BoardPhase::Play) {
+            play();
+        } else if (!menuTaps.empty()) {
+            // The menu opens from a bed at rest, and takes its items once it is open.
+            const std::string key = menuTaps.front();
+            if (key == "esc" && game.board.phase != BoardPhase::Play) {
+                return;
+            }
+            menuTaps.erase(menuTaps.begin());
+            tap(key.c_str(), key == "esc" ? 40 : key == "return" ? 60 : 3);
+        }
+    }
+
+    std::multimap<uint64_t, std::string> taps;
+    int swaps = 0;
+    int harvests = 0;
+    int wrongSquares = 0;  // arrows that went elsewhere than a player expects
+    int32_t bestScore = 0;
+    bool newBoard = false;
+
+private:
+    void tap(const char* key, int then) {
+        taps.emplace(host.framesPresented(), key);
+        host.tapKey(*host::scriptKeyByName(key));
+        wait = then;
+    }
+
+    // Taps the arrow that takes the pointer a square nearer, as a player sees the bed: up and
+    // down go a column and a row at once, left and right a row (left: the next row), never
+    // over the edge; on the square, the key. True when the key was tapped.
+    bool walkTo(int32_t square, const char* key) {
+        const auto under = squareAt(game.input.mouseX, game.input.mouseY);
+        if (expected) {
+            const bool there = under && under->col == expected->col && under->row == expected->row;
+            wrongSquares += there ? 0 : 1;
+            expected.reset();
+        }
+        if (!under) {
+            tap("up", 3);
+            return false;
+        }
+        if (under->col + boardSize * under->row == square) {
+            tap(key, 4);
+            return true;
+        }
+        const int32_t diagonal = square % boardSize - under->col;
+        const int32_t across = square / boardSize - under->row - diagonal;
+        const int32_t step = diagonal > 0 ? 1 : -1;
+        if (diagonal != 0 && under->row + step >= 0 && under->row + step < boardSize) {
+            expected = Square{under->col + step, under->row + step};
+            tap(diagonal > 0 ? "down" : "up", 3);
+        } else {
+            expected = Square{under->col, under->row + (across > 0 ? 1 : -1)};
+            tap(across > 0 ? "left" : "right", 3);
+        }
+        return false;  // read with the keys, then the pointer moves at the next frame
+    }
+
+    void play() {
+        if (pendingSquare >= 0) {
+            if (walkTo(pendingSquare, pendingKey)) {
+                pendingSquare = secondOfSwap;
+                secondOfSwap = -1;
+            }
+            return;
+        }
+        if (swaps > 0 && harvests > 0) {
+            // Esc opens the menu and leaves it; then, as four steps up reach the first item
+            // from anywhere, New board; then Quit.
+            menuTaps = {"esc", "esc", "esc", "up", "up", "up",   "up",   "return",
+                        "esc", "up",  "up",  "up", "up", "down", "down", "return"};
+            return;
+        }
+        const autoplay::Move move = autoplay::chooseMove(autoplay::bedNow(game));
+        pendingSquare = move.first;
+        if (move.kind == autoplay::MoveKind::Harvest) {
+            pendingKey = "x";
+            ++harvests;
+        } else {
+            pendingKey = "return";
+            secondOfSwap = move.second;
+            ++swaps;
+        }
+    }
+
+    host::HeadlessHost& host;
+    const Game& game;
+    int wait = 0;
+    int32_t pendingSquare = -1;
+    int32_t secondOfSwap = -1;
+    const char* pendingKey = "return";
+    std::vector<const char*> menuTaps;
+    std::optional<Square> expected;
+};
+
 // The arrows go where a player expects; the demo plays back to its end whether the viewer
 // presses no key or the keys pressed while recording, at the same frames.
 TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
-    const test::TempHome home{"keys"};
+    const test::TempFolder home{"keys"};
+    setenv("TAMBERLY_HOME", home.c_str(), 1);
     const demo::DemoPaths paths{QUENFORD_BUILT_DATA, (home / "keys.dem").string()};
 
     host::HeadlessOptions options;
     options.frameLimit = 20000;
     host::HeadlessHost headless(options);
     Game game;
-    std::multimap<uint64_t, std::string> taps;  // at the frame after which each was pressed
     // The frames at which the menu opened and closed, while recording and played back.
     std::vector<uint64_t> recordedMenu;
     std::vector<uint64_t> viewedMenu;
@@ -110,12 +222,7 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
             frames.push_back(frame);
         }
     };
-    test::KeyPlayer player(
-        [&](const char* key) {
-            taps.emplace(headless.framesPresented(), key);
-            headless.tapKey(*host::scriptKeyByName(key));
-        },
-        game);
+    KeyPlayer player(headless, game);
     // The square the keys point at stays marked while items grow, swap and fly.
     int markedWhileBusy = 0;
     headless.setFrameObserver([&](host::HeadlessHost& h) {
@@ -146,7 +253,7 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     host::HeadlessHost viewer(options);
     viewer.setFrameObserver([&](host::HeadlessHost& h) {
         noteMenu(viewedMenu, watched, h.framesPresented());
-        const auto [from, to] = taps.equal_range(h.framesPresented());
+        const auto [from, to] = player.taps.equal_range(h.framesPresented());
         for (auto tap = from; tap != to; ++tap) {
             h.tapKey(*host::scriptKeyByName(tap->second));
         }
@@ -156,104 +263,6 @@ TEST(KeyPlay, AGamePlayedWithTheKeysAloneIsRecordedAndPlaysBackToItsEnd) {
     EXPECT_EQ(demo::formatEndState(viewed), demo::formatEndState(recorded));
     EXPECT_EQ(viewedMenu, recordedMenu);
     EXPECT_EQ(recordedMenu.size(), 6u);
-}
-
-// The window's host with a pad plugged in once the game runs; after every frame the key
-// player presses the pad's button for the key it would tap, and lets go at the next frame
-// or once it is read, whichever comes first.
-class PadPresser : public host::HostDecorator {
-public:
-    PadPresser(host::Host& wrapped, std::function<void()> afterFrame)
-        : HostDecorator(wrapped), observe(std::move(afterFrame)) {}
-    ~PadPresser() override {
-        SDL_JoystickClose(pad);
-        SDL_JoystickDetachVirtual(index);
-    }
-
-    void present(const uint8_t* pixels, int32_t pitch) override {
-        inner.present(pixels, pitch);
-        if (pad == nullptr) {
-            pad = test::plugInVirtualPad(index);
-            ASSERT_NE(pad, nullptr) << SDL_GetError();
-        }
-        letGo();
-        observe();
-        if (++frames == frameLimit) {
-            inner.postQuit(0);
-        }
-    }
-
-    // The game may wait for the keys to be let go without showing a frame.
-    bool readKeyboard(std::array<uint8_t, 256>& keys) override {
-        const bool read = inner.readKeyboard(keys);
-        if (std::any_of(keys.begin(), keys.end(), [](uint8_t k) { return k != 0; })) {
-            letGo();
-        }
-        return read;
-    }
-
-    void press(const std::string& key) {
-        static const std::map<std::string, SDL_GameControllerButton> buttons{
-            {"up", SDL_CONTROLLER_BUTTON_DPAD_UP},       {"down", SDL_CONTROLLER_BUTTON_DPAD_DOWN},
-            {"left", SDL_CONTROLLER_BUTTON_DPAD_LEFT},   {"right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
-            {"return", SDL_CONTROLLER_BUTTON_A},         {"space", SDL_CONTROLLER_BUTTON_A},
-            {"x", SDL_CONTROLLER_BUTTON_B},              {"esc", SDL_CONTROLLER_BUTTON_START}};
-        held = buttons.at(key);
-        SDL_JoystickSetVirtualButton(pad, held, 1);
-    }
-
-    static constexpr int frameLimit = 3000;
-    int frames = 0;
-
-private:
-    void letGo() {
-        if (held >= 0) {
-            SDL_JoystickSetVirtualButton(pad, held, 0);
-            held = -1;
-        }
-    }
-
-    std::function<void()> observe;
-    int index = -1;
-    SDL_Joystick* pad = nullptr;
-    int held = -1;
-};
-
-TEST(KeyPlay, APadOnTheWindowPicksSwapsHarvestsAndChoosesFromTheMenu) {
-    const test::TempHome home{"pad"};
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    // An offscreen window never has the focus, which pads' events otherwise wait for.
-    setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
-
-    host::SdlHostOptions window;
-    window.fullscreen = false;
-    host::SdlHost sdl(window);
-    Game game;
-    bool picked = false;
-    bool swapped = false;
-    bool menuOpened = false;
-    PadPresser* pad = nullptr;
-    test::KeyPlayer player([&](const char* key) { pad->press(key); }, game);
-    PadPresser presser(sdl, [&] {
-        picked = picked || game.board.selected >= 0;
-        swapped = swapped || game.board.phase == BoardPhase::Swapping;
-        menuOpened = menuOpened || shownScreen(game).screen == keyplay::Screen::Menu;
-        player();
-    });
-    pad = &presser;
-    ProgramOptions options;
-    options.dataFolder = QUENFORD_BUILT_DATA;
-    options.commandLine = "Q";  // no introduction
-    host::HeadlessServices system;
-    runGameOrAutoplay(game, presser, system, options, [] {});
-
-    EXPECT_LT(presser.frames, PadPresser::frameLimit) << "the player did not quit";
-    EXPECT_TRUE(picked);
-    EXPECT_TRUE(swapped);
-    EXPECT_GT(player.bestScore, 0);
-    EXPECT_TRUE(menuOpened);
-    EXPECT_TRUE(player.newBoard);
 }
 
 }  // namespace

@@ -11,15 +11,11 @@
 
 namespace quenford::test {
 
-// A fake host that activates the window first and delivers characters typed while a
-// screen takes text, and a count of presented frames.
+// A fake host that delivers characters typed while a screen takes text, closes the window
+// when told, and counts presented frames.
 class FrontendHost : public FakeHost {
 public:
     std::optional<host::Message> nextMessage(uint32_t timeoutMs) override {
-        if (!activated) {
-            activated = true;
-            return host::Message{host::MessageKind::Activate, 0};
-        }
         if (closeAfter != 0 && presents >= closeAfter) {
             closeAfter = 0;
             return host::Message{host::MessageKind::SystemClose, 0};
@@ -44,7 +40,6 @@ public:
     void type(const std::string& text) { typing.insert(typing.end(), text.begin(), text.end()); }
 
     uint32_t typedAt = 0;
-    bool activated = false;
     std::deque<uint8_t> typing;
     const Input* typist = nullptr;  // the game's input: typing waits for its text entry
     int presents = 0;

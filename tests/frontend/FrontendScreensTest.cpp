@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@
 namespace quenford {
 namespace {
 
+namespace fs = std::filesystem;
+
 // `rows` scores counting down from `top`.
 std::vector<int32_t> descending(int32_t rows, int32_t top) {
     std::vector<int32_t> scores;
@@ -47,6 +51,7 @@ protected:
         host.typist = &game.input;
         attachFramePump(game, host);
         game.lastFrameTick = host.clock;
+        game.appActive = 1;
         ASSERT_TRUE(game.vdp.init(host));
         ASSERT_EQ(game.input.init(host), InputReady);
         game.sound.init(host);
@@ -79,6 +84,97 @@ protected:
     test::FakeServices system;
     Game game;
 };
+
+// The table's file on its own, in the screens' folder.
+class HighScoreTableTest : public FrontendScreensTest {
+protected:
+    using Bytes = std::vector<uint8_t>;
+
+    void writeTable(const std::vector<Bytes>& rows) {
+        Bytes bytes;
+        for (const Bytes& row : rows) {
+            bytes.insert(bytes.end(), row.begin(), row.end());
+        }
+        test::writeBytes(folder / "HIGH10", bytes);
+    }
+    Bytes fileBytes(const char* name = "HIGH10") { return test::readBytes(folder / name); }
+    std::string name(int32_t row) { return table.records[row].name.data(); }
+
+    HighScoreTable& table = game.highScoreTable;
+};
+
+TEST_F(HighScoreTableTest, RowsKeepTheSelectionSortOrderAndAFullTableTakesOnlyBetterScores) {
+    writeTable({test::tableRow("A", 5), test::tableRow("B", 5), test::tableRow("C", 7)});
+    ASSERT_EQ(table.load(), LoadOk);
+    EXPECT_EQ(name(0) + name(1) + name(2), "CBA") << "equal scores";
+    EXPECT_TRUE(table.qualifies(-5)) << "any score enters a table with free rows";
+    table.closeFile();
+
+    std::vector<Bytes> rows;
+    for (int32_t i = 0; i < 14; ++i) {
+        rows.push_back(test::tableRow("R", 500 - i));
+    }
+    rows.push_back(test::tableRow(std::string(36, 'N'), 120));
+    writeTable(rows);
+    ASSERT_EQ(table.load(), LoadOk);
+    EXPECT_EQ(table.count, 15);
+    EXPECT_FALSE(table.qualifies(120));
+    EXPECT_TRUE(table.qualifies(121));
+    EXPECT_EQ(name(14), std::string(35, 'N')) << "read only within its field";
+}
+
+TEST_F(HighScoreTableTest, EmptyFileIsATableAndDamagedOnesAreKeptAside) {
+    writeTable({});
+    EXPECT_EQ(table.load(), LoadOk);
+    EXPECT_EQ(table.count, 0);
+    table.closeFile();
+    EXPECT_FALSE(fs::exists(folder / "HIGH10.bad"));
+
+    // Every damaged copy is kept, none overwrites an earlier one.
+    for (const auto& [size, kept] : {std::pair{640, "HIGH10.bad"}, {41, "HIGH10.bad.1"}}) {
+        const Bytes damaged(size, 'z');
+        writeTable({damaged});
+        EXPECT_EQ(table.load(), LoadReset) << size;
+        EXPECT_EQ(table.count, 0);
+        EXPECT_TRUE(table.create());
+        table.closeFile();
+        EXPECT_EQ(fileBytes().size(), 0u);
+        EXPECT_EQ(fileBytes(kept), damaged) << kept;
+    }
+    EXPECT_EQ(fileBytes("HIGH10.bad").size(), 640u);
+}
+
+TEST_F(HighScoreTableTest, SaveWritesTheRowsOnlyWhileHeld) {
+    openTable({90});
+    HighScoreTable other{game};
+    EXPECT_EQ(other.load(), LoadBusy) << "another copy is kept out while the table is open";
+    EXPECT_TRUE(table.save());
+    const Bytes saved = test::tableRow("S90", 90);
+    EXPECT_EQ(fileBytes(), saved);
+    EXPECT_FALSE(fs::exists(folder / "HIGH10.new"));
+
+    table.count = 0;
+    EXPECT_FALSE(table.save()) << "a table not held must not overwrite another copy's";
+    EXPECT_EQ(fileBytes(), saved);
+}
+
+TEST_F(HighScoreTableTest, FolderComesFromTheCollection) {
+    std::string reported;
+    EXPECT_EQ(findHighScoreFolder(game, reported), system.folder);
+
+    // Each fallback to the current folder is said once, with the folder's full path.
+    testing::internal::CaptureStderr();
+    system.folder.reset();
+    EXPECT_EQ(findHighScoreFolder(game, reported), "./");
+    findHighScoreFolder(game, reported);
+    system.folder = "/" + std::string(300, 'd') + "/";
+    EXPECT_EQ(findHighScoreFolder(game, reported), "./");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+    EXPECT_NE(said.find("kept in the current folder, " + fs::current_path().string()),
+              std::string::npos)
+        << said;
+}
 
 TEST_F(FrontendScreensTest, NewBestScoreClimbsAFullTableInTwentySevenFramesOthersStayBelow) {
     openTable(descending(15, 200));
@@ -118,9 +214,7 @@ TEST_F(FrontendScreensTest, NameTakesAtMost32CharactersKeepsControlsOutAndDefaul
     enterNewScore(game, 5);
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"a" + std::string(31, 'i')}));
 
-    // An empty name becomes the owner's when it fits.
-    system.owner = "Ann Lee";
-    EXPECT_EQ(defaultPlayerName(game), "Ann Lee");
+    // An empty name becomes the owner's when it fits, else the built-in name.
     const char* builtIn = reinterpret_cast<const char*>(game.resources->group(43).element(0));
     system.owner = std::string(32, 'w');
     EXPECT_EQ(defaultPlayerName(game), builtIn);
@@ -178,7 +272,7 @@ std::vector<uint8_t> screenNow(Platform& game) {
 
 using FlowScreensTest = FrontendScreensTest;
 
-TEST_F(FlowScreensTest, TransitionsShowEighteenPicturesEachWayOverTheScreenWithTheirSound) {
+TEST_F(FlowScreensTest, TransitionsShowEighteenPicturesEachWayAndGameOverItsPictureOrText) {
     std::vector<std::vector<uint8_t>> shown;
     host.onPresent = [&] { shown.push_back(screenNow(game)); };
     for (const auto [first, step, stop] : {std::array{0, 1, 18}, std::array{17, -1, -1}}) {
@@ -198,15 +292,13 @@ TEST_F(FlowScreensTest, TransitionsShowEighteenPicturesEachWayOverTheScreenWithT
         EXPECT_EQ(host.loaded.back().slot, 0);
         EXPECT_EQ(host.loaded.back().data, game.resources->group(27).element(0));
     }
-}
 
-// 500 does not pass the winning score: the loss picture; 501 shows the win text.
-TEST_F(FlowScreensTest, GameOverShowsTheLossPictureAtFiveHundredAndTheWinTextAbove) {
-    std::vector<std::vector<uint8_t>> shown;
-    host.onPresent = [&] { shown.push_back(screenNow(game)); };
+    // At 500, which does not pass the winning score, the game over screen shows the loss
+    // picture; at 501 the win text.
     for (const int32_t score : {500, 501}) {
         shown.clear();
         game.vdp.clearScreen(9);
+        game.savedScreen = makeScreenImage();
         game.vdp.saveScreen(game.savedScreen.get());
         game.board.score = score;
         host.mouseReadings.assign(1, host::MouseReading{0, 0, 0x80, 0});

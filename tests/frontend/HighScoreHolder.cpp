@@ -1,8 +1,8 @@
 // A running copy of the game as far as HIGH10 is concerned, for the tests that need real
 // processes contending for the table or dying while they save it.
 //
-//   high_score_holder FOLDER show              print the rows
-//   high_score_holder FOLDER add NAME SCORE MS add a row, hold the table MS ms, save
+//   high_score_holder FOLDER add NAME SCORE MS print the rows, add one, hold the table MS
+//                                              ms, save
 //   high_score_holder FOLDER churn             save table after table until killed
 #include <unistd.h>
 
@@ -37,13 +37,6 @@ void loadWaiting(HighScoreTable& table) {
     }
 }
 
-void printRows(const HighScoreTable& table) {
-    for (int32_t i = 0; i < table.count; ++i) {
-        std::printf("%d %s\n", table.records[i].score, table.records[i].name.data());
-    }
-    std::fflush(stdout);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,13 +52,12 @@ int main(int argc, char** argv) {
     HighScoreTable table{game};
     const std::string command = argv[2];
 
-    if (command == "show" || (command == "add" && argc == 6)) {
+    if (command == "add" && argc == 6) {
         loadWaiting(table);
-        printRows(table);
-        if (command == "show") {
-            table.closeFile();
-            return 0;
+        for (int32_t i = 0; i < table.count; ++i) {
+            std::printf("%d %s\n", table.records[i].score, table.records[i].name.data());
         }
+        std::fflush(stdout);
         if (table.count < HighScoreCapacity) {
             ++table.count;
         }

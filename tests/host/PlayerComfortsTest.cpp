@@ -5,22 +5,17 @@
 #include <fstream>
 
 #include "host/sdl/Screenshot.h"
-#include "host/sdl/SdlHost.h"
 #include "host/sdl/WindowSettings.h"
 #include "support/TestFiles.h"
 
 namespace quenford::host {
 namespace {
 
-class WindowSettingsTest : public ::testing::Test {
-protected:
-    const test::TempFolder folder{"settings"};
-    const std::string path = (folder / "quenford" / "window.conf").string();
-};
-
 // Written settings are read back from a folder made for them; a damaged file gives the
 // defaults.
-TEST_F(WindowSettingsTest, WhatIsWrittenIsReadBackAndDamageGivesTheDefaults) {
+TEST(WindowSettingsTest, WhatIsWrittenIsReadBackAndDamageGivesTheDefaults) {
+    const test::TempFolder folder{"settings"};
+    const std::string path = (folder / "quenford" / "window.conf").string();
     EXPECT_TRUE(readWindowSettings(path).fullscreen);
     ASSERT_TRUE(writeWindowSettings(path, {false, 1280, 960}));
     const WindowSettings back = readWindowSettings(path);
@@ -71,53 +66,6 @@ TEST(ScreenshotTest, NamesSortByTimeNeverRepeatAndGoToThePicturesFolder) {
     setenv("XDG_CONFIG_HOME", "/nonexistent", 1);
     setenv("HOME", "/home/ann", 1);
     EXPECT_EQ(screenshotFolder(), "/home/ann/");
-}
-
-// The real host on SDL's offscreen driver: F12 writes the picture on the screen, the window's
-// mode is kept for the next start, and neither reaches the game as anything but the key.
-TEST_F(WindowSettingsTest, TheHostKeepsItsWindowAndSavesScreenshots) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const std::filesystem::path pictures = folder / "pictures";
-    std::filesystem::create_directories(pictures);
-    setenv("XDG_PICTURES_DIR", pictures.c_str(), 1);
-
-    SdlHostOptions options;
-    options.fullscreen = false;
-    options.integerScale = true;
-    options.settingsFile = path;
-    {
-        SdlHost host(options);
-        ASSERT_TRUE(host.createWindow("TAMBERLY"));
-        host.showWindow();
-        ASSERT_TRUE(host.openScreen());
-        std::vector<uint8_t> pixels(640 * 480, 1);
-        host.present(pixels.data(), 640);
-
-        SDL_Event key{};
-        key.type = SDL_KEYDOWN;
-        key.key.keysym.scancode = SDL_SCANCODE_F12;
-        SDL_PushEvent(&key);
-        std::optional<Message> last;
-        while (auto m = host.nextMessage(0)) {
-            last = m;
-        }
-        ASSERT_TRUE(last);
-        EXPECT_EQ(last->kind, MessageKind::KeyDown);
-        host.closeScreen();
-    }
-    const auto shots = std::distance(std::filesystem::directory_iterator(pictures),
-                                     std::filesystem::directory_iterator());
-    EXPECT_EQ(shots, 1);
-    const WindowSettings kept = readWindowSettings(path);
-    EXPECT_FALSE(kept.fullscreen);
-    EXPECT_GT(kept.width, 0);
-
-    options.fullscreen.reset();
-    SdlHost again(options);
-    ASSERT_TRUE(again.createWindow("TAMBERLY"));
-    EXPECT_EQ(SDL_GetWindowFlags(again.sdlWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
-    unsetenv("XDG_PICTURES_DIR");
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <time.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <tuple>
 #include <vector>
 
 #include "host/common/KeyCodes.h"
 #include "host/sdl/KeyTables.h"
 #include "host/sdl/SdlHost.h"
-#include "support/VirtualPad.h"
+#include "host/sdl/WindowSettings.h"
+#include "support/TestFiles.h"
 
 namespace quenford::host {
 namespace {
@@ -21,8 +24,8 @@ protected:
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         // An offscreen window never has the focus, which pads' events otherwise wait for.
         setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
-        SdlHostOptions options;
         options.fullscreen = false;
+        options.settingsFile = (folder / "window.conf").string();
         host = std::make_unique<SdlHost>(options);
         ASSERT_TRUE(host->createWindow("TAMBERLY"));
         host->showWindow();
@@ -48,10 +51,14 @@ protected:
         push(type, [&](SDL_Event& e) { e.key.keysym.scancode = code; });
     }
 
+    const test::TempFolder folder{"sdl"};
+    SdlHostOptions options;
     std::unique_ptr<SdlHost> host;
 };
 
-TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
+// F12 writes the picture on the screen and reaches the game only as its key; the window's
+// mode is kept for the next start.
+TEST_F(SdlHostTest, OpensEveryDeviceAndPresentsAndKeepsItsWindowAndScreenshots) {
     ASSERT_TRUE(host->openScreen());
     ASSERT_TRUE(host->openKeyboard());
     ASSERT_TRUE(host->openMouse());
@@ -63,11 +70,20 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     host->setPalette(HostPalette{});
     std::vector<uint8_t> pixels(640 * 480, 1);
     host->present(pixels.data(), 640);
-
     std::array<uint8_t, 256> keys{};
     keys.fill(1);
     EXPECT_TRUE(host->readKeyboard(keys));
     EXPECT_EQ(keys, (std::array<uint8_t, 256>{}));
+
+    std::filesystem::create_directories(folder / "pictures");
+    setenv("XDG_PICTURES_DIR", (folder / "pictures").c_str(), 1);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_F12);
+    const std::vector<Message> f12 = drain();
+    ASSERT_EQ(f12.size(), 1u);
+    EXPECT_EQ(f12[0].kind, MessageKind::KeyDown);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "pictures"),
+                            std::filesystem::directory_iterator()),
+              1);
 
     const uint8_t sample[64] = {200};
     host->loadSlot(0, sample, 64);
@@ -83,6 +99,12 @@ TEST_F(SdlHostTest, OpensEveryDeviceAndPresents) {
     EXPECT_GT(host->ticks() - SDL_GetTicks(), 1000u);
     host->closeAudio();
     host->closeScreen();
+    host.reset();
+    EXPECT_FALSE(readWindowSettings(options.settingsFile).fullscreen);
+    options.fullscreen.reset();
+    SdlHost again(options);
+    ASSERT_TRUE(again.createWindow("TAMBERLY"));
+    EXPECT_EQ(SDL_GetWindowFlags(again.sdlWindow()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
 }
 
 TEST_F(SdlHostTest, KeysTextFocusAndClosingBecomeTheWindowsMessages) {
@@ -176,13 +198,19 @@ TEST_F(SdlHostTest, GamePointerIsMovedUnderTheRealPointer) {
     EXPECT_EQ(reading.dy, 0);
 }
 
-// A pad plugged in while the game runs is taken at once; its D-pad, A, B and Start play the
-// window's pad game (demos). Here: Back is the Pause key, the left stick an arrow past half
-// its travel that lets go only below a third, and a pad pulled out lets go of everything.
-TEST_F(SdlHostTest, APadsBackAndStickAreThePauseKeyAndArrowsUntilItIsPulledOut) {
+// A pad plugged in while the game runs is taken at once: its D-pad, A, B and Start are the
+// arrows, Enter, X and Esc, a press let go before the next read still seen by it; Back is the
+// Pause key, the left stick an arrow past half its travel that lets go only below a third,
+// and a pad pulled out lets go of everything.
+TEST_F(SdlHostTest, APadsButtonsAndStickAreKeysUntilItIsPulledOut) {
     drain();
-    int index = -1;
-    SDL_Joystick* pad = test::plugInVirtualPad(index);
+    SDL_VirtualJoystickDesc description{};
+    description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    description.naxes = SDL_CONTROLLER_AXIS_MAX;
+    description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    const int index = SDL_JoystickAttachVirtualEx(&description);
+    SDL_Joystick* pad = SDL_JoystickOpen(index);
     ASSERT_NE(pad, nullptr) << SDL_GetError();
     drain();
     const auto keysNow = [&] {
@@ -190,6 +218,23 @@ TEST_F(SdlHostTest, APadsBackAndStickAreThePauseKeyAndArrowsUntilItIsPulledOut) 
         EXPECT_TRUE(host->readKeyboard(keys));
         return keys;
     };
+
+    const std::tuple<SDL_GameControllerButton, uint32_t, uint8_t, uint32_t> buttons[] = {
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, vk::left, dik::left, 0},
+        {SDL_CONTROLLER_BUTTON_A, vk::enter, dik::enter, charEnter},
+        {SDL_CONTROLLER_BUTTON_B, 'X', dik::x, 0},
+        {SDL_CONTROLLER_BUTTON_START, vk::escape, dik::escape, charEscape}};
+    for (const auto& [button, key, code, character] : buttons) {
+        SDL_JoystickSetVirtualButton(pad, button, 1);
+        const std::vector<Message> got = drain();
+        SDL_JoystickSetVirtualButton(pad, button, 0);
+        drain();
+        ASSERT_EQ(got.size(), character != 0 ? 2u : 1u) << code;
+        EXPECT_EQ(got[0].param, key) << code;
+        EXPECT_EQ(got.back().param, character != 0 ? character : key) << code;
+        EXPECT_EQ(keysNow()[code], 0x80) << code;
+        EXPECT_EQ(keysNow()[code], 0) << code;
+    }
 
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_BACK, 1);
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 12000);

@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <optional>
 #include <thread>
 
 #include "host/common/ShellLauncher.h"
@@ -17,48 +15,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets environment variables for one test and puts the old values back afterwards.
-class Environment {
-public:
-    void set(const char* name, const std::optional<std::string>& value) {
-        if (saved.count(name) == 0) {
-            const char* old = std::getenv(name);
-            saved[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
-        }
-        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-    }
-    ~Environment() {
-        for (const auto& [name, value] : saved) {
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-        }
-    }
-
-private:
-    std::map<std::string, std::optional<std::string>> saved;
-};
-
 class SystemServicesTest : public ::testing::Test {
 protected:
     const test::TempFolder root{"system"};
-    Environment environment;
 };
 
 TEST_F(SystemServicesTest, CollectionFolderFollowsTheEnvironmentAndIsMade) {
-    environment.set("TAMBERLY_HOME", (root / "own").string());
+    setenv("TAMBERLY_HOME", (root / "own").string().c_str(), 1);
     EXPECT_EQ(collectionDataFolder(), (root / "own").string() + "/");
     EXPECT_TRUE(fs::is_directory(root / "own"));
 
-    environment.set("TAMBERLY_HOME", std::nullopt);
-    environment.set("XDG_DATA_HOME", (root / "data").string() + "/");
+    unsetenv("TAMBERLY_HOME");
+    setenv("XDG_DATA_HOME", (root.string() + "/data/").c_str(), 1);
     EXPECT_EQ(collectionDataFolder(), (root / "data" / "tamberly").string() + "/");
 
-    environment.set("XDG_DATA_HOME", "");
-    environment.set("HOME", (root / "home").string());
+    setenv("XDG_DATA_HOME", "", 1);
+    setenv("HOME", (root / "home").string().c_str(), 1);
     EXPECT_EQ(collectionDataFolder(), (root / "home/.local/share/tamberly").string() + "/");
 
     // A folder that cannot be made is no folder.
     std::ofstream(root / "file") << "x";
-    environment.set("TAMBERLY_HOME", (root / "file" / "below").string());
+    setenv("TAMBERLY_HOME", (root / "file" / "below").string().c_str(), 1);
     EXPECT_FALSE(collectionDataFolder());
 }
 
@@ -68,7 +45,7 @@ TEST_F(SystemServicesTest, ShellStartsDetachedWithTheCommandsLastWord) {
     std::ofstream(shell) << "#!/bin/sh\necho \"$1 $(cut -d' ' -f6 /proc/$$/stat) $$\" > " << out
                          << ".tmp && mv " << out << ".tmp " << out << "\n";
     fs::permissions(shell, fs::perms::owner_all);
-    environment.set("PATH", "/usr/bin:/bin:" + root.string());
+    setenv("PATH", ("/usr/bin:/bin:" + root.string()).c_str(), 1);
     EXPECT_EQ(findCollectionShell(), shell.string());
 
     startCollectionShell("TAMBERLY.EXE 2");
@@ -83,7 +60,7 @@ TEST_F(SystemServicesTest, ShellStartsDetachedWithTheCommandsLastWord) {
     EXPECT_EQ(argument, "2");
     EXPECT_EQ(session, pid);  // a session of its own
 
-    environment.set("PATH", root.string() + "/none");
+    setenv("PATH", (root.string() + "/none").c_str(), 1);
     EXPECT_FALSE(findCollectionShell());
     startCollectionShell("TAMBERLY.EXE P");  // nothing to start, nothing happens
 }

@@ -103,22 +103,6 @@ TEST(RunDraw, RunFillCopiesColourZero) {
     }
 }
 
-TEST(RunDraw, CountByteZeroMeans256Runs) {
-    std::vector<uint8_t> record = {0, 0, 0, 0, 0, 1, 1, 0, 0};  // width 256, one row
-    for (int32_t i = 0; i < 256; ++i) {
-        record.push_back(i % 2 == 0 ? 0x80 : 0x00);  // copy 1, skip 1, ...
-        if (i % 2 == 0) {
-            record.push_back(5);
-        }
-    }
-    record.push_back(0xAB);  // must not be read as part of the row
-    Screen screen;
-    drawRunPicture(screen.buffer, 0, 0, Picture::at(record.data()));
-    EXPECT_EQ(screen.painted(), 128);
-    EXPECT_EQ(screen.at(254, 0), 5);
-    EXPECT_EQ(screen.at(255, 0), 0);
-}
-
 TEST(FillRect, FillsOnlyTheVisiblePart) {
     Screen screen;
     fillRect(screen.buffer, -10, 470, 20, 50, 3);

@@ -22,7 +22,7 @@ std::array<uint8_t, 256> keysDown(std::initializer_list<uint8_t> codes) {
     return keys;
 }
 
-TEST(Input, PointerStopsAtTheEdgesWithoutOvershoot) {
+TEST(Input, PointerStopsAtTheEdgesAndWaitingForKeysPollsUntilEveryKeyIsUp) {
     test::FakeHost host;
     Input in;
     ASSERT_EQ(in.init(host), InputReady);
@@ -36,12 +36,7 @@ TEST(Input, PointerStopsAtTheEdgesWithoutOvershoot) {
     in.updateMouse();
     EXPECT_NE(in.leftButton, 0);
     EXPECT_NE(in.rightButton, 0);
-}
 
-TEST(Input, WaitKeysReleasedPollsUntilEveryKeyIsUp) {
-    test::FakeHost host;
-    Input in;
-    ASSERT_EQ(in.init(host), InputReady);
     host.keyStates = {keysDown({keyEsc}), keysDown({keyEsc}), keysDown({keyEsc}), keysDown({})};
     in.pollKeyboard();
     in.waitKeysReleased();
@@ -78,74 +73,62 @@ TEST(Input, CharacterRingKeepsTheLast31AndObeysTheSwitch) {
     EXPECT_EQ(in.readChar(), 'a');
 }
 
-class Demo : public testing::Test {
-protected:
-    // Records the readings, one frame each.
-    void record(std::vector<host::MouseReading> readings) {
+// Both buttons are recorded as a left click; playback ends at the end of the file or at F8,
+// live again from the last recorded position; a missing file leaves the input live.
+TEST(Demo, PlaybackReplacesThePointerUntilTheFileEndsOrF8) {
+    const test::TempFolder folder{"demo"};
+    const std::string path = folder / "DATA12.RES";
+    test::FakeServices system;
+    auto open = [&](test::FakeHost& host, Input& in, DemoMode mode) {
+        ASSERT_EQ(in.init(host), InputReady);
+        in.openDemo(path, mode, system);
+        ASSERT_EQ(in.demoOn, 1);
+    };
+    {
         test::FakeHost host;
         Input in;
-        ASSERT_EQ(in.init(host), InputReady);
-        in.openDemo(path.string(), DemoRecord, system);
-        ASSERT_EQ(in.demoOn, 1);
-        for (const host::MouseReading& reading : readings) {
-            host.mouseReadings.push_back(reading);
+        open(host, in, DemoRecord);
+        host.mouseReadings = {motion(100, 50), motion(1, 1, 0x80, 0x80), motion(0, 0, 0, 0x80)};
+        for (int frame = 0; frame < 3; ++frame) {
             in.updateMouse();
         }
         in.shutdown();
     }
-
-    // Opens the recording for playback on `in`, reading from `host`.
-    void play(test::FakeHost& host, Input& in) {
-        ASSERT_EQ(in.init(host), InputReady);
-        in.openDemo(path.string(), DemoPlayback, system);
-        ASSERT_EQ(in.demoOn, 1);
-    }
-
-    const test::TempFolder folder{"demo"};
-    const std::filesystem::path path = folder / "DATA12.RES";
-    test::FakeServices system;
-};
-
-TEST_F(Demo, PlaybackReplacesThePointerAndEndsAtTheEndOfTheFile) {
-    record({motion(100, 50), motion(1, 1, 0x80, 0x80), motion(0, 0, 0, 0x80)});
     test::FakeHost host;
     Input in;
-    play(host, in);
+    open(host, in, DemoPlayback);
     host.mouseReadings = {motion(7, 7), motion(0, 0), motion(0, 0, 0x80), motion(30, 30),
                           motion(5, 5)};
     in.updateMouse();
     EXPECT_EQ(in.mouseX, 100);
     EXPECT_EQ(in.mouseY, 50);
     in.updateMouse();
-    EXPECT_EQ(in.leftButton, 1);  // both buttons were recorded as a left click
+    EXPECT_EQ(in.leftButton, 1);
     EXPECT_EQ(in.rightButton, 0);
     EXPECT_EQ(in.mouseX, 101);
     in.updateMouse();
     EXPECT_EQ(in.leftButton, 0x80);  // a live button still counts
     EXPECT_EQ(in.rightButton, 1);
-    in.updateMouse();  // the file is used up: live again from the last recorded position
+    in.updateMouse();
     EXPECT_EQ(in.demoOn, 0);
     EXPECT_EQ(in.mouseX, 101);
     EXPECT_EQ(in.mouseY, 51);
     in.updateMouse();
     EXPECT_EQ(in.mouseX, 106);
-}
 
-TEST_F(Demo, F8EndsPlaybackAndAMissingFileLeavesInputLive) {
-    record({motion(10, 10), motion(10, 10), motion(10, 10)});
-    test::FakeHost host;
-    Input in;
-    play(host, in);
-    host.keyStates = {keysDown({keyF8})};
-    in.pollKeyboard();
-    host.mouseReadings = {motion(0, 0), motion(3, 0)};
-    in.updateMouse();
-    EXPECT_EQ(in.demoOn, 0);
-    in.updateMouse();
-    EXPECT_EQ(in.mouseX, 13);
+    test::FakeHost viewer;
+    Input stopped;
+    open(viewer, stopped, DemoPlayback);
+    viewer.keyStates = {keysDown({keyF8})};
+    stopped.pollKeyboard();
+    viewer.mouseReadings = {motion(0, 0), motion(3, 0)};
+    stopped.updateMouse();
+    EXPECT_EQ(stopped.demoOn, 0);
+    stopped.updateMouse();
+    EXPECT_EQ(stopped.mouseX, 103);
 
     Input absent;
-    absent.openDemo((path.string() + ".missing"), DemoPlayback, system);
+    absent.openDemo(path + ".missing", DemoPlayback, system);
     EXPECT_EQ(absent.demoOn, 0);
 }
 

@@ -8,7 +8,9 @@
 namespace quenford {
 namespace {
 
-TEST(Vdp, PaletteIsShiftedWithinAByteAndSaveDrawLoadRestoresThePicture) {
+// Saving and loading the screen are left to the game over screen's test, which shows a
+// saved screen.
+TEST(Vdp, PaletteIsShiftedWithinAByte) {
     test::FakeHost host;
     Vdp display;
     ASSERT_TRUE(display.init(host));
@@ -22,23 +24,6 @@ TEST(Vdp, PaletteIsShiftedWithinAByteAndSaveDrawLoadRestoresThePicture) {
     EXPECT_EQ(host.palette[1], 0);
     EXPECT_EQ(host.palette[2], 4);
     EXPECT_EQ(host.palette[767], 252);
-
-    display.present();
-    ASSERT_EQ(host.frames.size(), 1u);
-    EXPECT_EQ(std::count(host.frames[0].begin(), host.frames[0].end(), 0), screenBytes);
-    std::vector<uint8_t> image(screenBytes);
-    for (size_t i = 0; i < image.size(); ++i) {
-        image[i] = static_cast<uint8_t>(i * 7 / 3);
-    }
-    display.loadScreen(image.data());
-    std::vector<uint8_t> saved(screenBytes);
-    display.saveScreen(saved.data());
-    EXPECT_EQ(saved, image);
-    display.clearScreen(9);
-    display.fillRect(0, 0, 10, 10, 1);
-    display.loadScreen(saved.data());
-    display.present();
-    EXPECT_EQ(host.frames[1], image);
 }
 
 TEST(Sound, SlotsFollowTheSoundSwitchAndNoDeviceIsSilent) {

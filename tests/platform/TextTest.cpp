@@ -71,9 +71,6 @@ TEST_F(Text, AlignmentPlacesThePenAndReturnsItPastTheTextInTheCharactersOwnGlyph
     calls.clear();
     drawText(game, 155, 40, text, AlignRight, out);
     EXPECT_EQ(calls[0].x, 155 - measured);
-    calls.clear();
-    drawText(game, 155, 40, text, 7, out);  // unknown alignment acts as left
-    EXPECT_EQ(calls[0].x, 155);
 
     calls.clear();
     EXPECT_EQ(textWidth(game, ""), -1);

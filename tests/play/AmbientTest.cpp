@@ -32,16 +32,11 @@ std::vector<int32_t> spans(std::initializer_list<std::pair<int32_t, int>> list) 
 
 struct KindCase {
     const char* name;
-    std::unique_ptr<AmbientAnimation> (*make)();
+    std::unique_ptr<AmbientAnimation> animation;
     int32_t group;
     int32_t frameCount;
     std::vector<int32_t> shown;  // from the tick after the start test to the first rest tick
 };
-
-template <typename Kind>
-std::unique_ptr<AmbientAnimation> fresh() {
-    return std::make_unique<Kind>();
-}
 
 // Each kind's frames and their times; when each starts, waits and rests, the recorded demos'
 // random draws show. Ping-pong makes six round trips with double turns.
@@ -58,12 +53,14 @@ TEST_F(Ambient, EachKindPlaysItsFramesOnItsOwnTimes) {
     }
     pingPong.push_back(-1);
     const KindCase cases[] = {
-        {"SwingSlow", fresh<SwingSlow>, 0, 2, spans({{0, 2}, {1, 16}, {0, 1}, {-1, 1}})},
-        {"SwingQuick", fresh<SwingQuick>, 1, 2, spans({{0, 3}, {1, 9}, {0, 3}, {-1, 1}})},
-        {"SwingLong", fresh<SwingLong>, 5, 3,
+        {"SwingSlow", std::make_unique<SwingSlow>(), 0, 2,
+         spans({{0, 2}, {1, 16}, {0, 1}, {-1, 1}})},
+        {"SwingQuick", std::make_unique<SwingQuick>(), 1, 2,
+         spans({{0, 3}, {1, 9}, {0, 3}, {-1, 1}})},
+        {"SwingLong", std::make_unique<SwingLong>(), 5, 3,
          spans({{0, 5}, {1, 5}, {2, 29}, {1, 3}, {0, 3}, {-1, 1}})},
-        {"PingPong", fresh<PingPongAnimation>, 4, 3, pingPong},
-        {"PlayOnce", fresh<PlayOnceAnimation>, 6, 16, playOnce},
+        {"PingPong", std::make_unique<PingPongAnimation>(), 4, 3, pingPong},
+        {"PlayOnce", std::make_unique<PlayOnceAnimation>(), 6, 16, playOnce},
     };
     for (const KindCase& kind : cases) {
         SCOPED_TRACE(kind.name);
@@ -72,7 +69,7 @@ TEST_F(Ambient, EachKindPlaysItsFramesOnItsOwnTimes) {
             ++seed;
         }
         game.gameRandom.seed(seed);
-        const auto animation = kind.make();
+        AmbientAnimation* animation = kind.animation.get();
         animation->frameCount = kind.frameCount;
         animation->animate(game);  // resting, so drawing nothing: it has no pictures yet
         animation->frames = &archive->group(res::ambientFrames + kind.group);

@@ -1,5 +1,6 @@
 #include "platform/Input.h"
 #include "platform/Sound.h"
+#include "play/InGameMenu.h"
 #include "play/PlayTestSupport.h"
 #include "play/SoundCues.h"
 
@@ -12,43 +13,45 @@ constexpr int beforeChoice = 27;
 constexpr int openingAndSettle = 25 + 2;
 constexpr int closing = 10;
 
-using Spot = Point;
-constexpr Spot newBoardItem{100, 285};  // also on the menu button
-constexpr Spot soundItem{100, 315};
-constexpr Spot quitItem{100, 355};
+// Where the pointer goes, asked of the menu: its sign in the garden lies beside the items.
+constexpr Point sign = menuSignRect.centre();
+constexpr Point newBoardItem = menuItemRects[MenuNewBoard].centre();
+constexpr Point soundItem = menuItemRects[1].centre();
+constexpr Point quitItem = menuItemRects[MenuQuit].centre();
 
 class Menu : public PlayTest {
 protected:
-    void queueFrames(int count, Spot at, bool left = false) {
+    void queueFrames(int count, Point at, bool left = false) {
         for (int i = 0; i < count; ++i) {
             queueFrame(at.x, at.y, left);
         }
     }
-    void queueEsc(Spot at) {
+    void queueEsc(Point at) {
         queueFrame(at.x, at.y, false, false, {keyEsc});
         queueKeys({});
     }
-    // The highlight reaches an item once the first 7-frame cycle has ended.
-    void hoverAndClick(Spot item) {
-        queueFrames(6, item);
+    // The highlight reaches an item once the first cycle has ended.
+    void hoverAndClick(Point item) {
+        queueFrames(menuHighlightFrames - 1, item);
         queueFrames(1, item, true);
         queueFrames(1, item);
     }
     void openWithButton() {
-        queueFrames(1, newBoardItem, true);
-        queueFrames(beforeChoice, newBoardItem);
+        queueFrames(1, sign, true);
+        queueFrames(beforeChoice, sign);
     }
     int presented() const { return static_cast<int>(host.frames.size()); }
 };
 
 TEST_F(Menu, APressFromBeforeTheLoopDoesNotChooseALaterReleaseDoes) {
     place(3, 3, 1);
-    queueFrames(1 + beforeChoice, newBoardItem, true);
+    queueFrames(1, sign, true);
+    queueFrames(beforeChoice + 5, newBoardItem, true);
     queueFrames(1, newBoardItem);  // released over item 0 before its highlight
     hoverAndClick(newBoardItem);
     EXPECT_EQ(frame(), 1);
     EXPECT_EQ(game.board.phase, BoardPhase::Clearing);
-    EXPECT_EQ(presented(), openingAndSettle + 1 + 8 + closing + 1);
+    EXPECT_EQ(presented(), openingAndSettle + 6 + 8 + closing + 1);
     EXPECT_EQ(game.clickPending, 0);
     EXPECT_EQ(game.savedScreen, nullptr);
     EXPECT_EQ(cued(sfx::menuOpens), 1);

@@ -86,27 +86,6 @@ TEST_F(PlayStep, SwappedItemsLandTogetherAndAreExchangedInTheNextFrame) {
     EXPECT_EQ(game.board.occupied, 2 + 6);
 }
 
-// 62 items and a swap: the 6 new items find 2 squares, and the loss shows in the frame in
-// which the last of them has grown, without presenting it.
-TEST_F(PlayStep, OverflowEndsTheGameInTheFrameGrowingTurnsIntoPlay) {
-    for (int32_t i = 0; i < 62; ++i) {
-        place(i % 8, i / 8, static_cast<uint8_t>(i % 5));
-    }
-    beginSwap(game, 0, 1);
-    size_t presentedBefore = 0;
-    BoardPhase phaseBefore = game.board.phase;
-    for (int f = 0; f < 200 && game.board.phase != BoardPhase::Play; ++f) {
-        presentedBefore = host.frames.size();
-        phaseBefore = game.board.phase;
-        EXPECT_EQ(frame(), 1);
-    }
-    EXPECT_EQ(phaseBefore, BoardPhase::Growing);
-    EXPECT_EQ(game.board.occupied, 68);
-    EXPECT_TRUE(gameOver(game));
-    EXPECT_EQ(host.frames.size(), presentedBefore);
-    EXPECT_NE(game.savedScreen, nullptr);
-}
-
 TEST_F(PlayStep, LeftActsOnReleaseWhereThePointerIsRightAtOnceUnlessLeftIsHeld) {
     for (int col = 0; col < 5; ++col) {
         place(col, 0, 3);

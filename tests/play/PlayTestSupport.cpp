@@ -70,14 +70,4 @@ int32_t PlayTest::cued(int32_t index) const {
     }));
 }
 
-int32_t drawsBetween(uint32_t before, uint32_t after) {
-    Random random;
-    random.seed(before);
-    int32_t draws = 0;
-    for (; random.current() != after && draws < 1000; ++draws) {
-        random.next();
-    }
-    return draws;
-}
-
 }  // namespace quenford::test

@@ -39,6 +39,4 @@ private:
     int32_t queuedY = 240;
 };
 
-int32_t drawsBetween(uint32_t generatorBefore, uint32_t generatorAfter);
-
 }  // namespace quenford::test

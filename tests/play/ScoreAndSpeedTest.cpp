@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "platform/FramePump.h"
@@ -47,15 +48,12 @@ TEST_F(ScoreAndSpeed, KeypadChangesThePeriodWithinItsLimitsAndShowsTheSlider) {
     EXPECT_FALSE(trackShown(game));
 }
 
-struct DigitAt {
-    int32_t digit, x, y;
-};
-
 // The digits 0, 2, 4, 5 and 7 are 18, 16, 18, 17 and 17 wide: centred on 170 by their widths
 // alone, 2 pixels apart, each one pixel above the one before, lowered by a tenth of half
 // the width.
 TEST_F(ScoreAndSpeed, ScoreDigitsAreCentredOnTheirWidthsAndClimbOnePixelEach) {
-    const std::pair<int32_t, std::vector<DigitAt>> cases[] = {
+    // Each digit and where it is drawn.
+    const std::pair<int32_t, std::vector<std::array<int32_t, 3>>> cases[] = {
         {7, {{7, 162, 78}}},
         {42, {{4, 153, 79}, {2, 173, 78}}},
         {500, {{5, 144, 80}, {0, 163, 79}, {0, 183, 78}}},
@@ -68,8 +66,8 @@ TEST_F(ScoreAndSpeed, ScoreDigitsAreCentredOnTheirWidthsAndClimbOnePixelEach) {
         const std::vector<uint8_t> drawn(screen.pixels,
                                          screen.pixels + screen.pitch * screen.height);
         game.vdp.clearScreen(0);
-        for (const DigitAt& at : digits) {
-            game.vdp.drawPicture(at.x, at.y, groupPicture(game, res::scoreDigits, at.digit));
+        for (const auto& [digit, x, y] : digits) {
+            game.vdp.drawPicture(x, y, groupPicture(game, res::scoreDigits, digit));
         }
         EXPECT_TRUE(std::equal(drawn.begin(), drawn.end(), screen.pixels)) << score;
     }

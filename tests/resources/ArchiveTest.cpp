@@ -5,7 +5,10 @@
 #include "resources/Archive.h"
 #include "resources/ArchiveValidator.h"
 #include "resources/GameArchive.h"
+#include "resources/LoadResources.h"
+#include "support/FakeServices.h"
 #include "support/TestArchive.h"
+#include "support/TestFiles.h"
 
 namespace quenford {
 namespace {
@@ -129,6 +132,12 @@ TEST(ArchiveValidator, EveryKindOfDamageIsRefusedWithItsPlace) {
     const ValidationResult sound =
         validateArchive(test::gameArchiveBytes(), ArchiveKind::GameData);
     ASSERT_TRUE(sound.ok) << sound.reason;
+    // The game's loading asks the same checks.
+    const test::TempFolder folder{"data"};
+    test::FakeServices system;
+    GameResources game;
+    game.system = &system;
+    game.dataFolder = folder.string() + "/";
     for (const Damage& damage : damages) {
         Bytes file = test::gameArchiveBytes();
         damage.apply(file);
@@ -136,7 +145,10 @@ TEST(ArchiveValidator, EveryKindOfDamageIsRefusedWithItsPlace) {
         EXPECT_FALSE(result.ok) << damage.what;
         EXPECT_NE(result.reason.find(damage.reasonPart), std::string::npos)
             << damage.what << ": " << result.reason;
+        test::writeBytes(folder / "DATA10.RES", file);
+        EXPECT_FALSE(loadResources(game)) << damage.what;
     }
+    EXPECT_EQ(game.resources, nullptr);
 }
 
 TEST(ArchiveValidator, IntroductionNeedsItsPicturesOnTheScreen) {

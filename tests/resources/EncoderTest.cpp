@@ -32,45 +32,46 @@ tools::IndexImage testImage(int32_t width, int32_t height) {
     return image;
 }
 
+// Transparent and coloured pixels by turns: a run each.
+tools::IndexImage dotted(int32_t width) {
+    tools::IndexImage image{width, 2, {}, 0, 0};
+    for (int32_t i = 0; i < width * 2; ++i) {
+        image.pixels.push_back(i % 2 == 0 ? 0 : 4);
+    }
+    return image;
+}
+
+// Rows of exactly 256 runs are written with count byte 0 and drawn back whole.
 TEST(PictureEncoders, EveryCodingDrawsBackTheImageOrRefusesWhatItCannotHold) {
-    const tools::IndexImage image = testImage(600, 4);
     using Encoder = std::optional<std::vector<uint8_t>> (*)(const tools::IndexImage&);
     using Drawer = DrawResult (*)(BackBuffer&, int32_t, int32_t, const Picture&);
     const std::pair<Encoder, Drawer> codings[] = {
         {tools::encodePlainPicture, drawPicture},
         {tools::encodeRunPicture, drawRunPicture},
         {tools::encodeRunFillPicture, drawRunFillPicture}};
-    for (const auto& [encode, draw] : codings) {
-        const auto record = encode(image);
-        ASSERT_TRUE(record);
-        std::vector<uint8_t> pixels(screenBytes, 0xAA);
-        BackBuffer screen{pixels.data()};
-        draw(screen, 10, 20, Picture::at(record->data()));
-        for (int32_t y = 0; y < image.height; ++y) {
-            for (int32_t x = 0; x < image.width; ++x) {
-                const uint8_t expected = image.at(x, y) == 0 ? 0xAA : image.at(x, y);
-                ASSERT_EQ(pixels[static_cast<size_t>((22 + y) * screenWidth + 13 + x)], expected)
-                    << x << "," << y;
+    for (const tools::IndexImage& image : {testImage(600, 4), dotted(256)}) {
+        for (const auto& [encode, draw] : codings) {
+            const auto record = encode(image);
+            ASSERT_TRUE(record);
+            std::vector<uint8_t> pixels(screenBytes, 0xAA);
+            BackBuffer screen{pixels.data()};
+            draw(screen, 10, 20, Picture::at(record->data()));
+            for (int32_t y = 0; y < image.height; ++y) {
+                for (int32_t x = 0; x < image.width; ++x) {
+                    const uint8_t expected = image.at(x, y) == 0 ? 0xAA : image.at(x, y);
+                    ASSERT_EQ(pixels[static_cast<size_t>((20 + image.dy + y) * screenWidth +
+                                                         10 + image.dx + x)],
+                              expected)
+                        << image.width << ": " << x << "," << y;
+                }
             }
         }
     }
 
     // Rows needing more than 256 runs, and empty images, are refused.
-    tools::IndexImage dotted;
-    dotted.width = 600;
-    dotted.height = 1;
-    for (int32_t x = 0; x < 600; ++x) {
-        dotted.pixels.push_back(x % 2 == 0 ? 0 : 4);  // 600 runs
-    }
-    EXPECT_FALSE(tools::encodeRunPicture(dotted));
-    EXPECT_FALSE(tools::encodeRunFillPicture(dotted));
-    dotted.pixels.resize(256);
-    dotted.width = 256;  // exactly 256 runs: written with count byte 0
-    const auto record = tools::encodeRunPicture(dotted);
-    ASSERT_TRUE(record);
-    EXPECT_EQ((*record)[8], 0);
-    tools::IndexImage empty;
-    EXPECT_FALSE(tools::encodePlainPicture(empty));
+    EXPECT_FALSE(tools::encodeRunPicture(dotted(600)));
+    EXPECT_FALSE(tools::encodeRunFillPicture(dotted(600)));
+    EXPECT_FALSE(tools::encodePlainPicture(tools::IndexImage{}));
 }
 
 }  // namespace

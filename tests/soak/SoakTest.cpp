@@ -43,20 +43,11 @@ public:
     void playSlot(int) override {}
 };
 
-bool validState(CellState state) {
-    return state >= CellState::Empty && state <= CellState::SwapFlight;
-}
-
-bool validPhase(BoardPhase phase) {
-    return phase == BoardPhase::Start || phase == BoardPhase::Play ||
-           (phase >= BoardPhase::Harvest && phase <= BoardPhase::Swapping);
-}
-
 // What must hold at the end of every frame; the first failure, or "".
 std::string checkBed(const PlayState& game, bool gameBegun) {
     int32_t items = 0;
     for (const Cell& cell : game.board.cells) {
-        if (!validState(cell.state)) {
+        if (cell.state < CellState::Empty || cell.state > CellState::SwapFlight) {
             return "a cell in state " + std::to_string(static_cast<int32_t>(cell.state));
         }
         if (cell.state != CellState::Empty) {
@@ -66,14 +57,16 @@ std::string checkBed(const PlayState& game, bool gameBegun) {
             }
         }
     }
-    if (!validPhase(game.board.phase)) {
-        return "phase " + std::to_string(static_cast<int32_t>(game.board.phase));
+    const BoardPhase phase = game.board.phase;
+    if (phase != BoardPhase::Start && phase != BoardPhase::Play &&
+        (phase < BoardPhase::Harvest || phase > BoardPhase::Swapping)) {
+        return "phase " + std::to_string(static_cast<int32_t>(phase));
     }
     // Before the first game the start sequence runs play steps with the countdown at 0.
     if (game.board.pending < 0 && gameBegun) {
         return "pending " + std::to_string(game.board.pending);
     }
-    if (game.board.phase == BoardPhase::Play && !gameOver(game) && game.board.occupied != items) {
+    if (phase == BoardPhase::Play && !gameOver(game) && game.board.occupied != items) {
         return "occupied " + std::to_string(game.board.occupied) + " with " +
                std::to_string(items) + " items on the bed";
     }

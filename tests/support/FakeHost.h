@@ -13,7 +13,7 @@ namespace quenford::test {
 
 class FakeCdAudio : public host::CdAudioDevice {
 public:
-    bool open() override { return record("open", opens); }
+    bool open() override { return record("open", true); }
     bool setTimeFormatMsf() override { return record("msf", acceptsMsf); }
     bool play(uint32_t, uint32_t) override { return record("play", plays); }
     std::optional<uint32_t> statusMode() override {
@@ -23,7 +23,6 @@ public:
     bool stop() override { return record("stop", true); }
     bool close() override { return record("close", true); }
 
-    bool opens = true;
     bool acceptsMsf = true;
     bool plays = true;
     std::optional<uint32_t> mode = 526;
@@ -51,7 +50,7 @@ public:
     void postQuit(uint32_t) override { quitAt = clock; }
     uint32_t ticks() override { return clock; }
 
-    bool openScreen() override { return screenOpens; }
+    bool openScreen() override { return true; }
     void closeScreen() override {}
     void setPalette(const host::HostPalette& colours) override { palette = colours; }
     void present(const uint8_t* pixels, int32_t pitch) override {
@@ -62,8 +61,8 @@ public:
         }
     }
 
-    bool openKeyboard() override { return keyboardOpens; }
-    bool openMouse() override { return mouseOpens; }
+    bool openKeyboard() override { return true; }
+    bool openMouse() override { return true; }
     void closeInput() override {}
     // Each read takes the next queued state; with none left the last keys stay and the
     // mouse stands still.
@@ -93,15 +92,11 @@ public:
     }
     void playSlot(int slot) override { played.push_back(slot); }
 
-    host::CdAudioDevice* cdAudio() override { return hasCd ? &cd : nullptr; }
+    host::CdAudioDevice* cdAudio() override { return &cd; }
 
     uint32_t clock = 1000;
     std::optional<uint32_t> quitAt;
-    bool screenOpens = true;
-    bool keyboardOpens = true;
-    bool mouseOpens = true;
     bool audioOpens = true;
-    bool hasCd = true;
     FakeCdAudio cd;
 
     host::HostPalette palette{};

@@ -28,14 +28,6 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 };
 
-// A collection folder of the test's own (TAMBERLY_HOME), empty when made and gone at the end.
-class TempHome : public TempFolder {
-public:
-    explicit TempHome(const std::string& name) : TempFolder(name) {
-        ::setenv("TAMBERLY_HOME", c_str(), 1);
-    }
-};
-
 inline std::string readText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
