@@ -152,21 +152,19 @@ test('how to play at the first visit; fingers, the mouse, keys and a pad play; t
   state = await waitForState(page, (s) => settled(s) && s.selected === -1, 'the bed to take taps after one tap on the menu');
 
   // The mouse plays the built-in player's moves, swaps until a harvest with the right button.
+  const clickSquare = (index, button = 'left') => squarePoint(page, index)
+    .then((point) => page.mouse.click(point.x, point.y, { button }));
   for (let moves = 0; ; ++moves) {
     assert.ok(moves < 8, 'no harvest after 8 moves');
     const { kind, first: a, second: b } = await page.evaluate(() => window.quenford.plannedMove());
-    const click = async (index, button = 'left') => {
-      const square = await squarePoint(page, index);
-      await page.mouse.click(square.x, square.y, { button });
-    };
     if (kind === 'harvest') {
-      await click(a, 'right');
+      await clickSquare(a, 'right');
       break;
     }
     const before = state.bed;
-    await click(a);
+    await clickSquare(a);
     await waitForState(page, (s) => s.selected === a, `square ${a} to be picked`);
-    await click(b);
+    await clickSquare(b);
     state = await waitForState(page, (s) => settled(s) && s.bed[a] === before[b] &&
       s.bed[b] === before[a] && s.bed !== before, `squares ${a} and ${b} to swap`);
   }

@@ -144,9 +144,7 @@ test('the site: ?timedemo, its layout, offline after one visit, the built-in pla
   assert.equal(await lock(second), 1, 'the second tab took a held table');
   await first.page.evaluate(async () => {
     Module.FS.writeFile('/quenford/HIGH10', new Uint8Array(40).fill(65, 0, 5));
-    const file = Module.FS.open('/quenford/HIGH10', 'r');
     await new Promise((done) => Module.FS.syncfs(false, done));  // what fsync does
-    Module.FS.close(file);
     Module.FS.close(window.heldTable);
   });
   assert.equal(await lock(second), 0);
