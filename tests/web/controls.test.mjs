@@ -1,54 +1,30 @@
-// The page's input in headless Chromium: fingers, keys and a pad through real events, the
-// game's answer read off its bed and its canvas; the focus, and the panels over the game.
+// The page's input in headless Chromium: fingers, the mouse, keys and a pad through real
+// events, the game's answer read off its bed and its canvas; the focus, and the panels over
+// the game.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
+import path from 'node:path';
 import {
-  arrowPath, enterGarden, holdKey, launchBrowser, openMenu, openPage, pagePoint, serveSite,
-  settled, squarePoint, waitForFirstFrame, waitForState,
+  arrowPath, holdKey, launchBrowser, openPage, pagePoint, serveSite, settled, site, squarePoint,
+  waitForFirstFrame, waitForState,
 } from './harness.mjs';
 
 let server;
 before(async () => { server = await serveSite(); });
 after(() => server.close());
-const pageTimeout = { timeout: 240000 };
 
-test('fingers: two leave no button down, and a tap chooses a menu item at once', pageTimeout, async () => {
-  const phone = await launchBrowser(undefined, { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true });
-  const { page, errors } = await openPage(phone.context, server.url + '?q');
-  const state = await enterGarden(page, true);
-  const square = [...state.bed].findIndex((kind) => kind !== '.');
+// Opens the in-game menu and lets it come in.
+async function openMenu(page, press) {
+  await press();
+  await waitForState(page, (state) => state.menu, 'the menu to open');
+  await page.waitForTimeout(1000);
+}
 
-  // Two fingers beside the bed, the second 350 ms after the first, both up at 500 ms: no
-  // click and no hold.
-  const cdp = await phone.context.newCDPSession(page);
-  const fingers = [{ ...(await pagePoint(page, 40, 440)), id: 1 }, { ...(await pagePoint(page, 600, 60)), id: 2 }];
-  for (const [type, touchPoints, ms] of [['touchStart', fingers.slice(0, 1), 350], ['touchStart', fingers, 150],
-    ['touchEnd', [], 500]]) {
-    await cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
-    await page.waitForTimeout(ms);
-  }
-  // The next tap is a left click again: it picks.
-  const point = await squarePoint(page, square);
-  await page.touchscreen.tap(point.x, point.y);
-  await waitForState(page, (s) => s.selected === square, 'a tap to pick after two fingers');
-
-  // A tap on "Back to play" comes with the pointer's move to it, and chooses it: the next
-  // tap on the picked square puts it down.
-  await openMenu(page);
-  const back = await pagePoint(page, 184, 392);
-  await page.touchscreen.tap(back.x, back.y);
-  await page.waitForTimeout(1500);
-  await page.touchscreen.tap(point.x, point.y);
-  await waitForState(page, (s) => s.selected === -1, 'the bed to take taps after one tap on the menu');
-  assert.deepEqual(errors, []);
-  await phone.close();
-});
-
-// One first visit for the keys, a pad, the focus and the panels: a stubbed pad, announced as
-// the browser announces one at its first use.
-test('how to play at the first visit; keys and a pad play; the page\'s controls and its body keep their keys; the signs', pageTimeout, async () => {
-  const firstVisit = await launchBrowser(undefined, { firstVisit: true });
-  const { page, errors } = await openPage(firstVisit.context, server.url + '?q', () => {
+// One first visit on a touch screen with a mouse, the keys and a stubbed pad, announced as the
+// browser announces one at its first use.
+test('how to play at the first visit; fingers, the mouse, keys and a pad play; the page\'s controls and its body keep their keys; the signs; Quit and again', { timeout: 240000 }, async () => {
+  const browser = await launchBrowser({ firstVisit: true, hasTouch: true });
+  const { page, errors } = await openPage(browser, server.url + '?q', () => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard',
       axes: [0, 0, 0, 0], buttons, timestamp: 0 };
@@ -63,7 +39,13 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   assert.equal(await focusedPanel(), 'How to play');
   await page.keyboard.press('Space');
   await rules.waitFor({ state: 'hidden' });
-  let state = await enterGarden(page);
+  // Past the title and the table into a filled garden.
+  await waitForFirstFrame(page);
+  const middle = await pagePoint(page, 320, 240);
+  await page.mouse.click(middle.x, middle.y);
+  await page.waitForTimeout(1500);
+  await page.mouse.click(middle.x, middle.y);
+  let state = await waitForState(page, settled, 'the bed to fill');
 
   // Tab leaves the game for the page's controls, which take Space and Esc.
   assert.equal(await focused(), 'screen');
@@ -86,7 +68,7 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   assert.equal(await focused(), 'BODY');
   await holdKey(page, 'Escape')();
   await page.waitForTimeout(500);
-  const { from, to, path } = await arrowPath(page, state.bed);
+  const { from, to, path: arrows } = await arrowPath(page, state.bed);
   const point = await squarePoint(page, from);
   await page.mouse.click(point.x, point.y);
   const picked = await waitForState(page, (s) => s.selected === from, 'a click to pick after Esc on the body');
@@ -94,7 +76,7 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
 
   // The arrows walk to an item of another kind; Space swaps. A pause after each key: an
   // arrow let go and pressed again within one frame is one press.
-  for (const way of path) await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)()
+  for (const way of arrows) await holdKey(page, 'Arrow' + way[0].toUpperCase() + way.slice(1), 150)()
     .then(() => page.waitForTimeout(150));
   // The square the arrows went to is outlined over the canvas.
   const [outline, target] = [await page.locator('#mark .line').boundingBox(), await squarePoint(page, to)];
@@ -123,16 +105,12 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await waitForState(page, (s) => s.selected === to, 'the pad\'s A to pick');
   for (const way of walk.path) await push({ up: 12, down: 13, left: 14, right: 15 }[way]);
   await push(0);  // A: swap
-  await waitForState(page, (s) => settled(s) && s.selected === -1 && s.bed[to] !== state.bed[to] &&
+  state = await waitForState(page, (s) => settled(s) && s.selected === -1 && s.bed[to] !== state.bed[to] &&
     s.bed[walk.to] !== state.bed[walk.to], 'the pad\'s A to swap');
   // The mouse takes the mark away.
   assert.ok(await page.locator('#mark').isVisible());
   await page.mouse.move(point.x + 3, point.y + 3);
   await page.locator('#mark').waitFor({ state: 'hidden' });
-  // Start stands for Esc: the menu opens; Esc closes it.
-  await openMenu(page, () => push(9, 300));
-  await holdKey(page, 'Escape')();
-  await page.waitForTimeout(1000);
 
   // P pauses under the page's "Paused"; F1 shows the controls, F1 again how to play, each
   // taking the focus and giving it back; the tool bar's Controls shows them too.
@@ -152,13 +130,64 @@ test('how to play at the first visit; keys and a pad play; the page\'s controls 
   await page.click('#controls .close-panel');
   await page.locator('#controls').waitFor({ state: 'hidden' });
   assert.equal(await focused(), 'screen');
-  assert.deepEqual(errors, []);
 
-  // A later visit shows how to play only at F1 twice.
-  await page.reload();
-  await waitForFirstFrame(page);
+  // Two fingers beside the bed, the second 350 ms after the first, both up at 500 ms: no
+  // click and no hold. The next tap is a left click again: it picks.
+  const cdp = await browser.newCDPSession(page);
+  const fingers = [{ ...(await pagePoint(page, 40, 440)), id: 1 }, { ...(await pagePoint(page, 600, 60)), id: 2 }];
+  for (const [type, touchPoints, ms] of [['touchStart', fingers.slice(0, 1), 350], ['touchStart', fingers, 150],
+    ['touchEnd', [], 500]]) {
+    await cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
+    await page.waitForTimeout(ms);
+  }
+  await page.touchscreen.tap(point.x, point.y);
+  await waitForState(page, (s) => s.selected === from, 'a tap to pick after two fingers');
+  // Start stands for Esc: the menu opens. A tap on "Back to play" comes with the pointer's
+  // move to it, and chooses it: the next tap on the picked square puts it down.
+  await openMenu(page, () => push(9, 300));
+  const back = await pagePoint(page, 184, 392);
+  await page.touchscreen.tap(back.x, back.y);
+  await page.waitForTimeout(1500);
+  await page.touchscreen.tap(point.x, point.y);
+  state = await waitForState(page, (s) => settled(s) && s.selected === -1, 'the bed to take taps after one tap on the menu');
+
+  // The mouse plays the built-in player's moves, swaps until a harvest with the right button.
+  const clickSquare = (index, button = 'left') => squarePoint(page, index)
+    .then((point) => page.mouse.click(point.x, point.y, { button }));
+  for (let moves = 0; ; ++moves) {
+    assert.ok(moves < 8, 'no harvest after 8 moves');
+    const { kind, first: a, second: b } = await page.evaluate(() => window.quenford.plannedMove());
+    if (kind === 'harvest') {
+      await clickSquare(a, 'right');
+      break;
+    }
+    const before = state.bed;
+    await clickSquare(a);
+    await waitForState(page, (s) => s.selected === a, `square ${a} to be picked`);
+    await clickSquare(b);
+    state = await waitForState(page, (s) => settled(s) && s.bed[a] === before[b] &&
+      s.bed[b] === before[a] && s.bed !== before, `squares ${a} and ${b} to swap`);
+  }
+  await waitForState(page, (s) => s.score > 0 && settled(s), 'the harvest to score');
+
+  // Esc down and up within one task, so no frame reads the keys in between: a quick tap counts.
+  await openMenu(page, () => page.evaluate(() => ['keydown', 'keyup'].forEach((type) =>
+    window.dispatchEvent(new KeyboardEvent(type, { code: 'Escape', key: 'Escape' })))));
+  await page.screenshot({ path: path.join(site, 'test-results', 'game.png') });
+  // Quit: the canvas keeps the game's last frame, black, and Enter on "Play again" plays
+  // again, a later visit: how to play shows only at F1 twice.
+  const quit = await pagePoint(page, 184, 358);
+  await page.mouse.click(quit.x, quit.y);
+  await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 20000 });
+  assert.ok(await page.evaluate(() => document.getElementById('screen').getContext('2d')
+    .getImageData(0, 0, 640, 480).data.every((value, i) => value === 0 || i % 4 === 3)));
+  assert.equal(await focused(), 'again');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => window.quenford && window.quenford.exitCode === null &&
+    window.quenford.firstFrameMs !== null);
   await page.keyboard.press('F1');
   await page.getByRole('dialog', { name: 'Controls' }).waitFor();
   assert.ok(!(await rules.isVisible()));
-  await firstVisit.close();
+  assert.deepEqual(errors, []);
+  await browser.close();
 });

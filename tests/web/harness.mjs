@@ -2,8 +2,6 @@
 // Chromium driven by playwright-core, the page's console watched for errors.
 import { spawn, spawnSync } from 'node:child_process';
 import { createServer } from 'node:net';
-import { readFile, mkdtemp, rm } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -29,23 +27,18 @@ export async function serveSite() {
   return { url, close: () => server.kill() };
 }
 
-// One browser with an empty profile, or this one (a restart); options: the context's, and
-// firstVisit: how to play shows (otherwise the page takes every visit for a later one).
-export async function launchBrowser(profile, { firstVisit = false, ...options } = {}) {
-  const userDataDir = profile || (await mkdtemp(path.join(tmpdir(), 'quenford-chromium-')));
-  const context = await chromium.launchPersistentContext(userDataDir, {
+// One browser with an empty profile; options: the context's, and firstVisit: how to play
+// shows (otherwise the page takes every visit for a later one).
+export async function launchBrowser({ firstVisit = false, ...options } = {}) {
+  // Playwright's own switches keep the browser off the network and its updates.
+  const context = await chromium.launchPersistentContext('', {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
     viewport: { width: 960, height: 760 },
     ...options,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--autoplay-policy=no-user-gesture-required'],
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--autoplay-policy=no-user-gesture-required'],
   });
   if (!firstVisit) await context.addInitScript(() => localStorage.setItem('quenford.rulesSeen', '1'));
-  return { context, close: async () => {
-    await context.close();
-    if (!profile) await rm(userDataDir, { recursive: true, force: true });
-  } };
+  return context;
 }
 
 // A page whose console errors and warnings (the program's stderr, but not the browser's advice
@@ -80,18 +73,6 @@ function runProgram(program, args, home) {
     throw new Error(`${program} ${args.join(' ')} ended with ${run.status}: ${run.stderr.slice(-1500)}`);
   }
   return run.stdout;
-}
-
-// A frame of the native headless host: frame number `frame` of a run with these arguments.
-export async function nativeFrame(args, frame, home) {
-  const folder = await mkdtemp(path.join(tmpdir(), 'quenford-frames-'));
-  try {
-    runNative(['--headless', '--frames', String(frame), '--dump', folder, '--dump-at', String(frame),
-      ...args], home || folder);
-    return await readFile(path.join(folder, `frame-${String(frame).padStart(6, '0')}.png`));
-  } finally {
-    await rm(folder, { recursive: true, force: true });
-  }
 }
 
 // Waits until the canvas shows exactly the pixels of this PNG; false when it never did.
@@ -130,17 +111,6 @@ export const settled = (state) => state.phase === 1 && state.bed.replace(/\./g, 
 export const squarePoint = (page, index) => page.evaluate((square) => window.quenford.squareCentre(square), index)
   .then(({ x, y }) => pagePoint(page, x, y));
 
-// In the Q mode, past the title and the table into a filled garden; tap: a touch screen's.
-export async function enterGarden(page, tap = false) {
-  await waitForFirstFrame(page);
-  const middle = await pagePoint(page, 320, 240);
-  const press = () => (tap ? page.touchscreen.tap(middle.x, middle.y) : page.mouse.click(middle.x, middle.y));
-  await press();  // past the title, then the table
-  await page.waitForTimeout(1500);
-  await press();
-  return waitForState(page, settled, 'the bed to fill');
-}
-
 // A key held over several frames: the game holds until the key is up, and the page goes on.
 export const holdKey = (page, key, ms = 300) => async () => {
   await page.keyboard.down(key);
@@ -162,10 +132,3 @@ export const arrowPath = (page, bed, from = [...bed].findIndex((kind) => kind !=
     }
     throw new Error(`no item of another kind than square ${from}'s on ${bed}`);
   }, [bed, from]);
-
-// Opens the in-game menu (by default with Esc held) and lets it come in.
-export async function openMenu(page, press = holdKey(page, 'Escape')) {
-  await press();
-  await waitForState(page, (state) => state.menu, 'the menu to open');
-  await page.waitForTimeout(1000);
-}
