@@ -118,9 +118,11 @@ test('the site: ?timedemo, its layout, offline after one visit, the built-in pla
   await page.goto(server.url + '?autoplay&games=1&fast');
   await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 120000 });
   assert.equal(await page.evaluate(() => localStorage.getItem('quenford.owner')), 'Autoplay');
-  await page.goto(server.url + '?q');
+  // ?Q is the Q mode too: no introduction fetched.
+  await page.goto(server.url + '?Q');
   await waitForFirstFrame(page);
   assert.ok(await waitForCanvas(page, table, 20000), 'no row after a reload');
+  assert.ok(await page.evaluate(() => performance.getEntriesByType('resource').every((e) => !e.name.endsWith('morva.res'))));
 
   for (const [name, type, encoding] of [['quenford.wasm', 'application/wasm', 'gzip'],
     ['quenford.webmanifest', 'application/manifest+json', null], ['', 'text/html', 'gzip'],
