@@ -34,7 +34,7 @@ try {
   const browser = await launchBrowser();
   try {
     for (const [width, height] of [[960, 760], [1280, 720], [1350, 940], [390, 844], [1500, 400]]) {
-      const page = await browser.context.newPage();
+      const page = await browser.newPage();
       await page.setViewportSize({ width, height });
       await page.goto(url + '?q');
       await waitForFirstFrame(page);

@@ -5,7 +5,8 @@
 // make web and make build:
 //   node bench/web/measure.mjs [OTHER_SITE]
 // OTHER_SITE: the build-web folder of another commit, measured in turns with this one.
-import { readFileSync, readdirSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { execFileSync } from 'node:child_process';
 import path from 'node:path';
 import {
@@ -54,13 +55,14 @@ if (process.argv[2]) sites.push({ name: process.argv[2], folder: path.resolve(pr
 for (const entry of sites) {
   entry.server = await serveSite(entry.folder);
   entry.browser = await launchBrowser();
-  entry.pid = Number(execFileSync('pgrep', ['-o', '-f', entry.browser.profile], { encoding: 'utf8' }));
+  // The browser just started: the newest of this script's children.
+  entry.pid = Number(execFileSync('pgrep', ['-n', '-P', String(process.pid), 'chromium'], { encoding: 'utf8' }));
 }
 
 // The first picture handed to the canvas, timed from the navigation whatever the page's
 // own script reports.
 async function openTimed(entry, query) {
-  const page = await entry.browser.context.newPage();
+  const page = await entry.browser.newPage();
   await page.addInitScript(() => {
     const put = CanvasRenderingContext2D.prototype.putImageData;
     CanvasRenderingContext2D.prototype.putImageData = function (...args) {
@@ -114,7 +116,7 @@ for (const query of ['', '?q']) {
 const native = path.join(nativeBuild, 'src/app/quenford');
 for (let i = 0; i < 3; ++i) {
   for (const entry of sites) {
-    const page = await entry.browser.context.newPage();
+    const page = await entry.browser.newPage();
     await page.goto(entry.server.url + '?timedemo');
     await page.waitForFunction(() => window.quenford.timedemo !== null, null, { timeout: 120000 });
     console.log(`page timedemo (${entry.name}):`, await page.evaluate(() => window.quenford.timedemo.summary));
@@ -124,11 +126,25 @@ for (let i = 0; i < 3; ++i) {
   console.log('native timedemo:', run.trim().split('\n').filter((l) => !l.startsWith('end')).join(' | '));
 }
 
-// Two floor pages beside the game, for ratios taken in one run: one that does nothing every
-// 35 ms (the game's frame), and one that also puts a 64 x 64 rectangle on a 640 x 480 canvas
-// shown as the page shows the game's, with the 2D context settings the page's host uses.
+// The cheapest program of the game's kind: WebAssembly built as the game is (ASYNCIFY), waking
+// every 35 ms through emscripten_sleep and doing nothing else; one file, wasm inside.
+function sleepingProgram() {
+  const folder = mkdtempSync(path.join(tmpdir(), 'quenford-floor-'));
+  writeFileSync(path.join(folder, 'sleep.cpp'),
+    '#include <emscripten.h>\nint main() {\n    for (;;) emscripten_sleep(35);\n}\n');
+  execFileSync('em++', ['-O3', path.join(folder, 'sleep.cpp'), '-o', path.join(folder, 'sleep.js'),
+    '-sASYNCIFY=1', '-sASYNCIFY_STACK_SIZE=65536', '-sENVIRONMENT=web', '-sSINGLE_FILE=1'],
+  { env: { ...process.env, NODE_PATH: '/usr/share/nodejs' } });
+  return readFileSync(path.join(folder, 'sleep.js'), 'utf8');
+}
+
+// Floor pages beside the game, for ratios taken in one run: one that does nothing every
+// 35 ms (the game's frame), that program, and one that puts a 64 x 64 rectangle on a
+// 640 x 480 canvas every 35 ms, shown as the page shows the game's, with the 2D context
+// settings the page's host uses.
 const floorPages = {
   nothing: '<script>(function tick() { setTimeout(tick, 35); })();</script>',
+  sleeping: `<script>${sleepingProgram()}</script>`,
   rectangle: (settings) => `<body style="margin:0;background:#000">
     <canvas width="640" height="480" style="width:960px;height:720px;image-rendering:pixelated">
     </canvas><script>
@@ -144,7 +160,7 @@ const floorPages = {
 
 // Processor time of the whole browser while a page shows, as % of one core.
 async function browserCpu(entry, open) {
-  const page = await entry.browser.context.newPage();
+  const page = await entry.browser.newPage();
   await open(page);
   const before = treeSeconds(entry.pid);
   await page.waitForTimeout(seconds * 1000);
@@ -154,7 +170,7 @@ async function browserCpu(entry, open) {
 }
 
 const load = () => readFileSync('/proc/loadavg', 'utf8').split(' ').slice(0, 3).join(' ');
-const settingsPage = await sites[0].browser.context.newPage();
+const settingsPage = await sites[0].browser.newPage();
 await settingsPage.goto(sites[0].server.url + '?q');
 await settingsPage.waitForFunction(() => window.quenford.firstFrameMs !== null);
 const contextSettings = await settingsPage.evaluate(() => Module.quenfordWebHost.contextSettings);
@@ -173,18 +189,31 @@ const stillTable = async (page) => {
   await page.mouse.click(middle.x, middle.y);
   await page.waitForTimeout(5000);
 };
+// The pads' announcement never listened for: what watching for a pad costs the still table.
+const noPadWatch = (open) => async (page) => {
+  await page.addInitScript(() => {
+    const listen = window.addEventListener;
+    window.addEventListener = function (type, ...rest) {
+      return type.startsWith('gamepad') ? undefined : listen.call(this, type, ...rest);
+    };
+  });
+  await open(page);
+};
 const floor = (html) => async (page) => {
   await page.setContent(html);
   await page.waitForTimeout(2000);
 };
 const cpuPages = [
   { name: 'nothing every 35 ms', open: floor(floorPages.nothing) },
+  { name: 'WebAssembly (ASYNCIFY) sleeping 35 ms', open: floor(floorPages.sleeping) },
   { name: `64 x 64 every 35 ms, ${JSON.stringify(contextSettings)}`,
     open: floor(floorPages.rectangle(contextSettings)) },
 ];
 for (const entry of sites) {
   cpuPages.push({ name: `built-in player (${entry.name})`, open: game(entry, '?autoplay', playing) });
   cpuPages.push({ name: `table waiting (${entry.name})`, open: game(entry, '?q', stillTable) });
+  cpuPages.push({ name: `table waiting, no pad watched (${entry.name})`,
+    open: noPadWatch(game(entry, '?q', stillTable)) });
 }
 const cpu = new Map(cpuPages.map((page) => [page, []]));
 const rounds = Number(process.env.ROUNDS || 3);
@@ -199,7 +228,7 @@ for (let i = 0; i < rounds; ++i) {
     [native, path.join(nativeBuild, 'data'), String(seconds)], { encoding: 'utf8' });
   console.log(`  built-in player, ${seconds} s (the window): ${window.trim()}`);
 }
-const [nothing, rectangle] = cpuPages.map((page) => median(cpu.get(page)));
+const [nothing, , rectangle] = cpuPages.map((page) => median(cpu.get(page)));
 console.log('medians (% of one core; against the page doing nothing / the rectangle page):');
 for (const page of cpuPages) {
   const value = median(cpu.get(page));

@@ -10,15 +10,15 @@ export const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '
 export const site = process.env.QUENFORD_WEB_DIR || path.join(root, 'build-web');
 export const nativeBuild = process.env.QUENFORD_BUILD_DIR || path.join(root, 'build');
 
-// The site as `make serve-web` serves it, on a free port of localhost.
-export async function serveSite() {
+// The site (or another build's) as `make serve-web` serves it, on a free port of localhost.
+export async function serveSite(folder = site) {
   const port = await new Promise((resolve) => {
     const probe = createServer().listen(0, '127.0.0.1', () => {
       const { port: free } = probe.address();
       probe.close(() => resolve(free));
     });
   });
-  const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), site, String(port)], { stdio: 'ignore' });
+  const server = spawn('python3', [path.join(root, 'scripts/serve-web.py'), folder, String(port)], { stdio: 'ignore' });
   const url = `http://127.0.0.1:${port}/`;
   for (let tries = 0; !(await fetch(url).catch(() => null)); ++tries) {
     if (tries > 50) throw new Error('make serve-web\'s server did not answer');
