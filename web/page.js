@@ -141,6 +141,8 @@
   }, true);
 
   // What the tests and the curious read off the page; times in ms from the navigation.
+  // A point of the game's screen as the program answers it: y * 65536 + x.
+  const pointOf = (packed) => ({ x: packed % 65536, y: Math.floor(packed / 65536) });
   const status = (window.quenford = {
     firstFrameMs: null,
     dataMs: null,
@@ -148,13 +150,12 @@
     timedemo: null,
     exitCode: null,
     // The bed, and the game's own answers about it: where a square is, where an arrow goes
-    // (up, down, left, right) and the built-in player's next move.
+    // (up, down, left, right), the built-in player's next move, where a menu item is.
     gameState: () => (Module.quenfordShownGame
       ? Module.UTF8ToString(Module._quenfordGameState(Module.quenfordShownGame)) : ''),
-    squareCentre: (index) => {
-      const at = Module._quenfordSquareCentre(index);
-      return { x: at % 65536, y: Math.floor(at / 65536) };
-    },
+    squareCentre: (index) => pointOf(Module._quenfordSquareCentre(index)),
+    menuItemCentre: (name) => pointOf(Module._quenfordMenuItemCentre(
+      ['new board', 'sound', 'quit', 'back to play'].indexOf(name))),
     arrow: (index, way) => Module._quenfordArrow(index, ['up', 'down', 'left', 'right'].indexOf(way)),
     plannedMove: () => {
       const move = Module._quenfordPlannedMove(Module.quenfordShownGame);

@@ -12,6 +12,7 @@
 #include "host/web/WebHost.h"
 #include "host/web/WebServices.h"
 #include "keyplay/CursorMoves.h"
+#include "play/InGameMenu.h"
 #include "play/SquareMapping.h"
 
 // The game in the page. The page turns its address's parameters into the program's
@@ -125,6 +126,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int quenfordPlannedMove(const ShownGame* shown) 
 extern "C" EMSCRIPTEN_KEEPALIVE int quenfordSquareCentre(int index) {
     const quenford::Point centre =
         quenford::squareCentre(index % quenford::boardSize, index / quenford::boardSize);
+    return centre.y * 65536 + centre.x;
+}
+
+// The middle of the in-game menu's item `item` (as MenuResult numbers them), as y * 65536 + x.
+extern "C" EMSCRIPTEN_KEEPALIVE int quenfordMenuItemCentre(int item) {
+    const quenford::Point centre = quenford::menuItemRects.at(static_cast<size_t>(item & 3)).centre();
     return centre.y * 65536 + centre.x;
 }
 

@@ -145,7 +145,8 @@ test('how to play at the first visit; fingers, the mouse, keys and a pad play; t
   // Start stands for Esc: the menu opens. A tap on "Back to play" comes with the pointer's
   // move to it, and chooses it: the next tap on the picked square puts it down.
   await openMenu(page, () => push(9, 300));
-  const back = await pagePoint(page, 184, 392);
+  const back = await page.evaluate(() => window.quenford.menuItemCentre('back to play'))
+    .then(({ x, y }) => pagePoint(page, x, y));
   await page.touchscreen.tap(back.x, back.y);
   await page.waitForTimeout(1500);
   await page.touchscreen.tap(point.x, point.y);
@@ -176,7 +177,8 @@ test('how to play at the first visit; fingers, the mouse, keys and a pad play; t
   await page.screenshot({ path: path.join(site, 'test-results', 'game.png') });
   // Quit: the canvas keeps the game's last frame, black, and Enter on "Play again" plays
   // again, a later visit: how to play shows only at F1 twice.
-  const quit = await pagePoint(page, 184, 358);
+  const quit = await page.evaluate(() => window.quenford.menuItemCentre('quit'))
+    .then(({ x, y }) => pagePoint(page, x, y));
   await page.mouse.click(quit.x, quit.y);
   await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 20000 });
   assert.ok(await page.evaluate(() => document.getElementById('screen').getContext('2d')
