@@ -5,13 +5,16 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import path from 'node:path';
 import {
-  arrowPath, holdKey, launchBrowser, openPage, pagePoint, serveSite, settled, site, squarePoint,
+  arrowPath, closeBrowsers, holdKey, launchBrowser, openPage, pagePoint, serveSite, settled, site, squarePoint,
   waitForFirstFrame, waitForState,
 } from './harness.mjs';
 
 let server;
 before(async () => { server = await serveSite(); });
-after(() => server.close());
+after(() => {
+  server.close();
+  return closeBrowsers();
+});
 
 // Opens the in-game menu and lets it come in.
 async function openMenu(page, press) {

@@ -27,6 +27,10 @@ export async function serveSite(folder = site) {
   return { url, close: () => server.kill() };
 }
 
+// The browsers open: a test that fails leaves its own open, and node --test would wait for it.
+const openBrowsers = new Set();
+export const closeBrowsers = () => Promise.all([...openBrowsers].map((context) => context.close()));
+
 // One browser with an empty profile; options: the context's, and firstVisit: how to play
 // shows (otherwise the page takes every visit for a later one).
 export async function launchBrowser({ firstVisit = false, ...options } = {}) {
@@ -37,6 +41,8 @@ export async function launchBrowser({ firstVisit = false, ...options } = {}) {
     ...options,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--autoplay-policy=no-user-gesture-required'],
   });
+  openBrowsers.add(context);
+  context.on('close', () => openBrowsers.delete(context));
   if (!firstVisit) await context.addInitScript(() => localStorage.setItem('quenford.rulesSeen', '1'));
   return context;
 }

@@ -5,11 +5,14 @@ import assert from 'node:assert/strict';
 import { mkdtemp, readFile, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { launchBrowser, openPage, runNative, serveSite, waitForCanvas, waitForFirstFrame } from './harness.mjs';
+import { closeBrowsers, launchBrowser, openPage, runNative, serveSite, waitForCanvas, waitForFirstFrame } from './harness.mjs';
 
 let server;
 before(async () => { server = await serveSite(); });
-after(() => server.close());
+after(() => {
+  server.close();
+  return closeBrowsers();
+});
 // A page that stops answering fails its test instead of holding the run.
 const pageTimeout = { timeout: 240000 };
 
