@@ -165,10 +165,10 @@ bool finishReport(const Game& game, const ProgramOptions& options, RunRecorder& 
 }
 
 // The game on the host the options chose, counted for the report.
-int runReported(host::Host& host, host::SystemServices& system, const ProgramOptions& options) {
+int runReported(host::Host& host, host::SystemServices& system, const ProgramOptions& options,
+                Game& game) {
     RunRecorder recorder(host, options.frames);
     RunReport report;
-    Game game;
     const GameResult result = runGameOrAutoplay(game, recorder, system, options, [&] {
         report.sounds =
             countSounds(recorder.playedSounds(), game.resources->group(res::soundTable));
@@ -225,7 +225,8 @@ int runProgram(int argc, char** argv) {
         ProgramOptions played = options;
         played.rules = rulesAtStart(options, settings.settingsFile, system);
         host::SdlHost host(settings);
-        return runReported(host, system, played);
+        Game game;
+        return runReported(host, system, played, game);
     }
 #endif
 
@@ -235,9 +236,14 @@ int runProgram(int argc, char** argv) {
     settings.dumpFrames = options.dumpFrames;
     settings.soundDevice = options.sound;
     // Nobody sits at a headless game: without a player of its own and without a frame
-    // limit, the script's end leaves it nothing to do but wait.
-    if (!options.autoplay && !options.frames && demoChosen(options) != DemoChoice::Playback) {
+    // limit, the script's end, and a demo's once it has run out, leave it nothing to do but
+    // wait.
+    Game game;
+    if (!options.autoplay && !options.frames) {
         settings.endAfterScriptMs = endAfterScriptMs;
+        if (demoChosen(options) == DemoChoice::Playback) {
+            settings.playing = [&game] { return game.input.demoOn != 0; };
+        }
     }
     if (!options.scriptFile.empty()) {
         host::Script script = host::loadScript(options.scriptFile);
@@ -250,7 +256,7 @@ int runProgram(int argc, char** argv) {
     }
     host::HeadlessHost host(std::move(settings));
     host::HeadlessServices system;
-    return runReported(host, system, options);
+    return runReported(host, system, options, game);
 }
 
 }  // namespace quenford

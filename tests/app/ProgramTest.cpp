@@ -158,6 +158,9 @@ TEST_F(ProgramTest, DemosAreRecordedWhereThePlayerIsAndPlayedFromThereOrBesideTh
     // The player's own recording first, else the one beside the archive.
     HeadlessHost player(frames(30));
     EXPECT_EQ(run(player, "1").demo, DemoChoice::Playback);
+    // A recording that ends without Quit (its frame limit ended it) leaves the whole program
+    // to nobody once it has run out: it ends, as after a script.
+    EXPECT_EQ(runWords({"--headless", "--data", folder.string(), "--play-demo"}), 0);
     EXPECT_EQ(system->shellCommands(), std::vector<std::string>{"TAMBERLY.EXE 2"});
     fs::rename(folder / "player" / "DATA12.RES", folder / "DATA12.RES");
     HeadlessHost installed(frames(30));

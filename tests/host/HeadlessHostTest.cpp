@@ -37,15 +37,21 @@ TEST(HeadlessHostTest, WaitingMovesTheClockToTheNextEventOrTheEndOfTheWait) {
     // Nothing more will come: a wait without end gets the quit message instead of hanging.
     EXPECT_EQ(host.nextMessage(Host::waitForever)->kind, MessageKind::Quit);
 
-    // When nothing but the script plays, its end leaves the game only waiting: it ends.
+    // When nothing but the script plays, its end leaves the game only waiting: it ends, that
+    // long after the script and whatever else played (a demo played back) have ended.
     // Without a sound device nothing sounds (what is played is logged, as the scripted game's
     // landings show).
     HeadlessOptions nobody;
     nobody.endAfterScriptMs = 500;
     nobody.soundDevice = false;
+    bool playing = true;
+    nobody.playing = [&playing] { return playing; };
     HeadlessHost alone = scripted("100 type a\n", nobody);
     EXPECT_EQ(alone.nextMessage(200)->param, uint32_t{'a'});
     EXPECT_FALSE(alone.nextMessage(500));
+    EXPECT_FALSE(alone.nextMessage(35));
+    playing = false;
+    EXPECT_FALSE(alone.nextMessage(600));
     EXPECT_EQ(alone.nextMessage(35)->kind, MessageKind::Quit);
     const uint8_t sound[4] = {};
     EXPECT_FALSE(alone.openAudio());

@@ -87,8 +87,12 @@ std::optional<Message> HeadlessHost::nextMessage(uint32_t timeoutMs) {
             // Nothing will ever arrive, or the game waits without showing anything for
             // long after the script ended: end the program rather than hang.
             const uint64_t scriptEnd = options.script.empty() ? 0 : options.script.back().atMs;
-            const bool nothingPlays = options.endAfterScriptMs != 0 &&
-                                      elapsed >= scriptEnd + options.endAfterScriptMs;
+            if (options.playing && options.playing()) {
+                playedUntil = elapsed;
+            }
+            const bool nothingPlays =
+                options.endAfterScriptMs != 0 &&
+                elapsed >= std::max(scriptEnd, playedUntil) + options.endAfterScriptMs;
             if (forever || elapsed - lastPresentAt > idleLimitMs || nothingPlays) {
                 return Message{MessageKind::Quit, 0};
             }

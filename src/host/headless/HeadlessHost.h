@@ -34,6 +34,9 @@ struct HeadlessOptions {
     // process), the game can only wait once it has ended: the program ends this long after
     // its last event (0: never).
     uint32_t endAfterScriptMs = 0;
+    // Whether something in the process still plays (a demo played back): that time counts
+    // from the later of the script's end and the last moment it did.
+    std::function<bool()> playing;
     HeadlessFaults faults;
 };
 
@@ -138,6 +141,7 @@ private:
     std::vector<uint8_t> frame;
     uint64_t frames = 0;
     uint64_t lastPresentAt = 0;
+    uint64_t playedUntil = 0;  // when options.playing last answered yes
     bool dumpFailed = false;
     std::vector<Sign> signs;
     std::optional<Outline> mark;
