@@ -154,8 +154,11 @@
     gameState: () => (Module.quenfordShownGame
       ? Module.UTF8ToString(Module._quenfordGameState(Module.quenfordShownGame)) : ''),
     squareCentre: (index) => pointOf(Module._quenfordSquareCentre(index)),
-    menuItemCentre: (name) => pointOf(Module._quenfordMenuItemCentre(
-      ['new board', 'sound', 'quit', 'back to play'].indexOf(name))),
+    menuItemCentre: (name) => {
+      const item = ['new board', 'sound', 'quit', 'back to play'].indexOf(name);
+      if (item < 0) throw new Error(`the menu has no item ${name}`);
+      return pointOf(Module._quenfordMenuItemCentre(item));
+    },
     arrow: (index, way) => Module._quenfordArrow(index, ['up', 'down', 'left', 'right'].indexOf(way)),
     plannedMove: () => {
       const move = Module._quenfordPlannedMove(Module.quenfordShownGame);

@@ -273,9 +273,12 @@ RETRO_API bool retro_load_game(const retro_game_info*) {
                 const_cast<retro_input_descriptor*>(quenford::host::RetroInput::descriptors()));
     retro_keyboard_callback keyboard{keyboardEvent};
     environment(RETRO_ENVIRONMENT_SET_KEYBOARD_CALLBACK, &keyboard);
-    retro_frame_time_callback clock{frameTime, quenford::Game{}.framePeriodMs * 1000};
+    if (!startGame()) {
+        return false;
+    }
+    retro_frame_time_callback clock{frameTime, core->reportedPeriodMs * 1000};
     environment(RETRO_ENVIRONMENT_SET_FRAME_TIME_CALLBACK, &clock);
-    return startGame();
+    return true;
 }
 
 RETRO_API bool retro_load_game_special(unsigned, const retro_game_info*, size_t) {
@@ -309,9 +312,8 @@ RETRO_API void retro_run() {
         showMessage("Quenford: " + boxes[running.messagesShown], 600);
     }
     // A frame with nothing new (the game held, or waiting for keys to go up) repeats the last.
-    const uint32_t* pixels = running.host.pixels();
     const bool repeat = (!due || !running.host.presentedNewFrame()) && canDupe;
-    showFrame(repeat ? nullptr : pixels, screenWidth, screenHeight, framePitch);
+    showFrame(repeat ? nullptr : running.host.pixels(), screenWidth, screenHeight, framePitch);
     if (!playing) {
         environment(RETRO_ENVIRONMENT_SHUTDOWN, nullptr);
         return;

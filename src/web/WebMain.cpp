@@ -96,6 +96,16 @@ int runProgram(int argc, char** argv, std::string& refusal) {
     return exitCode;
 }
 
+// The middle of square `index` (row * 8 + col) on the screen.
+quenford::Point centreOfSquare(int index) {
+    return quenford::squareCentre(index % quenford::boardSize, index / quenford::boardSize);
+}
+
+// A point of the screen as the page reads it: y * 65536 + x.
+int packed(quenford::Point point) {
+    return point.y * 65536 + point.x;
+}
+
 }  // namespace
 
 // The bed as the page may read it (window.quenford.gameState()): phase, score, the selected
@@ -124,15 +134,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int quenfordPlannedMove(const ShownGame* shown) 
 
 // The middle of square `index` (row * 8 + col) on the screen, as y * 65536 + x.
 extern "C" EMSCRIPTEN_KEEPALIVE int quenfordSquareCentre(int index) {
-    const quenford::Point centre =
-        quenford::squareCentre(index % quenford::boardSize, index / quenford::boardSize);
-    return centre.y * 65536 + centre.x;
+    return packed(centreOfSquare(index));
 }
 
-// The middle of the in-game menu's item `item` (as MenuResult numbers them), as y * 65536 + x.
+// The middle of the in-game menu's item `item`, as MenuResult numbers them.
 extern "C" EMSCRIPTEN_KEEPALIVE int quenfordMenuItemCentre(int item) {
-    const quenford::Point centre = quenford::menuItemRects.at(static_cast<size_t>(item & 3)).centre();
-    return centre.y * 65536 + centre.x;
+    return packed(quenford::menuItemRects[static_cast<size_t>(item & 3)].centre());
 }
 
 // The square an arrow (0 up, 1 down, 2 left, 3 right) takes the keys' pointer to from square
@@ -141,9 +148,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int quenfordArrow(int index, int direction) {
     using quenford::keyplay::Direction;
     constexpr Direction directions[] = {Direction::Up, Direction::Down, Direction::Left,
                                         Direction::Right};
-    const quenford::Point from =
-        quenford::squareCentre(index % quenford::boardSize, index / quenford::boardSize);
-    const auto to = quenford::keyplay::nextSquare(from, directions[direction & 3],
+    const auto to = quenford::keyplay::nextSquare(centreOfSquare(index), directions[direction & 3],
                                                   quenford::keyplay::bedMiddle);
     const auto square = to ? quenford::squareAt(to->x, to->y) : std::nullopt;
     return square ? square->row * quenford::boardSize + square->col : -1;
