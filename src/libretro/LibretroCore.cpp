@@ -102,14 +102,16 @@ void RETRO_CALLCONV frameTime(retro_usec_t usec) {
 
 // Whether the game's next frame is due. A frontend that shows frames faster than the rate the
 // core reports (at the display's rate, with no sound to pace it) gets a frame only when its
-// time has caught up with the game's period, so that the game keeps its pace; its own pacing
-// jitters around the rate, hence the quarter period's grace and the debt kept to one period.
+// time has caught up with the game's period, so that the game keeps its pace. A frame is due
+// once the frontend's time is nearer the next frame's than the last one's: a frontend at the
+// game's rate jitters around it (RetroArch's second call comes a quarter period early), and
+// the debt, kept to one period, evens the pace out.
 bool frameDue(Core& running) {
     if (!running.timed) {
         return true;
     }
     const auto periodUs = static_cast<int64_t>(running.reportedPeriodMs) * 1000;
-    if (running.frontendTimeUs < periodUs * 3 / 4) {
+    if (running.frontendTimeUs < periodUs / 2) {
         return false;
     }
     running.frontendTimeUs = std::clamp(running.frontendTimeUs - periodUs, -periodUs, periodUs);
