@@ -23,9 +23,20 @@ constexpr int32_t screenClickDelay = 12;
 constexpr int32_t menuOpeningFrames = 30;
 constexpr int32_t highlightSettleFrames = 2 * menuHighlightFrames;
 constexpr int32_t menuClosingFrames = 14;
+// Where the hand rests on the MENU sign and on each item: points of its own (its recorded
+// runs show them), which the menu's geometry must still place on what they are for.
 constexpr Point menuButton{60, 330};
 constexpr int32_t menuItemX = 184;
 constexpr std::array<int32_t, 4> menuItemY{284, 317, 357, 395};
+static_assert(menuSignRect.contains(menuButton));
+static_assert([] {
+    for (int32_t item = 0; item < static_cast<int32_t>(menuItemY.size()); ++item) {
+        if (menuItemAt({menuItemX, menuItemY[static_cast<size_t>(item)]}) != item) {
+            return false;
+        }
+    }
+    return true;
+}());
 
 enum MenuItem : int32_t { NewBoardItem = 0, SoundItem = 1, QuitItem = 2, BackItem = 3 };
 
