@@ -127,7 +127,7 @@ GameResult runGame(Game& game, host::Host& host, host::SystemServices& system,
         return result;
     }
     fillPlayTables(game);
-    game.framePeriodMs = 35;
+    game.framePeriodMs = startFramePeriodMs;
     runGameFlow(game);
     atFlowEnd();
     // The sound device plays straight from the archive: silence it before the archive goes.

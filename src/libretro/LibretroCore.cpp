@@ -226,7 +226,7 @@ RETRO_API void retro_get_system_info(retro_system_info* info) {
 RETRO_API void retro_get_system_av_info(retro_system_av_info* info) {
     *info = {};
     info->geometry = {screenWidth, screenHeight, screenWidth, screenHeight, 4.0f / 3.0f};
-    info->timing = timing(core ? core->reportedPeriodMs : quenford::Game{}.framePeriodMs);
+    info->timing = timing(core ? core->reportedPeriodMs : quenford::startFramePeriodMs);
 }
 
 RETRO_API void retro_set_controller_port_device(unsigned, unsigned) {}

@@ -12,6 +12,9 @@
 
 namespace quenford {
 
+// The frame period the game starts at, which the speed keys change.
+constexpr uint32_t startFramePeriodMs = 35;
+
 // One game's services over its host: the frame pump's state, the display, input, sound, CD
 // music and text, beside the game's data. Made once for a game and handed down by reference.
 struct Platform : GameResources {
@@ -22,7 +25,7 @@ struct Platform : GameResources {
     host::Host& activeHost() { return *pumpHost; }
 
     // The shell's settings.
-    uint32_t framePeriodMs = 35;
+    uint32_t framePeriodMs = startFramePeriodMs;
     bool modeQ = false;
     char launcherCommand[15] = "TAMBERLY.EXE P";
 
