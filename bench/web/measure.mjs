@@ -203,11 +203,14 @@ const floor = (html) => async (page) => {
   await page.setContent(html);
   await page.waitForTimeout(2000);
 };
+// The two every figure is set against.
+const nothingPage = { name: 'nothing every 35 ms', open: floor(floorPages.nothing) };
+const rectanglePage = { name: `64 x 64 every 35 ms, ${JSON.stringify(contextSettings)}`,
+  open: floor(floorPages.rectangle(contextSettings)) };
 const cpuPages = [
-  { name: 'nothing every 35 ms', open: floor(floorPages.nothing) },
+  nothingPage,
   { name: 'WebAssembly (ASYNCIFY) sleeping 35 ms', open: floor(floorPages.sleeping) },
-  { name: `64 x 64 every 35 ms, ${JSON.stringify(contextSettings)}`,
-    open: floor(floorPages.rectangle(contextSettings)) },
+  rectanglePage,
 ];
 for (const entry of sites) {
   cpuPages.push({ name: `built-in player (${entry.name})`, open: game(entry, '?autoplay', playing) });
@@ -228,7 +231,7 @@ for (let i = 0; i < rounds; ++i) {
     [native, path.join(nativeBuild, 'data'), String(seconds)], { encoding: 'utf8' });
   console.log(`  built-in player, ${seconds} s (the window): ${window.trim()}`);
 }
-const [nothing, , rectangle] = cpuPages.map((page) => median(cpu.get(page)));
+const [nothing, rectangle] = [nothingPage, rectanglePage].map((page) => median(cpu.get(page)));
 console.log('medians (% of one core; against the page doing nothing / the rectangle page):');
 for (const page of cpuPages) {
   const value = median(cpu.get(page));

@@ -5,8 +5,8 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import path from 'node:path';
 import {
-  arrowPath, closeBrowsers, holdKey, launchBrowser, openPage, pagePoint, serveSite, settled, site, squarePoint,
-  waitForFirstFrame, waitForState,
+  arrowPath, closeBrowsers, holdKey, launchBrowser, menuItemPoint, openPage, pagePoint, serveSite, settled, site,
+  squarePoint, waitForFirstFrame, waitForState,
 } from './harness.mjs';
 
 let server;
@@ -148,8 +148,7 @@ test('how to play at the first visit; fingers, the mouse, keys and a pad play; t
   // Start stands for Esc: the menu opens. A tap on "Back to play" comes with the pointer's
   // move to it, and chooses it: the next tap on the picked square puts it down.
   await openMenu(page, () => push(9, 300));
-  const back = await page.evaluate(() => window.quenford.menuItemCentre('back to play'))
-    .then(({ x, y }) => pagePoint(page, x, y));
+  const back = await menuItemPoint(page, 'back to play');
   await page.touchscreen.tap(back.x, back.y);
   await page.waitForTimeout(1500);
   await page.touchscreen.tap(point.x, point.y);
@@ -180,8 +179,7 @@ test('how to play at the first visit; fingers, the mouse, keys and a pad play; t
   await page.screenshot({ path: path.join(site, 'test-results', 'game.png') });
   // Quit: the canvas keeps the game's last frame, black, and Enter on "Play again" plays
   // again, a later visit: how to play shows only at F1 twice.
-  const quit = await page.evaluate(() => window.quenford.menuItemCentre('quit'))
-    .then(({ x, y }) => pagePoint(page, x, y));
+  const quit = await menuItemPoint(page, 'quit');
   await page.mouse.click(quit.x, quit.y);
   await page.waitForFunction(() => window.quenford.exitCode !== null, null, { timeout: 20000 });
   assert.ok(await page.evaluate(() => document.getElementById('screen').getContext('2d')

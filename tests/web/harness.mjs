@@ -113,8 +113,11 @@ export async function waitForState(page, predicate, what, timeoutMs = 15000) {
 
 export const settled = (state) => state.phase === 1 && state.bed.replace(/\./g, '').length >= 10;
 
-// The middle of a square on the screen, in the page's coordinates.
+// The middle of a square on the screen, and of a menu item by its name, in the page's
+// coordinates.
 export const squarePoint = (page, index) => page.evaluate((square) => window.quenford.squareCentre(square), index)
+  .then(({ x, y }) => pagePoint(page, x, y));
+export const menuItemPoint = (page, name) => page.evaluate((item) => window.quenford.menuItemCentre(item), name)
   .then(({ x, y }) => pagePoint(page, x, y));
 
 // A key held over several frames: the game holds until the key is up, and the page goes on.
